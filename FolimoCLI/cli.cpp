@@ -1,0 +1,116 @@
+#include "cli.hpp"
+
+#include "folimo/settings_json.hpp"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace folimo::cli {
+namespace {
+
+std::vector<Command>& registry() {
+    static std::vector<Command> commands;
+    return commands;
+}
+
+bool isOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+
+std::string readFile(const std::string& path, std::string_view what) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw InputError("couldn\u2019t read the " + std::string(what) + " file \u201C" + path + "\u201D");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+Args::Args(std::vector<std::string> words)
+    : words_(std::move(words)) {}
+
+std::optional<std::string> Args::value(std::string_view option) {
+    std::optional<std::string> found;
+    for (std::size_t i = 0; i < words_.size();) {
+        const std::string& word = words_[i];
+        if (word == option) {
+            if (i + 1 >= words_.size()) throw UsageError(std::string(option) + " needs a value");
+            found = words_[i + 1];
+            words_.erase(words_.begin() + long(i), words_.begin() + long(i) + 2);
+        } else if (word.size() > option.size() && word.starts_with(option) &&
+                   word[option.size()] == '=') {
+            found = word.substr(option.size() + 1);
+            words_.erase(words_.begin() + long(i));
+        } else {
+            ++i;
+        }
+    }
+    return found;
+}
+
+bool Args::flag(std::string_view option) {
+    return std::erase(words_, std::string(option)) > 0;
+}
+
+std::vector<std::string> Args::positionals(std::size_t min, std::size_t max) {
+    for (const auto& word : words_)
+        if (isOption(word)) throw UsageError("unknown option " + word);
+    if (words_.size() < min) throw UsageError("missing argument");
+    if (words_.size() > max) throw UsageError("unexpected argument \"" + words_[max] + "\"");
+    return words_;
+}
+
+Registration::Registration(Command command) { registry().push_back(command); }
+
+const std::vector<Command>& commands() { return registry(); }
+
+ListingSettings readSettings(Args& args) {
+    ListingSettings settings;
+    if (auto path = args.value("--settings")) {
+        std::string problem;
+        auto decoded = decodeSettings(readFile(*path, "settings"), &problem);
+        if (!decoded)
+            throw InputError("\u201C" + *path + "\u201D is not valid settings: " + problem);
+        settings = std::move(*decoded);
+    }
+    if (auto title = args.value("--title")) settings.title = *title;
+    if (args.flag("--no-title")) settings.showTitle = false;
+    if (auto pages = args.value("--pages")) settings.pages = *pages;
+    if (auto brand = args.value("--brand")) {
+        if (*brand == "classic") settings.brand = Brand::classic();
+        else if (*brand == "chalkboard") settings.brand = Brand::chalkboard();
+        else if (*brand == "bright") settings.brand = Brand::bright();
+        else {
+            std::string problem;
+            auto decoded = decodeBrand(readFile(*brand, "brand"), &problem);
+            if (!decoded)
+                throw InputError("\u201C" + *brand + "\u201D is not a valid brand: " + problem);
+            settings.brand = std::move(*decoded);
+        }
+    }
+    return settings;
+}
+
+PixelSize parseSize(std::string_view text, std::string_view option) {
+    const auto x = text.find_first_of("xX");
+    PixelSize size;
+    auto number = [](std::string_view part, std::int64_t& out) {
+        auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), out);
+        return error == std::errc() && end == part.data() + part.size() && !part.empty();
+    };
+    if (x == std::string_view::npos || !number(text.substr(0, x), size.width) ||
+        !number(text.substr(x + 1), size.height))
+        throw UsageError(std::string(option) + " takes a size like 2000x1500, not \"" +
+                         std::string(text) + "\"");
+    return size;
+}
+
+double parseNumber(std::string_view text, std::string_view option) {
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        throw UsageError(std::string(option) + " takes a number, not \"" + std::string(text) + "\"");
+    return value;
+}
+
+} // namespace folimo::cli

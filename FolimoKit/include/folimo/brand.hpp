@@ -1,0 +1,37 @@
+#pragma once
+
+#include "folimo/color.hpp"
+#include "folimo/uuid.hpp"
+
+#include <string>
+#include <vector>
+
+namespace folimo {
+
+// A seller's saved look: the font family of all text on the listing images, three colours
+// and the template of the corner badge ("{pages}" stands for the page count).
+struct Brand {
+    Uuid id;
+    std::string name;
+    std::string fontFamily;
+    RGBColor background;
+    RGBColor accent;
+    RGBColor text;
+    std::string badge;
+
+    // The badge drawn for a PDF of pageCount pages: every "{pages}" replaced by the number,
+    // then trimmed of white space at both ends. Empty means no badge.
+    std::string badgeText(std::int64_t pageCount) const;
+
+    // The brand of the default settings; its id is fixed so it is recognised across runs.
+    static const Brand& classic();
+    // Brands for callers of the library; their ids are made once per run of the program.
+    static const Brand& chalkboard();
+    static const Brand& bright();
+    // The families offered in the brand editor, in order.
+    static const std::vector<std::string>& fontFamilies();
+
+    bool operator==(const Brand&) const = default;
+};
+
+} // namespace folimo

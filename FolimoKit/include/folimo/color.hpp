@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace folimo {
+
+// A colour in sRGB, channels 0...1 (not clamped: arithmetic on colours never clamps).
+struct RGBColor {
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+
+    // From 0xRRGGBB; the top byte is ignored.
+    static RGBColor fromHex(std::uint32_t hex);
+    // "#RRGGBB", upper case, each channel rounded half away from zero.
+    std::string hex() const;
+    // Per channel self + t * (other - self).
+    RGBColor mixed(const RGBColor& other, double t) const;
+    // 0.2126 r + 0.7152 g + 0.0722 b on the stored values (no gamma).
+    double luminance() const;
+    // Dark grey (30/255) on colours with luminance above 0.6, else white.
+    RGBColor contrasting() const;
+
+    static const RGBColor white;
+    static const RGBColor black;
+
+    bool operator==(const RGBColor&) const = default;
+};
+
+} // namespace folimo

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "folimo/brand.hpp"
+
+#include <array>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace folimo {
+
+// A size in whole pixels.
+struct PixelSize {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+
+    bool isSquare() const { return width == height; }
+    // Each side limited to 64...6000.
+    PixelSize clamped() const;
+    // clamped(), then each side rounded down to an even number (the video's frame size).
+    PixelSize even() const;
+
+    bool operator==(const PixelSize&) const = default;
+};
+
+enum class ImageFormat { png, jpeg };
+
+std::string_view storedText(ImageFormat format);
+// "png" or "jpg".
+std::string_view fileExtension(ImageFormat format);
+
+// The six kinds of listing image, in their fixed order (their number in file names).
+enum class ImageLayout { grid = 1, cover, fan, clipboard, desk, frame };
+
+inline constexpr std::array<ImageLayout, 6> allLayouts = {
+    ImageLayout::grid,      ImageLayout::cover, ImageLayout::fan,
+    ImageLayout::clipboard, ImageLayout::desk,  ImageLayout::frame};
+
+// The stored text, which is also the layout's id: "grid", "cover", ...
+std::string_view storedText(ImageLayout layout);
+// The name shown to the user: "Page grid", "Cover", "Fanned pages", ...
+std::string_view title(ImageLayout layout);
+// 1...6, the position in allLayouts.
+int number(ImageLayout layout);
+// Whether the layout places the cover into a drawn scene (clipboard, desk, frame).
+bool isScene(ImageLayout layout);
+
+// One output image size.
+struct ImagePreset {
+    std::string id;
+    std::string name; // also the preset's subfolder in a listing set
+    PixelSize size;
+    ImageFormat format = ImageFormat::png;
+    bool isOn = true;
+
+    static const ImagePreset& squareThumbnails();
+    static const ImagePreset& listing4x3();
+    static const ImagePreset& listingSquare();
+    // [squareThumbnails, listing4x3, listingSquare].
+    static const std::vector<ImagePreset>& defaults();
+
+    bool operator==(const ImagePreset&) const = default;
+};
+
+enum class WatermarkStyle { diagonal, corner };
+
+std::string_view storedText(WatermarkStyle style);
+std::string_view title(WatermarkStyle style);
+
+// The watermarked preview PDF.
+struct PreviewSettings {
+    bool isOn = true;
+    std::string pages;               // page list; empty means every page
+    std::string watermark = "PREVIEW";
+    WatermarkStyle style = WatermarkStyle::diagonal;
+    double opacity = 0.22;           // 0...1
+    double sheetWidth = 11.0;        // inches
+    double sheetHeight = 8.5;        // inches
+    std::int64_t pagesPerSheet = 2;
+    bool flatten = true;
+
+    // The watermark trimmed of white space; "PREVIEW" when nothing is left.
+    std::string watermarkText() const;
+
+    bool operator==(const PreviewSettings&) const = default;
+};
+
+// The flip-through video.
+struct VideoSettings {
+    bool isOn = true;
+    PixelSize size{1080, 1080};
+    double seconds = 12.0;
+    std::int64_t fps = 30;
+    std::string pages; // page list; empty means picked automatically
+
+    static constexpr double minSeconds = 10;
+    static constexpr double maxSeconds = 15;
+
+    // seconds limited to 10...15.
+    double clampedSeconds() const;
+    // round(clampedSeconds * max(fps, 1)), halves away from zero.
+    std::int64_t frameCount() const;
+
+    bool operator==(const VideoSettings&) const = default;
+};
+
+// Everything that defines one listing set.
+struct ListingSettings {
+    std::string title; // empty means the PDF's own title
+    bool showTitle = true;
+    Brand brand = Brand::classic();
+    std::set<ImageLayout> layouts{allLayouts.begin(), allLayouts.end()};
+    std::string pages; // page list for the listing images
+    std::vector<ImagePreset> images = ImagePreset::defaults();
+    PreviewSettings preview;
+    VideoSettings video;
+
+    // The chosen layouts in their fixed order: the order the exporter walks them in.
+    std::vector<ImageLayout> orderedLayouts() const;
+    // Files an export writes: presets on x layouts, +1 preview, +1 video.
+    std::int64_t fileCount() const;
+
+    bool operator==(const ListingSettings&) const = default;
+};
+
+} // namespace folimo

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "folimo/geometry.hpp"
+#include "folimo/image.hpp"
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace folimo {
+
+// The seller's PDF, opened once and shared (std::shared_ptr) by every renderer, export and
+// preview made from it. Safe to use from several threads at once: one plain mutex guards
+// the document and the page-image cache, so pages of one document are drawn one at a time.
+// Page indices are 0-based and clamped into the document; no index is ever an error.
+class SourcePDF {
+public:
+    // Opens the PDF file at path. Throws ListingError: unreadable (the file name with its
+    // extension), locked (a password-protected PDF; checked before the page count) or
+    // noPages.
+    static std::shared_ptr<SourcePDF> open(const std::filesystem::path& path);
+    // Opens a PDF held in memory; name stands for the file name in messages and is the
+    // title fallback. Throws as open(path).
+    static std::shared_ptr<SourcePDF> open(std::vector<std::uint8_t> data, const std::string& name);
+
+    ~SourcePDF();
+    SourcePDF(const SourcePDF&) = delete;
+    SourcePDF& operator=(const SourcePDF&) = delete;
+
+    // Where the PDF was opened from; absent when it was opened from bytes.
+    const std::optional<std::filesystem::path>& url() const { return url_; }
+    // 1 or more.
+    int pageCount() const { return pageCount_; }
+    // The document's title trimmed of white space, or the fallback name (the file name
+    // without its extension, or the name given with the bytes).
+    const std::string& title() const { return title_; }
+
+    // The displayed size of a page in points (crop box, turned by the page's rotation).
+    // 612 x 792 when the page cannot be had.
+    Size pageSize(int page) const;
+    // width / height of pageSize(page); 0.773 when the height is not positive.
+    double aspect(int page) const;
+    // Draws the page upright, fitted and centred in rect of cr's user space, which must
+    // have y upwards (as every context of the library does). Nothing is painted outside the
+    // page's crop box and nothing behind it.
+    void draw(int page, cairo_t* cr, const Rect& rect) const;
+    // A bitmap of the page max(width, 16) pixels wide on white paper, from the cache or
+    // freshly drawn. Nothing when the bitmap cannot be allocated.
+    std::optional<Image> image(int page, int width) const;
+
+    // The cache holds at most this many bitmaps (plus the one being added) and at most
+    // about this many bytes; when either would be exceeded it is emptied wholesale.
+    static constexpr std::size_t cacheCountLimit = 120;
+    static constexpr std::size_t cacheByteLimit = 384u << 20;
+
+    // The number of bitmaps in the cache now (for tests and the benchmark).
+    std::size_t cachedImageCount() const;
+
+private:
+    struct Impl;
+    explicit SourcePDF(std::unique_ptr<Impl> impl);
+
+    std::unique_ptr<Impl> impl_;
+    std::optional<std::filesystem::path> url_;
+    int pageCount_ = 0;
+    std::string title_;
+};
+
+} // namespace folimo

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "folimo/color.hpp"
+#include "folimo/geometry.hpp"
+
+#include <cairo.h>
+
+#include <mutex>
+#include <string>
+#include <string_view>
+
+// Text for every drawing of the library: fonts by family, measuring, fitting and drawing
+// single lines and wrapped frames. Pango and fontconfig are not thread-safe, so every call
+// here runs under the one process-wide recursive text lock; callers may also hold it around
+// several calls. Never hold it while holding a SourcePDF's lock.
+namespace folimo {
+
+// The process-wide recursive lock around every font lookup, measurement and text drawing.
+std::recursive_mutex& textLock();
+
+// A font resolved to an installed family, at a size in user-space units (pixels of a
+// bitmap, points of a PDF page).
+struct Font {
+    std::string family; // the installed family used
+    double size = 12;
+    bool bold = false;
+
+    bool operator==(const Font&) const = default;
+};
+
+// The font for a brand family: the family itself when installed (compared without case),
+// else its free look-alike (Avenir Next -> Lato, Futura -> League Spartan, ...), else the
+// system interface font, else Nimbus Sans. Never fails. Resolutions are cached for the
+// life of the process.
+Font font(std::string_view family, double size, bool bold);
+
+// One line of text: its typographic width and its height (ascent + descent).
+Size measure(std::string_view text, const Font& font);
+
+// The font's cap height in user-space units.
+double capHeight(const Font& font);
+
+// The height the text needs when wrapped to width and centred (lines broken at words;
+// a word wider than width is broken between characters).
+double suggestedHeight(std::string_view text, const Font& font, double width);
+
+// The largest font from start down in 8 % steps for which the text, wrapped to width,
+// fits height and no single word is wider than width; the minimum size when none does.
+Font fittedFont(std::string_view text, std::string_view family, double width, double height,
+                double start, double minimum, bool bold);
+
+// Draws one line with its baseline origin at (x, y) of cr's y-up user space. letterSpacing
+// is extra space after each character, in user units.
+void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+              double alpha, Point baselineOrigin, double letterSpacing = 0);
+
+// Draws the text wrapped to frame.width, each line centred, the first line at the top of
+// frame (y-up). Lines that would not fit the frame's height are left out.
+void drawFrame(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+               double alpha, const Rect& frame);
+
+} // namespace folimo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace folimo {
+
+// A 128-bit identifier written as 8-4-4-4-12 hexadecimal digits.
+struct Uuid {
+    std::array<std::uint8_t, 16> bytes{};
+
+    // Accepts exactly 36 characters in the 8-4-4-4-12 form, hexadecimal digits in either case.
+    static std::optional<Uuid> parse(std::string_view text);
+    // A new random (version 4) identifier.
+    static Uuid random();
+    // The standard text, upper case.
+    std::string text() const;
+
+    bool operator==(const Uuid&) const = default;
+};
+
+} // namespace folimo

@@ -1,0 +1,34 @@
+#include "folimo/listing_error.hpp"
+
+namespace folimo {
+namespace {
+
+std::string message(ListingError::Kind kind, const std::string& payload) {
+    using Kind = ListingError::Kind;
+    switch (kind) {
+    case Kind::unreadable:
+        return "\u201C" + payload + "\u201D couldn\u2019t be opened as a PDF.";
+    case Kind::locked:
+        return "\u201C" + payload +
+               "\u201D is protected with a password. Save a copy without the password and try "
+               "again.";
+    case Kind::writeFailed:
+        return "Couldn\u2019t save " + payload + ".";
+    case Kind::video:
+        return "The video couldn\u2019t be made: " + payload;
+    case Kind::noPages:
+        return "This PDF has no pages.";
+    case Kind::noPagesSelected:
+        return "None of the chosen pages are in this PDF. Use page numbers like 1-3, 5.";
+    }
+    return {};
+}
+
+} // namespace
+
+ListingError::ListingError(Kind kind, std::string payload)
+    : kind_(kind)
+    , payload_(std::move(payload))
+    , message_(message(kind_, payload_)) {}
+
+} // namespace folimo

@@ -1,0 +1,36 @@
+#include "test_support.hpp"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace folimo::test {
+
+std::filesystem::path outsidePDF(std::string_view name) {
+    return std::filesystem::path("/usr/share/doc/asymptote") / name;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "folimo-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+int run(const std::string& commandLine) {
+    const int status = std::system(commandLine.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::filesystem::path outputPath(std::string_view name) {
+    std::filesystem::path folder = FOLIMO_TEST_OUTPUT;
+    std::filesystem::create_directories(folder);
+    return folder / name;
+}
+
+} // namespace folimo::test

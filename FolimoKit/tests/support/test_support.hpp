@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace folimo::test {
+
+// A PDF from Debian's documentation that the project did not draw itself
+// (/usr/share/doc/asymptote: CAD.pdf, asymptote.pdf, asyRefCard.pdf, asy-latex.pdf).
+std::filesystem::path outsidePDF(std::string_view name);
+
+// A fresh, empty folder removed again with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Runs a shell command line; gives its exit status.
+int run(const std::string& commandLine);
+
+// Where tests leave images for people to look at (build/test-output/<name>).
+std::filesystem::path outputPath(std::string_view name);
+
+} // namespace folimo::test
