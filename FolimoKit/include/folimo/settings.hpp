@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -27,19 +28,26 @@ struct PixelSize {
 
 enum class ImageFormat { png, jpeg };
 
+inline constexpr std::array<ImageFormat, 2> allImageFormats = {ImageFormat::png, ImageFormat::jpeg};
+
+// "png" or "jpeg".
 std::string_view storedText(ImageFormat format);
+// The format whose stored text this is exactly; nothing for any other text.
+std::optional<ImageFormat> imageFormatFromText(std::string_view text);
 // "png" or "jpg".
 std::string_view fileExtension(ImageFormat format);
 
 // The six kinds of listing image, in their fixed order (their number in file names).
 enum class ImageLayout { grid = 1, cover, fan, clipboard, desk, frame };
 
-inline constexpr std::array<ImageLayout, 6> allLayouts = {
-    ImageLayout::grid,      ImageLayout::cover, ImageLayout::fan,
-    ImageLayout::clipboard, ImageLayout::desk,  ImageLayout::frame};
+inline constexpr std::array<ImageLayout, 6> allLayouts = {ImageLayout::grid, ImageLayout::cover,
+                                                          ImageLayout::fan,  ImageLayout::clipboard,
+                                                          ImageLayout::desk, ImageLayout::frame};
 
 // The stored text, which is also the layout's id: "grid", "cover", ...
 std::string_view storedText(ImageLayout layout);
+// The layout whose stored text this is exactly; nothing for any other text.
+std::optional<ImageLayout> imageLayoutFromText(std::string_view text);
 // The name shown to the user: "Page grid", "Cover", "Fanned pages", ...
 std::string_view title(ImageLayout layout);
 // 1...6, the position in allLayouts.
@@ -66,18 +74,25 @@ struct ImagePreset {
 
 enum class WatermarkStyle { diagonal, corner };
 
+inline constexpr std::array<WatermarkStyle, 2> allWatermarkStyles = {WatermarkStyle::diagonal,
+                                                                     WatermarkStyle::corner};
+
+// "diagonal" or "corner".
 std::string_view storedText(WatermarkStyle style);
+// The style whose stored text this is exactly; nothing for any other text.
+std::optional<WatermarkStyle> watermarkStyleFromText(std::string_view text);
+// "Diagonal" or "Corner".
 std::string_view title(WatermarkStyle style);
 
 // The watermarked preview PDF.
 struct PreviewSettings {
     bool isOn = true;
-    std::string pages;               // page list; empty means every page
+    std::string pages; // page list; empty means every page
     std::string watermark = "PREVIEW";
     WatermarkStyle style = WatermarkStyle::diagonal;
-    double opacity = 0.22;           // 0...1
-    double sheetWidth = 11.0;        // inches
-    double sheetHeight = 8.5;        // inches
+    double opacity = 0.22;    // 0...1
+    double sheetWidth = 11.0; // inches
+    double sheetHeight = 8.5; // inches
     std::int64_t pagesPerSheet = 2;
     bool flatten = true;
 
@@ -98,9 +113,10 @@ struct VideoSettings {
     static constexpr double minSeconds = 10;
     static constexpr double maxSeconds = 15;
 
-    // seconds limited to 10...15.
+    // seconds limited to 10...15 (10 for NaN).
     double clampedSeconds() const;
-    // round(clampedSeconds * max(fps, 1)), halves away from zero.
+    // round(clampedSeconds * max(fps, 1)), halves away from zero; held to the largest
+    // int64 for absurd frame rates rather than overflowing.
     std::int64_t frameCount() const;
 
     bool operator==(const VideoSettings&) const = default;

@@ -1,0 +1,65 @@
+#include "folimo/brand.hpp"
+
+#include "trimmed.hpp"
+
+#include <string_view>
+
+namespace folimo {
+
+std::string Brand::badgeText(std::int64_t pageCount) const {
+    constexpr std::string_view placeholder = "{pages}";
+    const std::string number = std::to_string(pageCount);
+    std::string text;
+    std::string_view rest = badge;
+    for (auto at = rest.find(placeholder); at != std::string_view::npos;
+         at = rest.find(placeholder)) {
+        text.append(rest.substr(0, at)).append(number);
+        rest.remove_prefix(at + placeholder.size());
+    }
+    text.append(rest);
+    return trimmed(text);
+}
+
+const Brand& Brand::classic() {
+    static const Brand brand{*Uuid::parse("6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E01"),
+                             "Classic",
+                             "Avenir Next",
+                             RGBColor::fromHex(0xF5EFE4),
+                             RGBColor::fromHex(0xD9692B),
+                             RGBColor::fromHex(0x2E2A26),
+                             "{pages} pages"};
+    return brand;
+}
+
+const Brand& Brand::chalkboard() {
+    static const Brand brand{Uuid::random(),
+                             "Chalkboard",
+                             "Chalkboard SE",
+                             RGBColor::fromHex(0x2F4A3E),
+                             RGBColor::fromHex(0xF2C14E),
+                             RGBColor::fromHex(0xFBF8F1),
+                             "Print & go"};
+    return brand;
+}
+
+const Brand& Brand::bright() {
+    static const Brand brand{Uuid::random(),
+                             "Bright",
+                             "Futura",
+                             RGBColor::fromHex(0xE8F3F8),
+                             RGBColor::fromHex(0x2E86C1),
+                             RGBColor::fromHex(0x17324D),
+                             "No prep"};
+    return brand;
+}
+
+const std::vector<std::string>& Brand::fontFamilies() {
+    static const std::vector<std::string> families{
+        "Avenir Next",         "Futura",        "Gill Sans",
+        "Helvetica Neue",      "Georgia",       "Baskerville",
+        "American Typewriter", "Chalkboard SE", "Marker Felt",
+        "Noteworthy",          "Rockwell",      "Didot"};
+    return families;
+}
+
+} // namespace folimo

@@ -1,0 +1,159 @@
+#include "folimo/settings.hpp"
+
+#include "trimmed.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace folimo {
+namespace {
+
+constexpr std::int64_t minSide = 64;
+constexpr std::int64_t maxSide = 6000;
+
+template <class Enum, std::size_t N>
+std::optional<Enum> fromText(const std::array<Enum, N>& cases, std::string_view text) {
+    for (Enum value : cases)
+        if (storedText(value) == text) return value;
+    return std::nullopt;
+}
+
+} // namespace
+
+PixelSize PixelSize::clamped() const {
+    return {std::clamp(width, minSide, maxSide), std::clamp(height, minSide, maxSide)};
+}
+
+PixelSize PixelSize::even() const {
+    const PixelSize size = clamped();
+    return {size.width - size.width % 2, size.height - size.height % 2};
+}
+
+std::string_view storedText(ImageFormat format) {
+    return format == ImageFormat::png ? "png" : "jpeg";
+}
+
+std::optional<ImageFormat> imageFormatFromText(std::string_view text) {
+    return fromText(allImageFormats, text);
+}
+
+std::string_view fileExtension(ImageFormat format) {
+    return format == ImageFormat::png ? "png" : "jpg";
+}
+
+std::string_view storedText(ImageLayout layout) {
+    switch (layout) {
+    case ImageLayout::grid:
+        return "grid";
+    case ImageLayout::cover:
+        return "cover";
+    case ImageLayout::fan:
+        return "fan";
+    case ImageLayout::clipboard:
+        return "clipboard";
+    case ImageLayout::desk:
+        return "desk";
+    case ImageLayout::frame:
+        return "frame";
+    }
+    return {};
+}
+
+std::optional<ImageLayout> imageLayoutFromText(std::string_view text) {
+    return fromText(allLayouts, text);
+}
+
+std::string_view title(ImageLayout layout) {
+    switch (layout) {
+    case ImageLayout::grid:
+        return "Page grid";
+    case ImageLayout::cover:
+        return "Cover";
+    case ImageLayout::fan:
+        return "Fanned pages";
+    case ImageLayout::clipboard:
+        return "Clipboard";
+    case ImageLayout::desk:
+        return "Desk";
+    case ImageLayout::frame:
+        return "Frame";
+    }
+    return {};
+}
+
+int number(ImageLayout layout) {
+    return static_cast<int>(layout);
+}
+
+bool isScene(ImageLayout layout) {
+    return layout == ImageLayout::clipboard || layout == ImageLayout::desk ||
+           layout == ImageLayout::frame;
+}
+
+const ImagePreset& ImagePreset::squareThumbnails() {
+    static const ImagePreset preset{
+        "thumbnails", "Square thumbnails", {750, 750}, ImageFormat::png, true};
+    return preset;
+}
+
+const ImagePreset& ImagePreset::listing4x3() {
+    static const ImagePreset preset{
+        "listing-4x3", "Listing images 2000 px 4:3", {2000, 1500}, ImageFormat::jpeg, true};
+    return preset;
+}
+
+const ImagePreset& ImagePreset::listingSquare() {
+    static const ImagePreset preset{
+        "listing-square", "Listing images 2000 px square", {2000, 2000}, ImageFormat::jpeg, true};
+    return preset;
+}
+
+const std::vector<ImagePreset>& ImagePreset::defaults() {
+    static const std::vector<ImagePreset> presets{squareThumbnails(), listing4x3(),
+                                                  listingSquare()};
+    return presets;
+}
+
+std::string_view storedText(WatermarkStyle style) {
+    return style == WatermarkStyle::diagonal ? "diagonal" : "corner";
+}
+
+std::optional<WatermarkStyle> watermarkStyleFromText(std::string_view text) {
+    return fromText(allWatermarkStyles, text);
+}
+
+std::string_view title(WatermarkStyle style) {
+    return style == WatermarkStyle::diagonal ? "Diagonal" : "Corner";
+}
+
+std::string PreviewSettings::watermarkText() const {
+    std::string text = trimmed(watermark);
+    return text.empty() ? "PREVIEW" : text;
+}
+
+double VideoSettings::clampedSeconds() const {
+    if (std::isnan(seconds)) return minSeconds;
+    return std::clamp(seconds, minSeconds, maxSeconds);
+}
+
+std::int64_t VideoSettings::frameCount() const {
+    const double frames =
+        std::round(clampedSeconds() * static_cast<double>(std::max<std::int64_t>(fps, 1)));
+    // 2^63 is exactly representable; anything at or above it does not fit.
+    if (frames >= 9223372036854775808.0) return std::numeric_limits<std::int64_t>::max();
+    return static_cast<std::int64_t>(frames);
+}
+
+std::vector<ImageLayout> ListingSettings::orderedLayouts() const {
+    // The set already orders layouts by their number.
+    return {layouts.begin(), layouts.end()};
+}
+
+std::int64_t ListingSettings::fileCount() const {
+    const auto presetsOn = std::ranges::count_if(images, &ImagePreset::isOn);
+    return presetsOn * static_cast<std::int64_t>(layouts.size()) + (preview.isOn ? 1 : 0) +
+           (video.isOn ? 1 : 0);
+}
+
+} // namespace folimo
