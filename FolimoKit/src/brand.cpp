@@ -1,5 +1,6 @@
 #include "folimo/brand.hpp"
 
+#include "hash_combine.hpp"
 #include "trimmed.hpp"
 
 #include <string_view>
@@ -63,3 +64,15 @@ const std::vector<std::string>& Brand::fontFamilies() {
 }
 
 } // namespace folimo
+
+std::size_t std::hash<folimo::Brand>::operator()(const folimo::Brand& brand) const noexcept {
+    return folimo::HashCombine()
+        .add(brand.id)
+        .add(brand.name)
+        .add(brand.fontFamily)
+        .add(brand.background)
+        .add(brand.accent)
+        .add(brand.text)
+        .add(brand.badge)
+        .value();
+}

@@ -1,5 +1,7 @@
 #include "folimo/color.hpp"
 
+#include "hash_combine.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -47,3 +49,7 @@ RGBColor RGBColor::contrasting() const {
 }
 
 } // namespace folimo
+
+std::size_t std::hash<folimo::RGBColor>::operator()(const folimo::RGBColor& color) const noexcept {
+    return folimo::HashCombine().add(color.red).add(color.green).add(color.blue).value();
+}

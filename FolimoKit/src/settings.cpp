@@ -1,5 +1,6 @@
 #include "folimo/settings.hpp"
 
+#include "hash_combine.hpp"
 #include "trimmed.hpp"
 
 #include <algorithm>
@@ -157,3 +158,60 @@ std::int64_t ListingSettings::fileCount() const {
 }
 
 } // namespace folimo
+
+using folimo::HashCombine;
+
+std::size_t std::hash<folimo::PixelSize>::operator()(const folimo::PixelSize& size) const noexcept {
+    return HashCombine().add(size.width).add(size.height).value();
+}
+
+std::size_t
+std::hash<folimo::ImagePreset>::operator()(const folimo::ImagePreset& preset) const noexcept {
+    return HashCombine()
+        .add(preset.id)
+        .add(preset.name)
+        .add(preset.size)
+        .add(preset.format)
+        .add(preset.isOn)
+        .value();
+}
+
+std::size_t std::hash<folimo::PreviewSettings>::operator()(
+    const folimo::PreviewSettings& preview) const noexcept {
+    return HashCombine()
+        .add(preview.isOn)
+        .add(preview.pages)
+        .add(preview.watermark)
+        .add(preview.style)
+        .add(preview.opacity)
+        .add(preview.sheetWidth)
+        .add(preview.sheetHeight)
+        .add(preview.pagesPerSheet)
+        .add(preview.flatten)
+        .value();
+}
+
+std::size_t
+std::hash<folimo::VideoSettings>::operator()(const folimo::VideoSettings& video) const noexcept {
+    return HashCombine()
+        .add(video.isOn)
+        .add(video.size)
+        .add(video.seconds)
+        .add(video.fps)
+        .add(video.pages)
+        .value();
+}
+
+std::size_t std::hash<folimo::ListingSettings>::operator()(
+    const folimo::ListingSettings& settings) const noexcept {
+    return HashCombine()
+        .add(settings.title)
+        .add(settings.showTitle)
+        .add(settings.brand)
+        .addRange(settings.layouts)
+        .add(settings.pages)
+        .addRange(settings.images)
+        .add(settings.preview)
+        .add(settings.video)
+        .value();
+}

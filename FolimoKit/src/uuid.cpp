@@ -1,5 +1,7 @@
 #include "folimo/uuid.hpp"
 
+#include "hash_combine.hpp"
+
 #include <random>
 
 namespace folimo {
@@ -64,3 +66,7 @@ std::string Uuid::text() const {
 }
 
 } // namespace folimo
+
+std::size_t std::hash<folimo::Uuid>::operator()(const folimo::Uuid& uuid) const noexcept {
+    return folimo::HashCombine().addRange(uuid.bytes).value();
+}

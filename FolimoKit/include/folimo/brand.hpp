@@ -3,6 +3,7 @@
 #include "folimo/color.hpp"
 #include "folimo/uuid.hpp"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,3 +36,7 @@ struct Brand {
 };
 
 } // namespace folimo
+
+template <> struct std::hash<folimo::Brand> {
+    std::size_t operator()(const folimo::Brand& brand) const noexcept;
+};

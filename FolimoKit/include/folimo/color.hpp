@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace folimo {
@@ -29,3 +31,7 @@ struct RGBColor {
 };
 
 } // namespace folimo
+
+template <> struct std::hash<folimo::RGBColor> {
+    std::size_t operator()(const folimo::RGBColor& color) const noexcept;
+};

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -142,3 +143,20 @@ struct ListingSettings {
 };
 
 } // namespace folimo
+
+// Hashes over every stored field, consistent with ==.
+template <> struct std::hash<folimo::PixelSize> {
+    std::size_t operator()(const folimo::PixelSize& size) const noexcept;
+};
+template <> struct std::hash<folimo::ImagePreset> {
+    std::size_t operator()(const folimo::ImagePreset& preset) const noexcept;
+};
+template <> struct std::hash<folimo::PreviewSettings> {
+    std::size_t operator()(const folimo::PreviewSettings& preview) const noexcept;
+};
+template <> struct std::hash<folimo::VideoSettings> {
+    std::size_t operator()(const folimo::VideoSettings& video) const noexcept;
+};
+template <> struct std::hash<folimo::ListingSettings> {
+    std::size_t operator()(const folimo::ListingSettings& settings) const noexcept;
+};

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,3 +25,7 @@ struct Uuid {
 };
 
 } // namespace folimo
+
+template <> struct std::hash<folimo::Uuid> {
+    std::size_t operator()(const folimo::Uuid& uuid) const noexcept;
+};
