@@ -4,7 +4,6 @@
 #include "folimo/image.hpp"
 
 #include <cairo.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -50,13 +49,18 @@ public:
     // page's crop box and nothing behind it.
     void draw(int page, cairo_t* cr, const Rect& rect) const;
     // A bitmap of the page max(width, 16) pixels wide on white paper, from the cache or
-    // freshly drawn. Nothing when the bitmap cannot be allocated.
+    // freshly drawn. Its height follows the page's proportions (at least 16 pixels). Nothing
+    // when the bitmap cannot be allocated: a side above 32767 pixels or more than
+    // imageByteLimit bytes. Draws while other threads use the cache; only the drawing itself
+    // is serialised with draw().
     std::optional<Image> image(int page, int width) const;
 
     // The cache holds at most this many bitmaps (plus the one being added) and at most
     // about this many bytes; when either would be exceeded it is emptied wholesale.
     static constexpr std::size_t cacheCountLimit = 120;
     static constexpr std::size_t cacheByteLimit = 384u << 20;
+    // The largest bitmap image() makes (width x height x 4 bytes).
+    static constexpr std::size_t imageByteLimit = 1u << 30;
 
     // The number of bitmaps in the cache now (for tests and the benchmark).
     std::size_t cachedImageCount() const;
@@ -64,6 +68,10 @@ public:
 private:
     struct Impl;
     explicit SourcePDF(std::unique_ptr<Impl> impl);
+    static std::shared_ptr<SourcePDF> adopt(std::unique_ptr<Impl> impl,
+                                            const std::string& fallbackTitle,
+                                            std::optional<std::filesystem::path> url);
+    int clamp(int page) const;
 
     std::unique_ptr<Impl> impl_;
     std::optional<std::filesystem::path> url_;

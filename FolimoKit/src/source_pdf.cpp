@@ -1,0 +1,220 @@
+#include "folimo/source_pdf.hpp"
+
+#include "folimo/listing_error.hpp"
+#include "poppler_glue.hpp"
+#include "unicode_trim.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <mutex>
+
+namespace folimo {
+
+struct SourcePDF::Impl {
+    DocumentPtr document;
+    // Guards document and cache. Poppler is not thread-safe, so every Poppler call on the
+    // document happens under it.
+    std::mutex mutex;
+    std::map<int, std::map<int, Image>> cache;
+    std::size_t cacheBytes = 0;
+
+    std::size_t imageCount() const {
+        std::size_t count = 0;
+        for (const auto& [page, widths] : cache)
+            count += widths.size();
+        return count;
+    }
+
+    static std::size_t bytesOf(const Image& image) {
+        return std::size_t(image.stride()) * std::size_t(image.height());
+    }
+
+    // Emptied wholesale, never trimmed: above cacheCountLimit images, or when the new image
+    // would take the cache past cacheByteLimit. An image bigger than the byte limit on its
+    // own is not kept. A bitmap stored meanwhile by another thread is replaced.
+    void store(int page, int width, const Image& image) {
+        if (imageCount() > cacheCountLimit) emptyCache();
+        if (auto widths = cache.find(page); widths != cache.end()) {
+            if (auto stale = widths->second.find(width); stale != widths->second.end()) {
+                cacheBytes -= bytesOf(stale->second);
+                widths->second.erase(stale);
+            }
+        }
+        const std::size_t bytes = bytesOf(image);
+        if (bytes > cacheByteLimit) return;
+        if (cacheBytes + bytes > cacheByteLimit) emptyCache();
+        cache[page].insert_or_assign(width, image);
+        cacheBytes += bytes;
+    }
+
+    void emptyCache() {
+        cache.clear();
+        cacheBytes = 0;
+    }
+};
+
+namespace {
+
+struct Opened {
+    DocumentPtr document;
+    GErrorPtr error;
+};
+
+bool isLocked(const GErrorPtr& error) {
+    return error && g_error_matches(error.get(), POPPLER_ERROR, POPPLER_ERROR_ENCRYPTED);
+}
+
+Opened openFile(const std::filesystem::path& path) {
+    std::error_code ignored;
+    const auto absolute = std::filesystem::absolute(path, ignored);
+    GError* error = nullptr;
+    GCharPtr uri(g_filename_to_uri(absolute.c_str(), nullptr, &error));
+    if (!uri) return {nullptr, GErrorPtr(error)};
+    DocumentPtr document(poppler_document_new_from_file(uri.get(), nullptr, &error));
+    return {std::move(document), GErrorPtr(error)};
+}
+
+Opened openBytes(std::vector<std::uint8_t> data) {
+    // The GBytes owns the bytes for as long as Poppler reads from them.
+    auto* owned = new std::vector<std::uint8_t>(std::move(data));
+    GBytes* bytes = g_bytes_new_with_free_func(
+        owned->data(), owned->size(),
+        [](gpointer vector) { delete static_cast<std::vector<std::uint8_t>*>(vector); }, owned);
+    GError* error = nullptr;
+    DocumentPtr document(poppler_document_new_from_bytes(bytes, nullptr, &error));
+    g_bytes_unref(bytes);
+    return {std::move(document), GErrorPtr(error)};
+}
+
+std::string titleOf(PopplerDocument* document, const std::string& fallback) {
+    GCharPtr title(poppler_document_get_title(document));
+    if (!title) return fallback;
+    const auto trimmed = trimWhitespaceAndNewlines(title.get());
+    return trimmed.empty() ? fallback : std::string(trimmed);
+}
+
+} // namespace
+
+SourcePDF::SourcePDF(std::unique_ptr<Impl> impl)
+    : impl_(std::move(impl)) {}
+
+SourcePDF::~SourcePDF() = default;
+
+std::shared_ptr<SourcePDF> SourcePDF::open(const std::filesystem::path& path) {
+    const std::string name = path.filename().string();
+    Opened opened = openFile(path);
+    if (!opened.document) {
+        if (isLocked(opened.error)) throw ListingError::locked(name);
+        throw ListingError::unreadable(name);
+    }
+    auto impl = std::make_unique<Impl>();
+    impl->document = std::move(opened.document);
+    return adopt(std::move(impl), path.stem().string(), path);
+}
+
+std::shared_ptr<SourcePDF> SourcePDF::open(std::vector<std::uint8_t> data,
+                                           const std::string& name) {
+    Opened opened = openBytes(std::move(data));
+    if (!opened.document) {
+        if (isLocked(opened.error)) throw ListingError::locked(name);
+        throw ListingError::unreadable(name);
+    }
+    auto impl = std::make_unique<Impl>();
+    impl->document = std::move(opened.document);
+    return adopt(std::move(impl), name, std::nullopt);
+}
+
+std::shared_ptr<SourcePDF> SourcePDF::adopt(std::unique_ptr<Impl> impl,
+                                            const std::string& fallbackTitle,
+                                            std::optional<std::filesystem::path> url) {
+    const int pageCount = poppler_document_get_n_pages(impl->document.get());
+    if (pageCount < 1) throw ListingError::noPages();
+    std::string title = titleOf(impl->document.get(), fallbackTitle);
+    std::shared_ptr<SourcePDF> source(new SourcePDF(std::move(impl)));
+    source->url_ = std::move(url);
+    source->pageCount_ = pageCount;
+    source->title_ = std::move(title);
+    return source;
+}
+
+int SourcePDF::clamp(int page) const {
+    return std::clamp(page, 0, pageCount_ - 1);
+}
+
+Size SourcePDF::pageSize(int page) const {
+    std::lock_guard lock(impl_->mutex);
+    PagePtr handle(poppler_document_get_page(impl_->document.get(), clamp(page)));
+    if (!handle) return {612, 792};
+    // Poppler gives the crop box already turned by the page's rotation.
+    Size size;
+    poppler_page_get_size(handle.get(), &size.width, &size.height);
+    return size;
+}
+
+double SourcePDF::aspect(int page) const {
+    const Size size = pageSize(page);
+    return size.height > 0 ? size.width / size.height : 0.773;
+}
+
+void SourcePDF::draw(int page, cairo_t* cr, const Rect& rect) const {
+    std::lock_guard lock(impl_->mutex);
+    PagePtr handle(poppler_document_get_page(impl_->document.get(), clamp(page)));
+    if (!handle) return;
+    double w = 0, h = 0;
+    poppler_page_get_size(handle.get(), &w, &h);
+    if (!(w > 0 && h > 0)) return;
+    const double s = std::min(rect.width / w, rect.height / h);
+    // A zero or non-finite scale would put the caller's context into a lasting error state.
+    if (!(s > 0) || !std::isfinite(s)) return;
+    const double x0 = rect.midX() - w * s * 0.5;
+    const double y0 = rect.midY() - h * s * 0.5;
+
+    cairo_save(cr);
+    cairo_translate(cr, x0, y0);
+    cairo_scale(cr, s, s);
+    cairo_rectangle(cr, 0, 0, w, h);
+    cairo_clip(cr);
+    // Poppler draws the page upright (its rotation applied) with y downwards from the top
+    // left corner of the displayed size; our space has y upwards.
+    cairo_translate(cr, 0, h);
+    cairo_scale(cr, 1, -1);
+    poppler_page_render(handle.get(), cr);
+    cairo_restore(cr);
+}
+
+std::optional<Image> SourcePDF::image(int page, int width) const {
+    page = clamp(page);
+    const int W = std::max(width, 16);
+    {
+        std::lock_guard lock(impl_->mutex);
+        if (auto widths = impl_->cache.find(page); widths != impl_->cache.end())
+            if (auto found = widths->second.find(W); found != widths->second.end())
+                return found->second;
+    }
+
+    const Size size = pageSize(page);
+    const double height = std::max(std::round(size.height * W / std::max(size.width, 1.0)), 16.0);
+    // Absurd sizes (a sliver of a page, a huge width) are refused before anything is
+    // allocated; Cairo would refuse sides above 32767 pixels anyway.
+    if (!std::isfinite(height) || double(W) * height * 4 > double(imageByteLimit))
+        return std::nullopt;
+    auto canvas = Canvas::create(W, int(height));
+    if (!canvas) return std::nullopt;
+    cairo_t* cr = canvas->context();
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    draw(page, cr, canvas->bounds());
+    Image image = std::move(*canvas).finish();
+
+    std::lock_guard lock(impl_->mutex);
+    impl_->store(page, W, image);
+    return image;
+}
+
+std::size_t SourcePDF::cachedImageCount() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->imageCount();
+}
+
+} // namespace folimo
