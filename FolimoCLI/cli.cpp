@@ -14,11 +14,15 @@ std::vector<Command>& registry() {
     return commands;
 }
 
-bool isOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+bool isOption(const std::string& word) {
+    return word.size() > 1 && word[0] == '-';
+}
 
 std::string readFile(const std::string& path, std::string_view what) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw InputError("couldn\u2019t read the " + std::string(what) + " file \u201C" + path + "\u201D");
+    if (!in)
+        throw InputError("couldn\u2019t read the " + std::string(what) + " file \u201C" + path +
+                         "\u201D");
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -60,9 +64,13 @@ std::vector<std::string> Args::positionals(std::size_t min, std::size_t max) {
     return words_;
 }
 
-Registration::Registration(Command command) { registry().push_back(command); }
+Registration::Registration(Command command) {
+    registry().push_back(command);
+}
 
-const std::vector<Command>& commands() { return registry(); }
+const std::vector<Command>& commands() {
+    return registry();
+}
 
 ListingSettings readSettings(Args& args) {
     ListingSettings settings;
@@ -77,9 +85,12 @@ ListingSettings readSettings(Args& args) {
     if (args.flag("--no-title")) settings.showTitle = false;
     if (auto pages = args.value("--pages")) settings.pages = *pages;
     if (auto brand = args.value("--brand")) {
-        if (*brand == "classic") settings.brand = Brand::classic();
-        else if (*brand == "chalkboard") settings.brand = Brand::chalkboard();
-        else if (*brand == "bright") settings.brand = Brand::bright();
+        if (*brand == "classic")
+            settings.brand = Brand::classic();
+        else if (*brand == "chalkboard")
+            settings.brand = Brand::chalkboard();
+        else if (*brand == "bright")
+            settings.brand = Brand::bright();
         else {
             std::string problem;
             auto decoded = decodeBrand(readFile(*brand, "brand"), &problem);
@@ -109,7 +120,8 @@ double parseNumber(std::string_view text, std::string_view option) {
     double value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
-        throw UsageError(std::string(option) + " takes a number, not \"" + std::string(text) + "\"");
+        throw UsageError(std::string(option) + " takes a number, not \"" + std::string(text) +
+                         "\"");
     return value;
 }
 

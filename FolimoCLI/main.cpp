@@ -1,7 +1,6 @@
 // folimo-cli: the library's command line. Parses, calls FolimoKit, turns errors into exit
 // codes: a ListingError's message and 1, a usage error and 2, a stopped run and 130.
 #include "cli.hpp"
-
 #include "folimo/listing_error.hpp"
 
 #include <cstdio>
@@ -14,8 +13,9 @@ namespace {
 void printUsage(std::ostream& out) {
     out << "usage: folimo-cli COMMAND [options]\n\ncommands:\n";
     for (const auto& command : cli::commands())
-        out << "  " << command.name << std::string(10 - std::min<size_t>(command.name.size(), 9), ' ')
-            << command.summary << "\n";
+        out << "  " << command.name
+            << std::string(10 - std::min<size_t>(command.name.size(), 9), ' ') << command.summary
+            << "\n";
     out << "\n`folimo-cli COMMAND --help` tells more about one command.\n";
 }
 
@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
         std::cerr << "Stopped.\n";
         return 130;
     } catch (const cli::UsageError& error) {
-        std::cerr << "folimo-cli " << command->name << ": " << error.what() << "\n\n" << command->usage;
+        std::cerr << "folimo-cli " << command->name << ": " << error.what() << "\n\n"
+                  << command->usage;
         return 2;
     } catch (const cli::InputError& error) {
         std::cerr << "folimo-cli " << command->name << ": " << error.what() << "\n";

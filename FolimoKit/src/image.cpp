@@ -9,10 +9,18 @@ Image::Image(cairo_surface_t* surface)
     cairo_surface_flush(surface);
 }
 
-int Image::width() const { return cairo_image_surface_get_width(surface_.get()); }
-int Image::height() const { return cairo_image_surface_get_height(surface_.get()); }
-int Image::stride() const { return cairo_image_surface_get_stride(surface_.get()); }
-const std::uint8_t* Image::data() const { return cairo_image_surface_get_data(surface_.get()); }
+int Image::width() const {
+    return cairo_image_surface_get_width(surface_.get());
+}
+int Image::height() const {
+    return cairo_image_surface_get_height(surface_.get());
+}
+int Image::stride() const {
+    return cairo_image_surface_get_stride(surface_.get());
+}
+const std::uint8_t* Image::data() const {
+    return cairo_image_surface_get_data(surface_.get());
+}
 
 RGBA8 Image::pixel(int x, int y) const {
     const auto* p = data() + y * stride() + x * 4;

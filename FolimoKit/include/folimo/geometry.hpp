@@ -32,7 +32,9 @@ struct Rect {
     Point mid() const { return {midX(), midY()}; }
     Size size() const { return {width, height}; }
     // Smaller by dx on the left and right and dy at the bottom and top.
-    Rect insetBy(double dx, double dy) const { return {x + dx, y + dy, width - 2 * dx, height - 2 * dy}; }
+    Rect insetBy(double dx, double dy) const {
+        return {x + dx, y + dy, width - 2 * dx, height - 2 * dy};
+    }
 
     bool operator==(const Rect&) const = default;
 };

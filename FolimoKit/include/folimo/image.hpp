@@ -3,7 +3,6 @@
 #include "folimo/geometry.hpp"
 
 #include <cairo.h>
-
 #include <cstdint>
 #include <memory>
 #include <optional>

@@ -15,7 +15,9 @@ public:
 
     static ListingError unreadable(std::string name) { return {Kind::unreadable, std::move(name)}; }
     static ListingError locked(std::string name) { return {Kind::locked, std::move(name)}; }
-    static ListingError writeFailed(std::string name) { return {Kind::writeFailed, std::move(name)}; }
+    static ListingError writeFailed(std::string name) {
+        return {Kind::writeFailed, std::move(name)};
+    }
     static ListingError video(std::string reason) { return {Kind::video, std::move(reason)}; }
     static ListingError noPages() { return {Kind::noPages, {}}; }
     static ListingError noPagesSelected() { return {Kind::noPagesSelected, {}}; }

@@ -6,7 +6,6 @@
 #include "folimo/source_pdf.hpp"
 
 #include <cairo.h>
-
 #include <memory>
 #include <optional>
 #include <string>

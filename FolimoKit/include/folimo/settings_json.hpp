@@ -18,13 +18,15 @@ namespace folimo {
 // in settings").
 
 std::string encodeSettings(const ListingSettings& settings);
-std::optional<ListingSettings> decodeSettings(std::string_view json, std::string* problem = nullptr);
+std::optional<ListingSettings> decodeSettings(std::string_view json,
+                                              std::string* problem = nullptr);
 
 std::string encodeBrand(const Brand& brand);
 std::optional<Brand> decodeBrand(std::string_view json, std::string* problem = nullptr);
 
 // A JSON array of brands (the application's brand list).
 std::string encodeBrands(const std::vector<Brand>& brands);
-std::optional<std::vector<Brand>> decodeBrands(std::string_view json, std::string* problem = nullptr);
+std::optional<std::vector<Brand>> decodeBrands(std::string_view json,
+                                               std::string* problem = nullptr);
 
 } // namespace folimo

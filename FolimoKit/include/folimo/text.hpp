@@ -4,7 +4,6 @@
 #include "folimo/geometry.hpp"
 
 #include <cairo.h>
-
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -34,8 +33,9 @@ struct Font {
 // life of the process.
 Font font(std::string_view family, double size, bool bold);
 
-// One line of text: its typographic width and its height (ascent + descent).
-Size measure(std::string_view text, const Font& font);
+// One line of text: its typographic width and its height (ascent + descent). letterSpacing
+// is the extra space after each character that drawLine would add, in user units.
+Size measure(std::string_view text, const Font& font, double letterSpacing = 0);
 
 // The font's cap height in user-space units.
 double capHeight(const Font& font);
@@ -55,7 +55,8 @@ void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBCol
               double alpha, Point baselineOrigin, double letterSpacing = 0);
 
 // Draws the text wrapped to frame.width, each line centred, the first line at the top of
-// frame (y-up). Lines that would not fit the frame's height are left out.
+// frame (y-up). When more lines would not fit the frame's height, the last line that fits
+// ends with an ellipsis.
 void drawFrame(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
                double alpha, const Rect& frame);
 

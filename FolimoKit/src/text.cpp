@@ -1,0 +1,279 @@
+#include "folimo/text.hpp"
+
+#include <cmath>
+#include <glib.h>
+#include <hb-ot.h>
+#include <map>
+#include <memory>
+#include <pango/pangocairo.h>
+#include <string>
+#include <vector>
+
+namespace folimo {
+namespace {
+
+// Free faces installed by scripts/install-deps that stand in for the brand families.
+const std::map<std::string, std::string> lookAlikes = {
+    {"avenir next", "Lato"},
+    {"futura", "League Spartan"},
+    {"gill sans", "Gillius ADF"},
+    {"helvetica neue", "Nimbus Sans"},
+    {"helvetica", "Nimbus Sans"},
+    {"georgia", "C059"},
+    {"baskerville", "Baskervald ADF Std"},
+    {"american typewriter", "Courier Prime"},
+    {"chalkboard se", "Comic Neue"},
+    {"marker felt", "Humor Sans"},
+    {"noteworthy", "Dancing Script"},
+    {"rockwell", "Roboto Slab"},
+    {"didot", "GFS Didot"},
+};
+
+std::string lowered(std::string_view text) {
+    std::unique_ptr<char, decltype(&g_free)> down(g_utf8_strdown(text.data(), gssize(text.size())),
+                                                  g_free);
+    return down.get();
+}
+
+template <class T, void (*Free)(T*)> struct Deleter {
+    void operator()(T* p) const { Free(p); }
+};
+template <class T> void unrefObject(T* p) {
+    g_object_unref(p);
+}
+using Layout = std::unique_ptr<PangoLayout, Deleter<PangoLayout, unrefObject<PangoLayout>>>;
+using Context = std::unique_ptr<PangoContext, Deleter<PangoContext, unrefObject<PangoContext>>>;
+using Description = std::unique_ptr<PangoFontDescription,
+                                    Deleter<PangoFontDescription, pango_font_description_free>>;
+
+// The one font map and options of the process. Metrics are unhinted, so a text measures the
+// same whatever the scale it is later drawn at.
+struct Fonts {
+    PangoFontMap* map = pango_cairo_font_map_new();
+    cairo_font_options_t* options = cairo_font_options_create();
+    Context measuring;
+    std::map<std::string, std::string> installed; // lower-case family -> family
+    std::map<std::string, Font> resolved;         // "family|bold" -> resolved base font
+    std::map<std::string, double> capHeights;     // "family|bold" -> cap height per unit size
+
+    Fonts() {
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+        measuring.reset(newContext());
+        PangoFontFamily** families = nullptr;
+        int count = 0;
+        pango_font_map_list_families(map, &families, &count);
+        for (int i = 0; i < count; ++i) {
+            const char* name = pango_font_family_get_name(families[i]);
+            installed.emplace(lowered(name), name);
+        }
+        g_free(families);
+    }
+
+    PangoContext* newContext() const {
+        PangoContext* context = pango_font_map_create_context(map);
+        pango_cairo_context_set_font_options(context, options);
+        pango_context_set_round_glyph_positions(context, FALSE);
+        return context;
+    }
+
+    std::string systemFamily() const {
+        Description sans(pango_font_description_from_string("sans-serif 12"));
+        PangoFont* font = pango_font_map_load_font(map, measuring.get(), sans.get());
+        if (!font) return {};
+        Description actual(pango_font_describe(font));
+        g_object_unref(font);
+        const char* family = pango_font_description_get_family(actual.get());
+        return family ? family : "";
+    }
+
+    std::string resolve(std::string_view family) const {
+        const std::string key = lowered(family);
+        if (auto found = installed.find(key); found != installed.end()) return found->second;
+        if (auto alike = lookAlikes.find(key); alike != lookAlikes.end())
+            if (auto found = installed.find(lowered(alike->second)); found != installed.end())
+                return found->second;
+        if (std::string system = systemFamily(); !system.empty()) return system;
+        return "Nimbus Sans";
+    }
+};
+
+Fonts& fonts() {
+    static Fonts* instance = new Fonts; // lives for the whole process, like the font map
+    return *instance;
+}
+
+Description describe(const Font& font) {
+    Description description(pango_font_description_new());
+    pango_font_description_set_family(description.get(), font.family.c_str());
+    pango_font_description_set_weight(description.get(),
+                                      font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_absolute_size(description.get(), font.size * PANGO_SCALE);
+    return description;
+}
+
+int pangoUnits(double value) {
+    return int(std::lround(value * PANGO_SCALE));
+}
+
+Layout makeLayout(PangoContext* context, std::string_view text, const Font& font,
+                  double letterSpacing = 0) {
+    Layout layout(pango_layout_new(context));
+    pango_layout_set_text(layout.get(), text.data(), int(text.size()));
+    pango_layout_set_font_description(layout.get(), describe(font).get());
+    if (letterSpacing != 0) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes,
+                               pango_attr_letter_spacing_new(pangoUnits(letterSpacing)));
+        pango_layout_set_attributes(layout.get(), attributes);
+        pango_attr_list_unref(attributes);
+    }
+    return layout;
+}
+
+void wrap(PangoLayout* layout, double width) {
+    pango_layout_set_width(layout, pangoUnits(width));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+}
+
+double logicalHeight(PangoLayout* layout) {
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    return double(logical.height) / PANGO_SCALE;
+}
+
+double capHeightPerUnit(const Font& font) {
+    Fonts& all = fonts();
+    const std::string key = font.family + (font.bold ? "|true" : "|false");
+    if (auto found = all.capHeights.find(key); found != all.capHeights.end()) return found->second;
+    double ratio = 0.7;
+    Font unit = font;
+    unit.size = 1000;
+    PangoFont* loaded =
+        pango_font_map_load_font(all.map, all.measuring.get(), describe(unit).get());
+    if (loaded) {
+        hb_face_t* face = hb_font_get_face(pango_font_get_hb_font(loaded));
+        hb_font_t* plain = hb_font_create(face); // scale = units per em
+        const double upem = hb_face_get_upem(face);
+        hb_position_t position = 0;
+        hb_codepoint_t glyph = 0;
+        hb_glyph_extents_t extents;
+        if (hb_ot_metrics_get_position(plain, HB_OT_METRICS_TAG_CAP_HEIGHT, &position) &&
+            position > 0)
+            ratio = position / upem;
+        else if (hb_font_get_nominal_glyph(plain, 'H', &glyph) &&
+                 hb_font_get_glyph_extents(plain, glyph, &extents) && extents.y_bearing > 0)
+            ratio = extents.y_bearing / upem;
+        hb_font_destroy(plain);
+        g_object_unref(loaded);
+    }
+    all.capHeights.emplace(key, ratio);
+    return ratio;
+}
+
+// A context for drawing on cr, whose current matrix must already be y-down (text space).
+Context drawingContext(cairo_t* cr) {
+    Context context(fonts().newContext());
+    pango_cairo_update_context(cr, context.get());
+    return context;
+}
+
+void setColor(cairo_t* cr, const RGBColor& color, double alpha) {
+    cairo_set_source_rgba(cr, color.red, color.green, color.blue, alpha);
+}
+
+} // namespace
+
+std::recursive_mutex& textLock() {
+    static std::recursive_mutex lock;
+    return lock;
+}
+
+Font font(std::string_view family, double size, bool bold) {
+    std::lock_guard guard(textLock());
+    Fonts& all = fonts();
+    const std::string key = std::string(family) + (bold ? "|true" : "|false");
+    auto found = all.resolved.find(key);
+    if (found == all.resolved.end())
+        found = all.resolved.emplace(key, Font{all.resolve(family), 12, bold}).first;
+    Font result = found->second;
+    result.size = size;
+    return result;
+}
+
+Size measure(std::string_view text, const Font& font, double letterSpacing) {
+    std::lock_guard guard(textLock());
+    Layout layout = makeLayout(fonts().measuring.get(), text, font, letterSpacing);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    return {double(logical.width) / PANGO_SCALE, double(logical.height) / PANGO_SCALE};
+}
+
+double capHeight(const Font& font) {
+    std::lock_guard guard(textLock());
+    return capHeightPerUnit(font) * font.size;
+}
+
+double suggestedHeight(std::string_view text, const Font& font, double width) {
+    std::lock_guard guard(textLock());
+    Layout layout = makeLayout(fonts().measuring.get(), text, font);
+    wrap(layout.get(), width);
+    return logicalHeight(layout.get());
+}
+
+Font fittedFont(std::string_view text, std::string_view family, double width, double height,
+                double start, double minimum, bool bold) {
+    std::lock_guard guard(textLock());
+    std::vector<std::string_view> words;
+    for (std::size_t begin = 0; begin <= text.size();) {
+        std::size_t end = text.find(' ', begin);
+        if (end == std::string_view::npos) end = text.size();
+        if (end > begin) words.push_back(text.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    for (double size = start; size > minimum; size *= 0.92) {
+        const Font candidate = font(family, size, bold);
+        double widestWord = 0;
+        for (auto word : words)
+            widestWord = std::max(widestWord, measure(word, candidate).width);
+        if (suggestedHeight(text, candidate, width) <= height && widestWord <= width)
+            return candidate;
+    }
+    return font(family, minimum, bold);
+}
+
+void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+              double alpha, Point baselineOrigin, double letterSpacing) {
+    std::lock_guard guard(textLock());
+    cairo_save(cr);
+    cairo_translate(cr, baselineOrigin.x, baselineOrigin.y);
+    cairo_scale(cr, 1, -1); // glyphs are drawn in a y-down space
+    Context context = drawingContext(cr);
+    Layout layout = makeLayout(context.get(), text, font, letterSpacing);
+    cairo_move_to(cr, 0, -double(pango_layout_get_baseline(layout.get())) / PANGO_SCALE);
+    setColor(cr, color, alpha);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_restore(cr);
+}
+
+void drawFrame(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+               double alpha, const Rect& frame) {
+    if (frame.width <= 0 || frame.height <= 0) return;
+    std::lock_guard guard(textLock());
+    cairo_save(cr);
+    cairo_translate(cr, frame.x, frame.maxY());
+    cairo_scale(cr, 1, -1);
+    Context context = drawingContext(cr);
+    Layout layout = makeLayout(context.get(), text, font);
+    wrap(layout.get(), frame.width);
+    pango_layout_set_height(layout.get(), pangoUnits(frame.height));
+    pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+    cairo_move_to(cr, 0, 0);
+    setColor(cr, color, alpha);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_restore(cr);
+}
+
+} // namespace folimo

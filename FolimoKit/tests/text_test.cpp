@@ -1,0 +1,125 @@
+#include "folimo/image.hpp"
+#include "folimo/text.hpp"
+
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+using namespace folimo;
+
+TEST(TextFont, BrandFamiliesResolveToTheirLookAlikes) {
+    EXPECT_EQ(font("Avenir Next", 20, true).family, "Lato");
+    EXPECT_EQ(font("avenir next", 20, false).family, "Lato");
+    EXPECT_EQ(font("Futura", 20, true).family, "League Spartan");
+    EXPECT_EQ(font("Helvetica Neue", 9, false).family, "Nimbus Sans");
+    EXPECT_EQ(font("Chalkboard SE", 9, false).family, "Comic Neue");
+}
+
+TEST(TextFont, InstalledFamilyIsFoundWithoutRegardToCase) {
+    EXPECT_EQ(font("dejavu sans", 12, false).family, "DejaVu Sans");
+    EXPECT_EQ(font("NIMBUS SANS", 12, true).family, "Nimbus Sans");
+}
+
+TEST(TextFont, UnknownFamilyFallsBackToTheInterfaceFontKeepingBoldAndSize) {
+    const Font fallback = font("No Such Family Anywhere", 31, true);
+    EXPECT_FALSE(fallback.family.empty());
+    EXPECT_NE(fallback.family, "No Such Family Anywhere");
+    EXPECT_TRUE(fallback.bold);
+    EXPECT_DOUBLE_EQ(fallback.size, 31);
+}
+
+TEST(TextMeasure, WidthFollowsTextSizeAndLetterSpacing) {
+    const Font f = font("Avenir Next", 40, true);
+    const Size one = measure("WORKSHEET", f);
+    EXPECT_GT(one.width, 0);
+    EXPECT_NEAR(measure("WORKSHEET", font("Avenir Next", 80, true)).width, 2 * one.width, 1.0);
+    // Nine letters, each followed by 2 units of spacing.
+    EXPECT_NEAR(measure("WORKSHEET", f, 2).width - one.width, 18, 2.5);
+    EXPECT_GE(one.height, 0.9 * 40);
+    EXPECT_LT(one.height, 80);
+    const double cap = capHeight(f);
+    EXPECT_GT(cap, 0.55 * 40);
+    EXPECT_LT(cap, 0.8 * 40);
+}
+
+TEST(TextFit, ShortTitleKeepsItsStartSize) {
+    const Font f = fittedFont("Fall Math", "Avenir Next", 1000, 200, 124, 40, true);
+    EXPECT_DOUBLE_EQ(f.size, 124);
+}
+
+TEST(TextFit, LongWordShrinksUntilItFitsTheWidth) {
+    const std::string word = "Supercalifragilisticexpialidocious";
+    const Font f = fittedFont(word, "Avenir Next", 600, 300, 200, 10, true);
+    EXPECT_LT(f.size, 200);
+    EXPECT_GT(f.size, 10);
+    EXPECT_LE(measure(word, f).width, 600);
+    EXPECT_GT(measure(word, font("Avenir Next", f.size / 0.92, true)).width, 600);
+}
+
+TEST(TextFit, WhatNeverFitsGetsTheMinimumSize) {
+    const Font f = fittedFont("Worksheets", "Avenir Next", 5, 5, 100, 20, true);
+    EXPECT_DOUBLE_EQ(f.size, 20);
+}
+
+TEST(TextFit, WrappingTitleGrowsTallerNotWider) {
+    const Font f = font("Avenir Next", 50, true);
+    const double one = suggestedHeight("Fall", f, 1000);
+    const double three = suggestedHeight("Fall Math Practice Pack For Grade Two", f, 400);
+    EXPECT_GT(three, 2.5 * one);
+}
+
+namespace {
+
+// The rows (from the top) that hold ink in column range [x0, x1).
+std::pair<int, int> inkRows(const Image& image) {
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y).alpha > 128) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return {top, bottom};
+}
+
+} // namespace
+
+TEST(TextDraw, LineSitsOnItsBaselineInYUpSpace) {
+    auto canvas = Canvas::create(200, 100);
+    ASSERT_TRUE(canvas);
+    const Font f = font("Avenir Next", 40, true);
+    drawLine(canvas->context(), "HH", f, RGBColor::black, 1, {10, 20});
+    const Image image = std::move(*canvas).finish();
+    auto [top, bottom] = inkRows(image);
+    // Baseline 20 up from the bottom is row 80; capitals rise cap height above it.
+    EXPECT_NEAR(bottom, 79, 1);
+    EXPECT_NEAR(top, 80 - capHeight(f), 2);
+}
+
+TEST(TextDraw, FrameStartsAtItsTopAndStaysInside) {
+    auto canvas = Canvas::create(300, 300);
+    ASSERT_TRUE(canvas);
+    const Font f = font("Avenir Next", 30, true);
+    const Rect frame{20, 50, 260, 200};
+    drawFrame(canvas->context(), "Weekly Teacher Planner for busy weeks", f, RGBColor::black, 1,
+              frame);
+    const Image image = std::move(*canvas).finish();
+    auto [top, bottom] = inkRows(image);
+    EXPECT_GE(top, 300 - 250);
+    EXPECT_LT(top, 300 - 250 + 15);
+    EXPECT_LE(bottom, 300 - 50);
+}
+
+TEST(TextThreads, MeasuringFromManyThreadsGivesOneAnswer) {
+    const Size expected = measure("Print & go", font("Chalkboard SE", 33, true));
+    std::vector<std::jthread> threads;
+    std::vector<Size> results(8);
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 50; ++i)
+                results[std::size_t(t)] = measure("Print & go", font("Chalkboard SE", 33, true));
+        });
+    threads.clear();
+    for (const Size& result : results)
+        EXPECT_EQ(result, expected);
+}
