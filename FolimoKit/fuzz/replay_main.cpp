@@ -26,7 +26,8 @@ bool replay(const std::filesystem::path& file) {
     // A copy in a buffer of exactly its size, so that reads past the end are caught by the
     // sanitizers.
     std::vector<std::uint8_t> input(bytes);
-    LLVMFuzzerTestOneInput(input.empty() ? nullptr : input.data(), input.size());
+    static const std::uint8_t nothing = 0;
+    LLVMFuzzerTestOneInput(input.empty() ? &nothing : input.data(), input.size());
     return true;
 }
 
