@@ -1,5 +1,7 @@
 #include "folimo/listing_error.hpp"
 
+#include <ostream>
+
 namespace folimo {
 namespace {
 
@@ -30,5 +32,13 @@ ListingError::ListingError(Kind kind, std::string payload)
     : kind_(kind)
     , payload_(std::move(payload))
     , message_(message(kind_, payload_)) {}
+
+void PrintTo(const ListingError& error, std::ostream* out) {
+    using Kind = ListingError::Kind;
+    constexpr const char* names[] = {"unreadable", "locked",  "writeFailed",
+                                     "video",      "noPages", "noPagesSelected"};
+    static_assert(std::size(names) == std::size_t(Kind::noPagesSelected) + 1);
+    *out << names[static_cast<int>(error.kind())] << ": " << error.errorDescription();
+}
 
 } // namespace folimo

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace folimo {
 namespace {
@@ -155,6 +156,16 @@ std::int64_t ListingSettings::fileCount() const {
     const auto presetsOn = std::ranges::count_if(images, &ImagePreset::isOn);
     return presetsOn * static_cast<std::int64_t>(layouts.size()) + (preview.isOn ? 1 : 0) +
            (video.isOn ? 1 : 0);
+}
+
+void PrintTo(ImageFormat format, std::ostream* out) {
+    *out << storedText(format);
+}
+void PrintTo(ImageLayout layout, std::ostream* out) {
+    *out << storedText(layout);
+}
+void PrintTo(WatermarkStyle style, std::ostream* out) {
+    *out << storedText(style);
 }
 
 } // namespace folimo

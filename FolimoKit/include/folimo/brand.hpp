@@ -4,6 +4,7 @@
 #include "folimo/uuid.hpp"
 
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct Brand {
 
     bool operator==(const Brand&) const = default;
 };
+
+// The stored JSON form, for test failure messages.
+void PrintTo(const Brand& brand, std::ostream* out);
 
 } // namespace folimo
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <string>
 
 namespace folimo {
@@ -29,6 +30,9 @@ struct RGBColor {
 
     bool operator==(const RGBColor&) const = default;
 };
+
+// The stored JSON form, for test failure messages.
+void PrintTo(const RGBColor& color, std::ostream* out);
 
 } // namespace folimo
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <iosfwd>
 #include <string>
 
 namespace folimo {
@@ -40,6 +41,9 @@ private:
     std::string payload_;
     std::string message_;
 };
+
+// The case's name and the message, for test failure messages.
+void PrintTo(const ListingError& error, std::ostream* out);
 
 // Thrown by long operations whose std::stop_token was asked to stop. Not a ListingError:
 // stopped work is not a failure to report.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <set>
 #include <string>
@@ -141,6 +142,17 @@ struct ListingSettings {
 
     bool operator==(const ListingSettings&) const = default;
 };
+
+// For test failure messages: enumerations as their stored text, the rest in their stored
+// JSON form.
+void PrintTo(ImageFormat format, std::ostream* out);
+void PrintTo(ImageLayout layout, std::ostream* out);
+void PrintTo(WatermarkStyle style, std::ostream* out);
+void PrintTo(const PixelSize& size, std::ostream* out);
+void PrintTo(const ImagePreset& preset, std::ostream* out);
+void PrintTo(const PreviewSettings& preview, std::ostream* out);
+void PrintTo(const VideoSettings& video, std::ostream* out);
+void PrintTo(const ListingSettings& settings, std::ostream* out);
 
 } // namespace folimo
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@ struct Uuid {
 
     bool operator==(const Uuid&) const = default;
 };
+
+// The standard text, for test failure messages.
+void PrintTo(const Uuid& uuid, std::ostream* out);
 
 } // namespace folimo
 
