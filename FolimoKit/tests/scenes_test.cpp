@@ -1,0 +1,154 @@
+#include "noise.hpp"
+#include "scene_geometry.hpp"
+
+#include <array>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace folimo;
+using namespace folimo::scenes;
+
+namespace {
+
+constexpr double letter = 612.0 / 792.0;
+
+} // namespace
+
+TEST(ClipboardGeometry, SquareImageCentresTheBoardWithoutPencil) {
+    const ClipboardGeometry g = clipboardGeometry({1000, 1000}, letter);
+    EXPECT_DOUBLE_EQ(g.center.x, 500);
+    EXPECT_DOUBLE_EQ(g.center.y, 480);
+    EXPECT_FALSE(g.pencil);
+    EXPECT_NEAR(g.page.height, 700, 1e-9);
+    EXPECT_NEAR(g.board.height, 840, 1e-9);
+}
+
+TEST(ClipboardGeometry, WideImageMovesTheBoardLeftForThePencil) {
+    const ClipboardGeometry g = clipboardGeometry({2000, 1000}, letter);
+    EXPECT_DOUBLE_EQ(g.center.x, 920);
+    EXPECT_TRUE(g.pencil);
+    // The page has equal margins at the sides and the bottom of the board.
+    const double side = g.page.minX() + g.board.width / 2;
+    const double bottom = g.page.minY() + g.board.height / 2;
+    EXPECT_GT(side, 0);
+    EXPECT_NEAR(side, bottom, 1e-9);
+    EXPECT_NEAR(g.page.midX(), 0, 1e-9);
+    EXPECT_LT(g.page.maxY(), g.board.height / 2);
+}
+
+TEST(ClipboardGeometry, NarrowImageHoldsTheBoardTo74PercentOfTheWidth) {
+    const ClipboardGeometry g = clipboardGeometry({1000, 2000}, letter);
+    EXPECT_NEAR(g.board.width, 740, 1e-9);
+    EXPECT_NEAR(g.page.width / g.page.height, letter, 1e-12);
+    EXPECT_NEAR(g.board.height, 1.2 * g.page.height, 1e-9);
+    EXPECT_FALSE(g.pencil);
+}
+
+TEST(DeskGeometry, OneSpeckleForEvery900SquarePixels) {
+    EXPECT_EQ(deskSpeckleCount({640, 640}), 455);
+    EXPECT_EQ(deskSpeckleCount({2000, 2000}), 4444);
+    EXPECT_EQ(deskSpeckleCount({64, 64}), 4);
+}
+
+TEST(DeskGeometry, OnePageLiesInTheFirstSlot) {
+    const auto cards = deskCards({2000, 1000}, letter, {4});
+    ASSERT_EQ(cards.size(), 1u);
+    // Page width 0.78 H a = 602.9 (less than 0.56 W), height 780.
+    const double Q = 780 * letter;
+    EXPECT_EQ(cards[0].page, 4);
+    EXPECT_NEAR(cards[0].size.width, Q, 1e-9);
+    EXPECT_NEAR(cards[0].size.height, 780, 1e-9);
+    EXPECT_NEAR(cards[0].center.x, 920 + 0.07 * Q, 1e-9);
+    EXPECT_NEAR(cards[0].center.y, 470 + 0.03 * 780, 1e-9);
+    EXPECT_DOUBLE_EQ(cards[0].angle, 0.09);
+}
+
+TEST(DeskGeometry, ThreePagesAreDrawnLastFirstSoTheFirstLiesOnTop) {
+    const auto cards = deskCards({1000, 1000}, letter, {0, 5, 9, 11});
+    ASSERT_EQ(cards.size(), 3u);
+    EXPECT_EQ(cards[0].page, 9);
+    EXPECT_EQ(cards[1].page, 5);
+    EXPECT_EQ(cards[2].page, 0);
+    // The third page lies flat at the slot's centre, the others offset and turned.
+    EXPECT_NEAR(cards[0].center.x, 460, 1e-9);
+    EXPECT_NEAR(cards[0].center.y, 470, 1e-9);
+    EXPECT_DOUBLE_EQ(cards[0].angle, -0.025);
+    EXPECT_DOUBLE_EQ(cards[1].angle, -0.07);
+    EXPECT_LT(cards[1].center.x, 460);
+    // Width limited to 0.56 W in a square image.
+    EXPECT_NEAR(cards[2].size.width, 560, 1e-9);
+}
+
+TEST(FrameGeometry, WideImageHasA700HighFrameWithAPlantBeside) {
+    const FrameGeometry g = frameGeometry({2000, 1000}, letter);
+    EXPECT_NEAR(g.frame.height, 700, 1e-9);
+    EXPECT_NEAR(g.frame.width, 175 + 525 * letter, 1e-9);
+    EXPECT_NEAR(g.frame.midX(), 880, 1e-9);
+    EXPECT_NEAR(g.frame.minY(), 195, 1e-9);
+    ASSERT_TRUE(g.plant);
+    EXPECT_NEAR(g.plant->x, (g.frame.maxX() + 2000) / 2, 1e-9);
+    EXPECT_NEAR(g.plant->y, g.frame.minY(), 1e-9);
+    EXPECT_NEAR(g.plantHeight, 340, 1e-9);
+}
+
+TEST(FrameGeometry, PictureKeepsThePageAspectCentredInsideTheMat) {
+    for (double aspect : {letter, 1.4142, 0.3}) {
+        const FrameGeometry g = frameGeometry({1200, 900}, aspect);
+        const double border = 0.125 * g.frame.height;
+        EXPECT_NEAR(g.picture.width / g.picture.height, aspect, 1e-9);
+        EXPECT_NEAR(g.picture.midX(), g.frame.midX(), 1e-9);
+        EXPECT_NEAR(g.picture.midY(), g.frame.midY(), 1e-9);
+        EXPECT_GE(g.picture.minX(), g.frame.minX() + border - 1e-9);
+        EXPECT_GE(g.picture.minY(), g.frame.minY() + border - 1e-9);
+        EXPECT_NEAR(g.mat.minX() - g.frame.minX(), 0.05 * g.frame.height, 1e-9);
+    }
+}
+
+TEST(FrameGeometry, TallImageShrinksTheFrameAndLeavesThePlantOut) {
+    const FrameGeometry g = frameGeometry({1000, 2000}, letter);
+    EXPECT_NEAR(g.frame.width, 620, 1e-9);
+    EXPECT_LT(g.frame.height, 1400);
+    EXPECT_FALSE(g.plant);
+    EXPECT_NEAR(g.frame.midX(), 500, 1e-9);
+}
+
+TEST(FrameGeometry, APlantNeverRunsOffTheImageOrOverTheFrame) {
+    for (double width : {500.0, 760.0, 800.0, 1000.0, 1500.0, 3000.0}) {
+        const FrameGeometry g = frameGeometry({width, 1000}, letter);
+        if (!g.plant) continue;
+        // The pot's rim is 1.08 x 0.36 of the plant's height wide.
+        const double rim = 0.54 * 0.36 * g.plantHeight;
+        EXPECT_GT(g.plant->x - rim, g.frame.maxX()) << width;
+        EXPECT_LT(g.plant->x + rim, width) << width;
+    }
+}
+
+TEST(Noise, SameSeedSameDrawsOtherSeedOthers) {
+    Noise a(Noise::deskSpeckleSeed), b(Noise::deskSpeckleSeed), c(Noise::tableWoodSeed);
+    int same = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const double x = a.next();
+        EXPECT_EQ(x, b.next());
+        same += x == c.next();
+    }
+    EXPECT_LT(same, 5);
+}
+
+TEST(Noise, DrawsSpreadEvenlyOverTheUnitInterval) {
+    Noise noise(Noise::clipboardGrainSeed);
+    std::array<int, 10> deciles{};
+    std::set<double> distinct;
+    for (int i = 0; i < 10000; ++i) {
+        const double x = noise.next();
+        ASSERT_GE(x, 0);
+        ASSERT_LT(x, 1);
+        // Millionths: multiplying back gives a whole number.
+        EXPECT_DOUBLE_EQ(x * 1e6, std::round(x * 1e6));
+        ++deciles[static_cast<std::size_t>(x * 10)];
+        distinct.insert(x);
+    }
+    for (int count : deciles)
+        EXPECT_NEAR(count, 1000, 150);
+    EXPECT_GT(distinct.size(), 9900u);
+}
