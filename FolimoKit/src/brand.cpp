@@ -1,7 +1,7 @@
 #include "folimo/brand.hpp"
 
 #include "hash_combine.hpp"
-#include "trimmed.hpp"
+#include "unicode_trim.hpp"
 
 #include <string_view>
 
@@ -18,7 +18,7 @@ std::string Brand::badgeText(std::int64_t pageCount) const {
         rest.remove_prefix(at + placeholder.size());
     }
     text.append(rest);
-    return trimmed(text);
+    return std::string(trimWhitespaceAndNewlines(text));
 }
 
 const Brand& Brand::classic() {

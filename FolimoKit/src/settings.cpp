@@ -1,7 +1,7 @@
 #include "folimo/settings.hpp"
 
 #include "hash_combine.hpp"
-#include "trimmed.hpp"
+#include "unicode_trim.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -130,7 +130,7 @@ std::string_view title(WatermarkStyle style) {
 }
 
 std::string PreviewSettings::watermarkText() const {
-    std::string text = trimmed(watermark);
+    std::string text(trimWhitespaceAndNewlines(watermark));
     return text.empty() ? "PREVIEW" : text;
 }
 
