@@ -1,0 +1,342 @@
+#include "folimo/listing_error.hpp"
+#include "folimo/source_pdf.hpp"
+#include "pdf_files.hpp"
+#include "test_support.hpp"
+
+#include <climits>
+#include <gtest/gtest.h>
+#include <random>
+#include <thread>
+
+using namespace folimo;
+using namespace folimo::test;
+
+namespace {
+
+ListingError openError(const std::filesystem::path& path) {
+    try {
+        SourcePDF::open(path);
+    } catch (const ListingError& error) {
+        return error;
+    }
+    ADD_FAILURE() << path << " opened";
+    return ListingError::video("opened");
+}
+
+// A Letter page with a black 100 pt square in the lower left corner of its unrotated page.
+TinyPage markedPage(int rotate) {
+    return {{0, 0, 612, 792}, std::nullopt, rotate, "0 0 100 100 re f"};
+}
+
+bool isInk(RGBA8 p) {
+    return p.alpha > 128 && p.red < 100 && p.green < 100 && p.blue < 100;
+}
+bool isWhite(RGBA8 p) {
+    return p == RGBA8{255, 255, 255, 255};
+}
+
+// The smallest rectangle of pixel columns and rows (row 0 at the top) holding ink.
+struct InkBox {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+};
+InkBox inkBox(const Image& image) {
+    InkBox box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y).red < 128) {
+                box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y);
+            }
+    return box;
+}
+
+bool samePixels(const Image& a, const Image& b) {
+    if (a.width() != b.width() || a.height() != b.height()) return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (!std::equal(a.data() + y * a.stride(), a.data() + y * a.stride() + a.width() * 4,
+                        b.data() + y * b.stride()))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST(SourcePDFOpen, OutsidePDFOpensFromFileAndFromBytes) {
+    const auto path = outsidePDF("asy-latex.pdf");
+    auto file = SourcePDF::open(path);
+    EXPECT_EQ(file->pageCount(), 11);
+    EXPECT_EQ(file->title(), "The asymptote package");
+    EXPECT_EQ(file->url(), path);
+
+    auto bytes = SourcePDF::open(readBytes(outsidePDF("CAD.pdf")), "Sample pack");
+    EXPECT_EQ(bytes->pageCount(), 7);
+    EXPECT_FALSE(bytes->url());
+    EXPECT_EQ(bytes->title(), "Sample pack"); // CAD.pdf has no title
+    // The bytes were handed over; drawing still reads them.
+    EXPECT_TRUE(bytes->image(6, 100));
+}
+
+TEST(SourcePDFOpen, WhatIsNotAPDFIsUnreadableByItsFileName) {
+    TempDir dir;
+    auto pdf = readBytes(outsidePDF("CAD.pdf"));
+    writeBytes(dir / "worksheet.pdf", {});
+    writeBytes(dir / "notes.pdf", {'h', 'e', 'l', 'l', 'o', '\n'});
+    writeBytes(dir / "cut.pdf", {pdf.begin(), pdf.begin() + 5000});
+    std::vector<std::uint8_t> noise(4096);
+    std::mt19937 random(7);
+    for (auto& byte : noise)
+        byte = std::uint8_t(random());
+    writeBytes(dir / "noise.bin", noise);
+    std::filesystem::create_directory(dir / "folder.pdf");
+
+    for (const char* name :
+         {"worksheet.pdf", "notes.pdf", "cut.pdf", "noise.bin", "folder.pdf", "missing.pdf"})
+        EXPECT_EQ(openError(dir / name), ListingError::unreadable(name));
+
+    EXPECT_THROW(
+        try { SourcePDF::open(noise, "Noise"); } catch (const ListingError& error) {
+            EXPECT_EQ(error, ListingError::unreadable("Noise"));
+            throw;
+        },
+        ListingError);
+}
+
+TEST(SourcePDFOpen, LockedComesBeforeNoPages) {
+    TempDir dir;
+    writeTinyPDF(dir / "empty.pdf", {});
+    qpdf("--encrypt secret owner 256 --", dir / "empty.pdf", dir / "locked empty.pdf");
+    qpdf("--encrypt secret owner 256 --", outsidePDF("CAD.pdf"), dir / "locked.pdf");
+
+    EXPECT_EQ(openError(dir / "empty.pdf"), ListingError::noPages());
+    EXPECT_EQ(openError(dir / "locked empty.pdf"), ListingError::locked("locked empty.pdf"));
+    EXPECT_EQ(openError(dir / "locked.pdf"), ListingError::locked("locked.pdf"));
+    EXPECT_THROW(SourcePDF::open(readBytes(dir / "locked.pdf"), "Shop"), ListingError);
+}
+
+TEST(SourcePDFOpen, EmptyUserPasswordOpens) {
+    TempDir dir;
+    qpdf("--encrypt '' owner 256 --", outsidePDF("CAD.pdf"), dir / "restricted.pdf");
+    EXPECT_EQ(SourcePDF::open(dir / "restricted.pdf")->pageCount(), 7);
+}
+
+TEST(SourcePDFTitle, TrimmedTitleOrFallbackName) {
+    TempDir dir;
+    const std::vector<TinyPage> page{markedPage(0)};
+    auto titleOf = [&](const std::optional<std::string>& title) {
+        writeTinyPDF(dir / "my worksheet.v2.pdf", page, title);
+        return SourcePDF::open(dir / "my worksheet.v2.pdf")->title();
+    };
+    EXPECT_EQ(titleOf("(  May planner \\n)"), "May planner");
+    EXPECT_EQ(titleOf("(   \\n)"), "my worksheet.v2");
+    EXPECT_EQ(titleOf(std::nullopt), "my worksheet.v2");
+    EXPECT_EQ(titleOf("42"), "my worksheet.v2"); // not a string
+    // UTF-16 with no-break spaces and a line separator around the words.
+    EXPECT_EQ(titleOf("<FEFF00A0004D00E4007200A0007A2028>"), "M\u00E4r\u00A0z");
+
+    writeTinyPDF(dir / "blank.pdf", page, "( )");
+    EXPECT_EQ(SourcePDF::open(readBytes(dir / "blank.pdf"), " Sample ")->title(), " Sample ");
+}
+
+TEST(SourcePDFPageSize, CropBoxTurnedByRotation) {
+    TempDir dir;
+    writeTinyPDF(dir / "sizes.pdf",
+                 {markedPage(0),
+                  markedPage(90),
+                  markedPage(180),
+                  markedPage(270),
+                  markedPage(-90),
+                  {{0, 0, 612, 792}, std::array<double, 4>{50, 60, 250, 160}, 90, ""}});
+    auto pdf = SourcePDF::open(dir / "sizes.pdf");
+    const Size portrait{612, 792}, landscape{792, 612};
+    EXPECT_EQ(pdf->pageSize(0), portrait);
+    EXPECT_EQ(pdf->pageSize(1), landscape);
+    EXPECT_EQ(pdf->pageSize(2), portrait);
+    EXPECT_EQ(pdf->pageSize(3), landscape);
+    EXPECT_EQ(pdf->pageSize(4), landscape);
+    EXPECT_EQ(pdf->pageSize(5), (Size{100, 200}));
+    EXPECT_EQ(pdf->pageSize(-3), portrait);
+    EXPECT_EQ(pdf->pageSize(999), (Size{100, 200}));
+    EXPECT_DOUBLE_EQ(pdf->aspect(1), 792.0 / 612.0);
+
+    qpdf("--rotate=+90:2", outsidePDF("CAD.pdf"), dir / "turned.pdf");
+    auto turned = SourcePDF::open(dir / "turned.pdf");
+    EXPECT_EQ(turned->pageSize(0), portrait);
+    EXPECT_EQ(turned->pageSize(1), landscape);
+}
+
+TEST(SourcePDFDraw, RotatedPagesAreDrawnUpright) {
+    TempDir dir;
+    writeTinyPDF(dir / "turns.pdf", {markedPage(0), markedPage(90), markedPage(180),
+                                     markedPage(270), markedPage(-90)});
+    auto pdf = SourcePDF::open(dir / "turns.pdf");
+    // Where the lower left corner of the unrotated page shows after turning it clockwise.
+    enum Corner { lowerLeft, upperLeft, upperRight, lowerRight };
+    const Corner expected[] = {lowerLeft, upperLeft, upperRight, lowerRight, lowerRight};
+    for (int page = 0; page < 5; ++page) {
+        auto image = pdf->image(page, 200);
+        ASSERT_TRUE(image);
+        const int right = image->width() - 5, bottom = image->height() - 5;
+        const RGBA8 corners[] = {image->pixel(5, bottom), image->pixel(5, 5),
+                                 image->pixel(right, 5), image->pixel(right, bottom)};
+        for (int corner = 0; corner < 4; ++corner)
+            EXPECT_EQ(isInk(corners[corner]), corner == expected[page])
+                << "page " << page << " corner " << corner;
+        EXPECT_TRUE(isWhite(image->pixel(image->width() / 2, image->height() / 2)));
+    }
+}
+
+TEST(SourcePDFDraw, QpdfTurnedOutsidePageMatchesTheTurnedBitmap) {
+    TempDir dir;
+    qpdf("--rotate=+90", outsidePDF("CAD.pdf"), dir / "right.pdf");
+    qpdf("--rotate=180", outsidePDF("CAD.pdf"), dir / "down.pdf");
+    const auto upright = SourcePDF::open(outsidePDF("CAD.pdf"))->image(0, 612);
+    const auto right = SourcePDF::open(dir / "right.pdf")->image(0, 792);
+    const auto down = SourcePDF::open(dir / "down.pdf")->image(0, 612);
+    ASSERT_TRUE(upright && right && down);
+    const InkBox a = inkBox(*upright), b = inkBox(*right), c = inkBox(*down);
+    // Turned clockwise, the page's left edge becomes its top edge.
+    EXPECT_NEAR(b.top, a.left, 2);
+    EXPECT_NEAR(b.left, upright->height() - 1 - a.bottom, 2);
+    EXPECT_NEAR(b.right, upright->height() - 1 - a.top, 2);
+    EXPECT_NEAR(c.top, upright->height() - 1 - a.bottom, 2);
+    EXPECT_NEAR(c.left, upright->width() - 1 - a.right, 2);
+}
+
+TEST(SourcePDFDraw, OnlyTheCropBoxIsDrawn) {
+    TempDir dir;
+    // Red everywhere but a blue 200 x 300 pt window, which is the crop box.
+    const std::string content = "1 0 0 rg 0 0 612 792 re f 0 0 1 rg 100 100 200 300 re f "
+                                "0 g 100 100 20 20 re f";
+    writeTinyPDF(dir / "window.pdf",
+                 {{{0, 0, 612, 792}, std::array<double, 4>{100, 100, 300, 400}, 0, content},
+                  {{0, 0, 612, 792}, std::array<double, 4>{100, 100, 300, 400}, 90, content}});
+    auto pdf = SourcePDF::open(dir / "window.pdf");
+    auto image = pdf->image(0, 200);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->height(), 300);
+    for (int y = 0; y < 300; y += 7)
+        for (int x = 0; x < 200; x += 7)
+            ASSERT_EQ(image->pixel(x, y).red, 0) << x << "," << y;
+    EXPECT_TRUE(isInk(image->pixel(3, 296))); // the mark at the window's lower left corner
+
+    auto turned = pdf->image(1, 300);
+    ASSERT_TRUE(turned);
+    EXPECT_EQ(turned->height(), 200);
+    EXPECT_TRUE(isInk(turned->pixel(3, 3))); // lower left turned clockwise: upper left
+    EXPECT_EQ(turned->pixel(296, 196).blue, 255);
+}
+
+TEST(SourcePDFDraw, FittedCentredAndNothingPaintedBesideThePage) {
+    TempDir dir;
+    writeTinyPDF(dir / "black.pdf", {{{0, 0, 612, 792}, std::nullopt, 0, "0 0 612 792 re f"}});
+    auto pdf = SourcePDF::open(dir / "black.pdf");
+
+    auto canvas = Canvas::create(400, 400);
+    ASSERT_TRUE(canvas);
+    // A wide rectangle in the upper half of the y-up canvas.
+    pdf->draw(0, canvas->context(), {0, 200, 400, 200});
+    // The page is 200 * 612 / 792 = 154.5 wide, centred: x from 122.7 to 277.3.
+    pdf->draw(0, canvas->context(), {10, 10, 0, 100}); // nothing to draw into
+    EXPECT_EQ(cairo_status(canvas->context()), CAIRO_STATUS_SUCCESS);
+    const Image image = std::move(*canvas).finish();
+    EXPECT_EQ(image.pixel(100, 100).alpha, 0); // upper half of the canvas is rows 0..199
+    EXPECT_EQ(image.pixel(120, 100).alpha, 0);
+    EXPECT_TRUE(isInk(image.pixel(125, 100)));
+    EXPECT_TRUE(isInk(image.pixel(275, 100)));
+    EXPECT_EQ(image.pixel(280, 100).alpha, 0);
+    EXPECT_EQ(image.pixel(200, 300).alpha, 0);
+}
+
+TEST(SourcePDFImage, WhitePaperAtTheAskedWidth) {
+    TempDir dir;
+    writeTinyPDF(dir / "shapes.pdf", {markedPage(0), {{0, 0, 2000, 10}, std::nullopt, 0, ""}});
+    auto pdf = SourcePDF::open(dir / "shapes.pdf");
+    auto page = pdf->image(0, 800);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->width(), 800);
+    EXPECT_EQ(page->height(), 1035); // 792 * 800 / 612 = 1035.3
+    EXPECT_TRUE(isWhite(page->pixel(799, 0)));
+
+    auto narrow = pdf->image(0, 5);
+    ASSERT_TRUE(narrow);
+    EXPECT_EQ(narrow->width(), 16);
+    auto strip = pdf->image(1, 16);
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(strip->height(), 16);
+}
+
+TEST(SourcePDFImage, IndicesAreClampedIntoTheDocument) {
+    auto pdf = SourcePDF::open(outsidePDF("TeXShopAndAsymptote.pdf"));
+    EXPECT_EQ(pdf->image(-3, 300)->data(), pdf->image(0, 300)->data());
+    EXPECT_EQ(pdf->image(999, 300)->data(), pdf->image(1, 300)->data());
+    EXPECT_FALSE(samePixels(*pdf->image(0, 300), *pdf->image(1, 300)));
+}
+
+TEST(SourcePDFImage, AbsurdSizesGiveNoImage) {
+    TempDir dir;
+    writeTinyPDF(dir / "sliver.pdf", {markedPage(0), {{0, 0, 1, 14400}, std::nullopt, 0, ""}});
+    auto pdf = SourcePDF::open(dir / "sliver.pdf");
+    EXPECT_FALSE(pdf->image(0, 1'000'000'000));
+    EXPECT_FALSE(pdf->image(0, INT_MAX));
+    EXPECT_FALSE(pdf->image(1, 6000)); // 86 million pixels tall
+    EXPECT_EQ(pdf->cachedImageCount(), 0u);
+    EXPECT_TRUE(pdf->image(0, 6000));
+}
+
+TEST(SourcePDFCache, SameBitmapTwiceAndEmptiedWholesaleByCount) {
+    TempDir dir;
+    writeTinyPDF(dir / "one.pdf", {markedPage(0)});
+    auto pdf = SourcePDF::open(dir / "one.pdf");
+    const auto first = pdf->image(0, 16);
+    EXPECT_EQ(pdf->image(0, 16)->data(), first->data());
+    for (int width = 17; width < 16 + 121; ++width)
+        pdf->image(0, width);
+    EXPECT_EQ(pdf->cachedImageCount(), 121u);
+    pdf->image(0, 200); // the 122nd
+    EXPECT_EQ(pdf->cachedImageCount(), 1u);
+    EXPECT_NE(pdf->image(0, 16)->data(), first->data()); // drawn afresh
+}
+
+TEST(SourcePDFCache, EmptiedWholesaleByBytes) {
+    TempDir dir;
+    writeTinyPDF(dir / "square.pdf", {{{0, 0, 600, 600}, std::nullopt, 0, ""}});
+    auto pdf = SourcePDF::open(dir / "square.pdf");
+    // 6000 x 6000 pixels are 144 MB: two fit under the limit, a third does not.
+    static_assert(2 * 144'000'000u < SourcePDF::cacheByteLimit);
+    static_assert(3 * 144'000'000u > SourcePDF::cacheByteLimit);
+    const auto first = pdf->image(0, 6000);
+    pdf->image(0, 6001);
+    EXPECT_EQ(pdf->cachedImageCount(), 2u);
+    pdf->image(0, 6002);
+    EXPECT_EQ(pdf->cachedImageCount(), 1u);
+    EXPECT_NE(pdf->image(0, 6000)->data(), first->data());
+}
+
+TEST(SourcePDFThreads, SharedDocumentGivesTheSamePixelsAsOneThread) {
+    const auto path = outsidePDF("asymptote.pdf");
+    auto reference = SourcePDF::open(path);
+    auto shared = SourcePDF::open(path);
+    const int widths[] = {120, 200, 333};
+    std::vector<std::thread> threads;
+    std::vector<int> mismatches(4, 0);
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 24; ++i) {
+                const int page = (i * 7 + t) % 12;
+                const int width = widths[(i + t) % 3];
+                auto image = shared->image(page, width);
+                if (!image || shared->pageSize(page) != Size{612, 792}) ++mismatches[t];
+                auto canvas = Canvas::create(60, 80);
+                shared->draw(page, canvas->context(), canvas->bounds());
+                if (cairo_status(canvas->context()) != CAIRO_STATUS_SUCCESS) ++mismatches[t];
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(mismatches, std::vector<int>(4, 0));
+    for (int page = 0; page < 12; ++page)
+        for (int width : widths)
+            EXPECT_TRUE(samePixels(*shared->image(page, width), *reference->image(page, width)))
+                << "page " << page << " width " << width;
+}
