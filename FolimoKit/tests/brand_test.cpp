@@ -1,0 +1,108 @@
+#include "folimo/brand.hpp"
+#include "folimo/settings_json.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unordered_set>
+
+using namespace folimo;
+using Json = nlohmann::json;
+
+TEST(Uuid, ParsesOnlyTheHyphenatedFormInEitherCase) {
+    const auto upper = Uuid::parse("6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E01");
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->bytes[0], 0x6B);
+    EXPECT_EQ(upper->bytes[15], 0x01);
+    EXPECT_EQ(Uuid::parse("6b1f7c2e-4a55-4e0b-9d39-1c0a2f5b7e01"), upper);
+    EXPECT_EQ(upper->text(), "6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E01");
+    for (std::string_view bad :
+         {"", "6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E0", "6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E012",
+          "6B1F7C2E4-A55-4E0B-9D39-1C0A2F5B7E01", "6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7EG1",
+          "6B1F7C2E-4A55-4E0B-9D39+1C0A2F5B7E01", "{B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E0}",
+          " 6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E0"})
+        EXPECT_EQ(Uuid::parse(bad), std::nullopt) << bad;
+}
+
+TEST(Uuid, RandomIsVersion4AndDistinct) {
+    std::unordered_set<Uuid> seen;
+    for (int i = 0; i < 100; ++i) {
+        const Uuid uuid = Uuid::random();
+        const std::string text = uuid.text();
+        EXPECT_EQ(text[14], '4') << text;
+        EXPECT_NE(std::string_view("89AB").find(text[19]), std::string_view::npos) << text;
+        EXPECT_EQ(Uuid::parse(text), uuid);
+        seen.insert(uuid);
+    }
+    EXPECT_EQ(seen.size(), 100u);
+}
+
+TEST(Brand, BadgeTextFillsInThePageCount) {
+    EXPECT_EQ(Brand::classic().badgeText(12), "12 pages");
+    EXPECT_EQ(Brand::classic().badgeText(0), "0 pages");
+    EXPECT_EQ(Brand::classic().badgeText(1), "1 pages");
+    EXPECT_EQ(Brand::bright().badgeText(40), "No prep");
+    Brand brand;
+    brand.badge = " \t\n ";
+    EXPECT_EQ(brand.badgeText(3), "");
+    brand.badge = "\u00A0 {pages}\n";
+    EXPECT_EQ(brand.badgeText(1234567), "1234567");
+    brand.badge = "{pages} of {pages}{pages}";
+    EXPECT_EQ(brand.badgeText(-2), "-2 of -2-2");
+    brand.badge = "{page} {{pages}}";
+    EXPECT_EQ(brand.badgeText(5), "{page} {5}");
+}
+
+TEST(Brand, BuiltInsAreDistinctAndStable) {
+    const Brand& classic = Brand::classic();
+    EXPECT_EQ(classic.id.text(), "6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E01");
+    EXPECT_EQ(classic.fontFamily, "Avenir Next");
+    EXPECT_EQ(classic.background.hex(), "#F5EFE4");
+    EXPECT_EQ(classic.accent.hex(), "#D9692B");
+    EXPECT_EQ(classic.text.hex(), "#2E2A26");
+    EXPECT_EQ(Brand::chalkboard().accent.hex(), "#F2C14E");
+    EXPECT_EQ(Brand::bright().text.hex(), "#17324D");
+    // Made once per run: the same id every time it is asked for, different from the others.
+    EXPECT_EQ(Brand::chalkboard().id, Brand::chalkboard().id);
+    EXPECT_NE(Brand::chalkboard().id, Brand::bright().id);
+    EXPECT_NE(Brand::chalkboard().id, classic.id);
+
+    Brand twin = classic;
+    twin.id = Uuid::random();
+    EXPECT_NE(twin, classic);
+    EXPECT_NE(std::hash<Brand>{}(twin), std::hash<Brand>{}(classic));
+
+    const auto& families = Brand::fontFamilies();
+    ASSERT_EQ(families.size(), 12u);
+    EXPECT_EQ(families.front(), "Avenir Next");
+    EXPECT_EQ(families[7], "Chalkboard SE");
+    EXPECT_EQ(families.back(), "Didot");
+}
+
+TEST(BrandJson, RoundTripsSingleBrandsAndLists) {
+    Brand odd{Uuid::random(), "Caf\u00E9 \"Nord\"", "", {0.1, -2, 1e-9}, {}, {1, 1, 1}, ""};
+    EXPECT_EQ(decodeBrand(encodeBrand(odd)), odd);
+    const std::vector<Brand> list{Brand::classic(), Brand::chalkboard(), odd};
+    EXPECT_EQ(decodeBrands(encodeBrands(list)), list);
+    EXPECT_EQ(decodeBrands("[]"), std::vector<Brand>());
+
+    const Json json = Json::parse(encodeBrand(Brand::bright()));
+    EXPECT_EQ(json["id"], Brand::bright().id.text());
+    EXPECT_EQ(json.size(), 7u);
+    EXPECT_EQ(json["background"].size(), 3u);
+}
+
+TEST(BrandJson, RefusesBadIdsAndSaysWhere) {
+    Json json = Json::parse(encodeBrands({Brand::classic(), Brand::bright()}));
+    json[1]["id"] = "not-a-uuid";
+    std::string problem;
+    EXPECT_FALSE(decodeBrands(json.dump(), &problem));
+    EXPECT_EQ(problem, "brands[1].id: \"not-a-uuid\" is not a UUID");
+
+    json[1]["id"] = Brand::bright().id.text();
+    json[0]["accent"].erase("green");
+    EXPECT_FALSE(decodeBrands(json.dump(), &problem));
+    EXPECT_EQ(problem, "brands[0].accent: key \"green\" is missing");
+
+    EXPECT_FALSE(decodeBrand(json.dump(), &problem));
+    EXPECT_EQ(problem, "brand: must be an object, not an array");
+}
