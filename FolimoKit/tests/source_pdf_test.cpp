@@ -13,13 +13,13 @@ using namespace folimo::test;
 
 namespace {
 
-ListingError openError(const std::filesystem::path& path) {
+template <class... Arguments> ListingError openError(Arguments&&... arguments) {
     try {
-        SourcePDF::open(path);
+        SourcePDF::open(std::forward<Arguments>(arguments)...);
     } catch (const ListingError& error) {
         return error;
     }
-    ADD_FAILURE() << path << " opened";
+    ADD_FAILURE() << "opened";
     return ListingError::video("opened");
 }
 
@@ -93,12 +93,7 @@ TEST(SourcePDFOpen, WhatIsNotAPDFIsUnreadableByItsFileName) {
          {"worksheet.pdf", "notes.pdf", "cut.pdf", "noise.bin", "folder.pdf", "missing.pdf"})
         EXPECT_EQ(openError(dir / name), ListingError::unreadable(name));
 
-    EXPECT_THROW(
-        try { SourcePDF::open(noise, "Noise"); } catch (const ListingError& error) {
-            EXPECT_EQ(error, ListingError::unreadable("Noise"));
-            throw;
-        },
-        ListingError);
+    EXPECT_EQ(openError(noise, "Noise"), ListingError::unreadable("Noise"));
 }
 
 TEST(SourcePDFOpen, LockedComesBeforeNoPages) {
@@ -110,11 +105,8 @@ TEST(SourcePDFOpen, LockedComesBeforeNoPages) {
     EXPECT_EQ(openError(dir / "empty.pdf"), ListingError::noPages());
     EXPECT_EQ(openError(dir / "locked empty.pdf"), ListingError::locked("locked empty.pdf"));
     EXPECT_EQ(openError(dir / "locked.pdf"), ListingError::locked("locked.pdf"));
-    EXPECT_THROW(SourcePDF::open(readBytes(dir / "locked.pdf"), "Shop"), ListingError);
-}
-
-TEST(SourcePDFOpen, EmptyUserPasswordOpens) {
-    TempDir dir;
+    EXPECT_EQ(openError(readBytes(dir / "locked.pdf"), "Shop"), ListingError::locked("Shop"));
+    // Only restricted, with an empty password for reading: opens.
     qpdf("--encrypt '' owner 256 --", outsidePDF("CAD.pdf"), dir / "restricted.pdf");
     EXPECT_EQ(SourcePDF::open(dir / "restricted.pdf")->pageCount(), 7);
 }
@@ -129,12 +121,8 @@ TEST(SourcePDFTitle, TrimmedTitleOrFallbackName) {
     EXPECT_EQ(titleOf("(  May planner \\n)"), "May planner");
     EXPECT_EQ(titleOf("(   \\n)"), "my worksheet.v2");
     EXPECT_EQ(titleOf(std::nullopt), "my worksheet.v2");
-    EXPECT_EQ(titleOf("42"), "my worksheet.v2"); // not a string
     // UTF-16 with no-break spaces and a line separator around the words.
     EXPECT_EQ(titleOf("<FEFF00A0004D00E4007200A0007A2028>"), "M\u00E4r\u00A0z");
-
-    writeTinyPDF(dir / "blank.pdf", page, "( )");
-    EXPECT_EQ(SourcePDF::open(readBytes(dir / "blank.pdf"), " Sample ")->title(), " Sample ");
 }
 
 TEST(SourcePDFPageSize, CropBoxTurnedByRotation) {
@@ -185,21 +173,17 @@ TEST(SourcePDFDraw, RotatedPagesAreDrawnUpright) {
     }
 }
 
-TEST(SourcePDFDraw, QpdfTurnedOutsidePageMatchesTheTurnedBitmap) {
+TEST(SourcePDFDraw, OutsidePageTurnedByQpdfIsTheUprightPageTurned) {
     TempDir dir;
-    qpdf("--rotate=+90", outsidePDF("CAD.pdf"), dir / "right.pdf");
-    qpdf("--rotate=180", outsidePDF("CAD.pdf"), dir / "down.pdf");
+    qpdf("--rotate=+90", outsidePDF("CAD.pdf"), dir / "turned.pdf");
     const auto upright = SourcePDF::open(outsidePDF("CAD.pdf"))->image(0, 612);
-    const auto right = SourcePDF::open(dir / "right.pdf")->image(0, 792);
-    const auto down = SourcePDF::open(dir / "down.pdf")->image(0, 612);
-    ASSERT_TRUE(upright && right && down);
-    const InkBox a = inkBox(*upright), b = inkBox(*right), c = inkBox(*down);
-    // Turned clockwise, the page's left edge becomes its top edge.
+    const auto turned = SourcePDF::open(dir / "turned.pdf")->image(0, 792);
+    ASSERT_TRUE(upright && turned);
+    const InkBox a = inkBox(*upright), b = inkBox(*turned);
+    // Turned clockwise: the left margin becomes the top one, the bottom margin the left one.
     EXPECT_NEAR(b.top, a.left, 2);
     EXPECT_NEAR(b.left, upright->height() - 1 - a.bottom, 2);
     EXPECT_NEAR(b.right, upright->height() - 1 - a.top, 2);
-    EXPECT_NEAR(c.top, upright->height() - 1 - a.bottom, 2);
-    EXPECT_NEAR(c.left, upright->width() - 1 - a.right, 2);
 }
 
 TEST(SourcePDFDraw, OnlyTheCropBoxIsDrawn) {
