@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The three printable packs the library draws itself, so that every feature can be tried
+// without a PDF of one's own. Each pack is drawn afresh, in vector drawing only, into a
+// multi-page US Letter PDF held in memory.
+namespace folimo {
+
+enum class SamplePDF { fallMath, planner, spelling };
+
+// Every pack, in the order they are offered.
+inline constexpr std::array<SamplePDF, 3> allSamplePDFs = {SamplePDF::fallMath, SamplePDF::planner,
+                                                           SamplePDF::spelling};
+
+// The pack title, which is also its raw value: "Fall Math Practice", "Weekly Teacher
+// Planner", "Spelling Word Work".
+std::string_view rawValue(SamplePDF pack);
+// The pack whose title this is exactly; nothing for any other text (the case name
+// "fallMath" included).
+std::optional<SamplePDF> samplePDFFromRawValue(std::string_view text);
+// The title followed by ".pdf", e.g. "Fall Math Practice.pdf".
+std::string fileName(SamplePDF pack);
+
+// The whole pack as the bytes of a PDF: 612 x 792 point pages (8 for fallMath, 6 for the
+// others), the title as the document title and "Folimo sample" as its creator. The same
+// pack gives the same bytes every time. Safe to call from any thread, also for several
+// packs at once. Does not fail.
+std::vector<std::uint8_t> data(SamplePDF pack);
+
+// Writes data(pack) to path. The bytes go to a temporary file beside it that is then
+// renamed over path, so a failed write leaves no partial PDF behind (and an existing file
+// at path untouched). Throws ListingError::writeFailed with path's file name.
+void write(SamplePDF pack, const std::filesystem::path& path);
+
+} // namespace folimo

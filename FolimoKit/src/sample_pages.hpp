@@ -1,0 +1,17 @@
+#pragma once
+
+#include "sample_sheet.hpp"
+
+#include <vector>
+
+namespace folimo {
+
+// Draws one page of a pack onto a white sheet.
+using PageDrawer = void (*)(const Sheet&);
+
+// The pages of each pack, in order.
+std::vector<PageDrawer> fallMathPages();
+std::vector<PageDrawer> plannerPages();
+std::vector<PageDrawer> spellingPages();
+
+} // namespace folimo

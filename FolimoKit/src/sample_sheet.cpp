@@ -1,0 +1,150 @@
+#include "sample_sheet.hpp"
+
+#include "sample_palette.hpp"
+
+#include <numbers>
+
+namespace folimo {
+
+Font Sheet::font(double size, bool bold) const {
+    return folimo::font(family, size, bold);
+}
+
+void Sheet::header(std::string_view title, std::string_view instruction,
+                   const RGBColor& color) const {
+    fillRoundedRect(ctx, {36, top(100), width - 72, 64}, 18, color);
+
+    const Font titleFont = font(28, true);
+    centredText(title, titleFont, RGBColor::white, width / 2, top(78));
+
+    const Font lineFont = font(12);
+    const RGBColor lineColor = palette::grey(43);
+    text("Name ____________________________", lineFont, lineColor, {44, top(130)});
+    text("Date ______________", lineFont, lineColor, {400, top(130)});
+
+    if (!instruction.empty())
+        centredText(instruction, font(12.5), palette::grey(85), width / 2, top(160));
+    footer();
+}
+
+void Sheet::footer() const {
+    strokeLine(ctx, {36, top(752)}, {width - 36, top(752)}, palette::grey(208), 1);
+    const Font footerFont = font(9);
+    const RGBColor footerColor = palette::grey(138);
+    text(pack, footerFont, footerColor, {36, top(770)});
+    rightAlignedText("Page " + std::to_string(number) + " of " + std::to_string(of), footerFont,
+                     footerColor, width - 36, top(770));
+}
+
+void Sheet::text(std::string_view text, const Font& font, const RGBColor& color,
+                 Point baselineOrigin) const {
+    drawLine(ctx, text, font, color, 1, baselineOrigin);
+}
+
+void Sheet::centredText(std::string_view text, const Font& font, const RGBColor& color,
+                        double centreX, double baselineY) const {
+    std::lock_guard lock(textLock());
+    drawLine(ctx, text, font, color, 1, {centreX - measure(text, font).width / 2, baselineY});
+}
+
+void Sheet::rightAlignedText(std::string_view text, const Font& font, const RGBColor& color,
+                             double rightX, double baselineY) const {
+    std::lock_guard lock(textLock());
+    drawLine(ctx, text, font, color, 1, {rightX - measure(text, font).width, baselineY});
+}
+
+void Sheet::centredText(std::string_view text, const Font& font, const RGBColor& color,
+                        Point centre) const {
+    std::lock_guard lock(textLock());
+    centredText(text, font, color, centre.x, centre.y - capHeight(font) / 2);
+}
+
+std::vector<std::string> Sheet::wrapped(std::string_view text, const Font& font,
+                                        double width) const {
+    std::lock_guard lock(textLock());
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty()) continue;
+        std::string candidate = line.empty() ? std::string(word) : line + " " + std::string(word);
+        if (!line.empty() && measure(candidate, font).width > width) {
+            lines.push_back(std::move(line));
+            line = std::string(word);
+        } else {
+            line = std::move(candidate);
+        }
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    return lines;
+}
+
+void addRoundedRect(cairo_t* cr, const Rect& rect, double radius) {
+    const double r = std::min({radius, rect.width / 2, rect.height / 2});
+    constexpr double quarter = std::numbers::pi / 2;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, rect.maxX() - r, rect.minY() + r, r, -quarter, 0);
+    cairo_arc(cr, rect.maxX() - r, rect.maxY() - r, r, 0, quarter);
+    cairo_arc(cr, rect.minX() + r, rect.maxY() - r, r, quarter, 2 * quarter);
+    cairo_arc(cr, rect.minX() + r, rect.minY() + r, r, 2 * quarter, 3 * quarter);
+    cairo_close_path(cr);
+}
+
+void fillPath(cairo_t* cr, const RGBColor& color) {
+    cairo_set_source_rgb(cr, color.red, color.green, color.blue);
+    cairo_fill(cr);
+}
+
+void strokePath(cairo_t* cr, const RGBColor& color, double lineWidth, double dash) {
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, color.red, color.green, color.blue);
+    cairo_set_line_width(cr, lineWidth);
+    if (dash > 0) cairo_set_dash(cr, &dash, 1, 0);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color) {
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    fillPath(cr, color);
+}
+
+void fillRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color) {
+    addRoundedRect(cr, rect, radius);
+    fillPath(cr, color);
+}
+
+void strokeRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color,
+                       double lineWidth) {
+    addRoundedRect(cr, rect, radius);
+    strokePath(cr, color, lineWidth);
+}
+
+void strokeLine(cairo_t* cr, Point from, Point to, const RGBColor& color, double lineWidth) {
+    cairo_move_to(cr, from.x, from.y);
+    cairo_line_to(cr, to.x, to.y);
+    strokePath(cr, color, lineWidth);
+}
+
+void strokeDashedLine(cairo_t* cr, Point from, Point to, const RGBColor& color, double lineWidth,
+                      double dash) {
+    cairo_move_to(cr, from.x, from.y);
+    cairo_line_to(cr, to.x, to.y);
+    strokePath(cr, color, lineWidth, dash);
+}
+
+void fillEllipse(cairo_t* cr, Point centre, double w, double h, const RGBColor& color) {
+    cairo_save(cr);
+    cairo_translate(cr, centre.x, centre.y);
+    cairo_scale(cr, w / 2, h / 2);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
+    cairo_restore(cr);
+    fillPath(cr, color);
+}
+
+} // namespace folimo
