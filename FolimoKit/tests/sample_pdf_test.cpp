@@ -1,0 +1,276 @@
+#include "folimo/image.hpp"
+#include "folimo/listing_error.hpp"
+#include "folimo/sample_pdf.hpp"
+#include "pdf_files.hpp"
+#include "poppler_glue.hpp"
+#include "sample_content.hpp"
+#include "test_support.hpp"
+
+#include <algorithm>
+#include <future>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+using namespace folimo;
+using namespace folimo::test;
+using sample::Problem;
+
+namespace {
+
+// ---- Seeded content ------------------------------------------------------------------
+
+TEST(SampleContent, PracticePagesHaveTheirKnownProblemsAllWithinOneHundred) {
+    const auto addition = sample::problems(sample::seed::addition, false);
+    const auto subtraction = sample::problems(sample::seed::subtraction, true);
+    ASSERT_EQ(addition.size(), 20u);
+    ASSERT_EQ(subtraction.size(), 20u);
+    EXPECT_EQ(std::vector(addition.begin(), addition.begin() + 5),
+              (std::vector<Problem>{{55, 29}, {41, 21}, {64, 26}, {28, 29}, {22, 10}}));
+    EXPECT_EQ(std::vector(subtraction.begin(), subtraction.begin() + 5),
+              (std::vector<Problem>{{52, 29}, {72, 27}, {42, 21}, {70, 10}, {50, 26}}));
+    for (const Problem& p : addition) {
+        EXPECT_GE(p.b, 10);
+        EXPECT_LE(p.a + p.b, 97);
+    }
+    for (const Problem& p : subtraction) {
+        EXPECT_LE(p.a, 97);
+        EXPECT_GE(p.a - p.b, 21);
+    }
+}
+
+TEST(SampleContent, CountingChartAndColourBySumPagesHaveTheirKnownContent) {
+    EXPECT_EQ(sample::acornCounts(), (std::vector<int>{4, 6, 8, 6, 5, 8}));
+
+    const auto blanks = sample::hundredChartBlanks();
+    EXPECT_EQ(blanks.size(), 31u);
+    EXPECT_EQ(std::vector(blanks.begin(), blanks.begin() + 8),
+              (std::vector<int>{1, 7, 10, 18, 20, 21, 23, 26}));
+
+    const auto rows = sample::colourBySumFacts();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[0], (std::vector<Problem>{{4, 6}, {4, 6}, {8, 6}, {5, 11}, {3, 9}, {8, 8}}));
+    const std::set<int> sums(sample::colourBySumKeySums.begin(), sample::colourBySumKeySums.end());
+    for (const auto& row : rows) {
+        ASSERT_EQ(row.size(), 6u);
+        for (const Problem& fact : row) {
+            EXPECT_TRUE(sums.contains(fact.a + fact.b)) << fact.a << " + " << fact.b;
+            EXPECT_GE(fact.a, 2);
+            EXPECT_GE(fact.b, 2);
+        }
+    }
+}
+
+TEST(SampleContent, WordSearchHidesEachWordInItsRowAmongFillersWithoutQXZ) {
+    const auto grid = sample::wordSearchGrid();
+    const std::array<std::size_t, 10> columns = {1, 8, 1, 0, 8, 8, 3, 1, 0, 4};
+    for (std::size_t w = 0; w < sample::spellingWords.size(); ++w) {
+        std::string word(sample::spellingWords[w]);
+        std::ranges::transform(word, word.begin(), [](char c) { return char(c - 'a' + 'A'); });
+        const std::string row(grid[w + 1].begin(), grid[w + 1].end());
+        EXPECT_EQ(row.substr(columns[w], word.size()), word) << "row " << w + 1 << ": " << row;
+    }
+    for (const auto& row : grid)
+        for (char letter : row) {
+            EXPECT_TRUE(letter >= 'A' && letter <= 'Z') << int(letter);
+            EXPECT_EQ(std::string_view("QXZ").find(letter), std::string_view::npos);
+        }
+}
+
+// ---- Names -----------------------------------------------------------------------------
+
+TEST(SamplePDFNames, RawValuesAreThePackTitles) {
+    EXPECT_EQ(samplePDFFromRawValue("Fall Math Practice"), SamplePDF::fallMath);
+    EXPECT_EQ(samplePDFFromRawValue("fallMath"), std::nullopt);
+    EXPECT_EQ(samplePDFFromRawValue("fall math practice"), std::nullopt);
+    EXPECT_EQ(samplePDFFromRawValue(""), std::nullopt);
+    for (SamplePDF pack : allSamplePDFs)
+        EXPECT_EQ(samplePDFFromRawValue(rawValue(pack)), pack);
+    EXPECT_EQ(fileName(SamplePDF::planner), "Weekly Teacher Planner.pdf");
+}
+
+// ---- The PDFs, read back through Poppler ----------------------------------------------
+
+struct OpenedPack {
+    std::vector<std::uint8_t> bytes;
+    DocumentPtr document;
+};
+
+OpenedPack open(SamplePDF pack) {
+    OpenedPack opened{data(pack), nullptr};
+    GBytes* raw = g_bytes_new(opened.bytes.data(), opened.bytes.size());
+    GError* error = nullptr;
+    opened.document.reset(poppler_document_new_from_bytes(raw, nullptr, &error));
+    g_bytes_unref(raw);
+    if (error) {
+        ADD_FAILURE() << error->message;
+        g_error_free(error);
+    }
+    return opened;
+}
+
+std::string pageText(PopplerDocument* document, int index) {
+    PagePtr page(poppler_document_get_page(document, index));
+    GCharPtr text(poppler_page_get_text(page.get()));
+    return text ? text.get() : "";
+}
+
+int expectedPages(SamplePDF pack) {
+    return pack == SamplePDF::fallMath ? 8 : 6;
+}
+
+TEST(SamplePDFDocument, EveryPackIsUSLetterWithItsTitleCreatorAndPageCount) {
+    for (SamplePDF pack : allSamplePDFs) {
+        SCOPED_TRACE(rawValue(pack));
+        const OpenedPack opened = open(pack);
+        ASSERT_TRUE(opened.document);
+        PopplerDocument* document = opened.document.get();
+        ASSERT_EQ(poppler_document_get_n_pages(document), expectedPages(pack));
+        for (int i = 0; i < expectedPages(pack); ++i) {
+            PagePtr page(poppler_document_get_page(document, i));
+            double width = 0, height = 0;
+            poppler_page_get_size(page.get(), &width, &height);
+            EXPECT_EQ(width, 612);
+            EXPECT_EQ(height, 792);
+        }
+        EXPECT_STREQ(GCharPtr(poppler_document_get_title(document)).get(),
+                     std::string(rawValue(pack)).c_str());
+        EXPECT_STREQ(GCharPtr(poppler_document_get_creator(document)).get(), "Folimo sample");
+    }
+}
+
+TEST(SamplePDFDocument, WorksheetsCarryTheFooterAndCoversDoNot) {
+    for (SamplePDF pack : allSamplePDFs) {
+        const OpenedPack opened = open(pack);
+        const int pages = expectedPages(pack);
+        const std::string cover = pageText(opened.document.get(), 0);
+        EXPECT_EQ(cover.find("Page "), std::string::npos) << cover;
+        EXPECT_EQ(cover.find("Name "), std::string::npos) << cover;
+        for (int i = 1; i < pages; ++i) {
+            const std::string text = pageText(opened.document.get(), i);
+            const std::string page =
+                "Page " + std::to_string(i + 1) + " of " + std::to_string(pages);
+            EXPECT_NE(text.find(page), std::string::npos) << text;
+            EXPECT_NE(text.find(rawValue(pack)), std::string::npos) << text;
+            EXPECT_NE(text.find("Name ____"), std::string::npos) << text;
+        }
+    }
+}
+
+TEST(SamplePDFDocument, PagesShowTheirTextsAndTheAnswerKeyMatchesThePracticePages) {
+    const OpenedPack fall = open(SamplePDF::fallMath);
+    EXPECT_NE(pageText(fall.document.get(), 0).find("Grades 2\u20133"), std::string::npos);
+
+    const std::string key = pageText(fall.document.get(), 7);
+    auto equation = [](const Problem& p, std::string_view sign, int result) {
+        return std::to_string(p.a) + " " + std::string(sign) + " " + std::to_string(p.b) + " = " +
+               std::to_string(result);
+    };
+    for (const Problem& p : sample::problems(sample::seed::addition, false))
+        EXPECT_NE(key.find(equation(p, "+", p.a + p.b)), std::string::npos);
+    for (const Problem& p : sample::problems(sample::seed::subtraction, true))
+        EXPECT_NE(key.find(equation(p, "\u2212", p.a - p.b)), std::string::npos);
+
+    // The hundred chart prints every number in its own cell, except the blanks.
+    PagePtr chart(poppler_document_get_page(fall.document.get(), 5));
+    std::map<int, std::string> cells; // cell number 1...100 -> the characters inside it
+    GCharPtr text(poppler_page_get_text(chart.get()));
+    PopplerRectangle* boxes = nullptr;
+    guint count = 0;
+    ASSERT_TRUE(poppler_page_get_text_layout(chart.get(), &boxes, &count));
+    const char* character = text.get();
+    for (guint i = 0; i < count && *character; ++i, character = g_utf8_next_char(character)) {
+        const double x = (boxes[i].x1 + boxes[i].x2) / 2 - 56;
+        const double y = (boxes[i].y1 + boxes[i].y2) / 2 - 196; // from the top
+        if (x > 0 && x < 500 && y > 0 && y < 500 && *character != '\n')
+            cells[int(y / 50) * 10 + int(x / 50) + 1] += *character;
+    }
+    g_free(boxes);
+    std::map<int, std::string> expected;
+    const auto blanks = sample::hundredChartBlanks();
+    for (int n = 1; n <= 100; ++n)
+        if (!std::ranges::binary_search(blanks, n)) expected[n] = std::to_string(n);
+    EXPECT_EQ(cells, expected);
+
+    // Covers: the lines as typeset (Poppler gives runs of blanks back as one).
+    const std::string plannerCover = pageText(open(SamplePDF::planner).document.get(), 0);
+    EXPECT_NE(plannerCover.find("Undated \u2022 Plan, track and note it all"), std::string::npos)
+        << plannerCover;
+    const std::string spellingCover = pageText(open(SamplePDF::spelling).document.get(), 0);
+    EXPECT_NE(spellingCover.find("Short vowel words \u2022 Any word list"), std::string::npos)
+        << spellingCover;
+}
+
+// Ink between the content and the footer would collide with the footer rule or its text.
+TEST(SamplePDFDocument, NothingOnAWorksheetReachesIntoTheFooter) {
+    for (SamplePDF pack : allSamplePDFs) {
+        const OpenedPack opened = open(pack);
+        for (int i = 1; i < expectedPages(pack); ++i) {
+            // One pixel per point, row 0 at the top.
+            cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 612, 792);
+            cairo_t* cr = cairo_create(surface);
+            cairo_set_source_rgb(cr, 1, 1, 1);
+            cairo_paint(cr);
+            PagePtr page(poppler_document_get_page(opened.document.get(), i));
+            poppler_page_render(page.get(), cr);
+            cairo_destroy(cr);
+            const Image image(surface);
+            int inked = 0;
+            // Rows just above the rule (at 752 from the top) and between it and the footer text.
+            for (int y : {744, 746, 748, 750, 755, 758, 760})
+                for (int x = 0; x < 612; ++x)
+                    if (image.pixel(x, y).red < 200) ++inked;
+            EXPECT_EQ(inked, 0) << rawValue(pack) << " page " << i + 1;
+        }
+    }
+}
+
+TEST(SamplePDFDocument, APackGivesTheSameBytesEveryTimeAndOnEveryThread) {
+    for (SamplePDF pack : allSamplePDFs) {
+        const auto first = data(pack);
+        EXPECT_EQ(data(pack), first) << rawValue(pack);
+    }
+    std::vector<std::future<std::vector<std::uint8_t>>> drawings;
+    for (int i = 0; i < 4; ++i)
+        drawings.push_back(
+            std::async(std::launch::async, [] { return data(SamplePDF::spelling); }));
+    const auto expected = data(SamplePDF::spelling);
+    for (auto& drawing : drawings)
+        EXPECT_EQ(drawing.get(), expected);
+}
+
+// ---- Writing ---------------------------------------------------------------------------
+
+TEST(SamplePDFWrite, WritesExactlyTheBytesAndLeavesNoOtherFile) {
+    TempDir dir;
+    write(SamplePDF::planner, dir / "planner.pdf");
+    write(SamplePDF::planner, dir / "planner.pdf"); // replaces the file it wrote before
+    EXPECT_EQ(readBytes(dir / "planner.pdf"), data(SamplePDF::planner));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+ListingError writeError(SamplePDF pack, const std::filesystem::path& path) {
+    try {
+        write(pack, path);
+    } catch (const ListingError& error) {
+        return error;
+    }
+    ADD_FAILURE() << path << " was written";
+    return ListingError::noPages();
+}
+
+TEST(SamplePDFWrite, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
+    TempDir dir;
+    EXPECT_EQ(writeError(SamplePDF::fallMath, dir / "missing" / "Pack.pdf"),
+              ListingError::writeFailed("Pack.pdf"));
+
+    // A folder in the way: the bytes can be written beside it but not renamed over it.
+    std::filesystem::create_directory(dir / "Taken.pdf");
+    writeBytes(dir / "Taken.pdf" / "inside.txt", {'k'});
+    EXPECT_EQ(writeError(SamplePDF::fallMath, dir / "Taken.pdf"),
+              ListingError::writeFailed("Taken.pdf"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(readBytes(dir / "Taken.pdf" / "inside.txt"), std::vector<std::uint8_t>{'k'});
+}
+
+} // namespace
