@@ -1,0 +1,95 @@
+#include "folimo/output_naming.hpp"
+
+#include "grapheme_breaks.hpp"
+#include "unicode_trim.hpp"
+
+#include <cstdio>
+#include <glib.h>
+#include <memory>
+
+namespace folimo::OutputNaming {
+namespace {
+
+constexpr std::size_t maxCharacters = 80;
+constexpr std::size_t maxBytes = 200;
+
+struct GFree {
+    void operator()(gchar* text) const { g_free(text); }
+};
+using GString = std::unique_ptr<gchar, GFree>;
+
+std::string validUTF8(std::string_view text) {
+    GString valid(g_utf8_make_valid(text.data(), gssize(text.size())));
+    return valid.get();
+}
+
+// Without the characters of the Unicode categories Cc (controls, tabs, line breaks) and Cf
+// (format characters such as U+200B, U+200D, U+FEFF).
+std::string withoutControls(std::string_view text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (const char* p = text.data(); p < text.data() + text.size();) {
+        const char* next = g_utf8_next_char(p);
+        const GUnicodeType type = g_unichar_type(g_utf8_get_char(p));
+        if (type != G_UNICODE_CONTROL && type != G_UNICODE_FORMAT) kept.append(p, next);
+        p = next;
+    }
+    return kept;
+}
+
+} // namespace
+
+std::string safe(std::string_view title) {
+    std::string text = validUTF8(title);
+    for (char& c : text)
+        if (c == '/' || c == ':') c = '-';
+    text = withoutControls(text);
+    std::string_view name = trimWhitespaceAndNewlines(text);
+    while (name.starts_with('.'))
+        name.remove_prefix(1);
+
+    const std::size_t cut = graphemePrefix(name, maxCharacters, maxBytes);
+    if (cut < name.size()) name = trimBlanks(name.substr(0, cut));
+    return name.empty() ? "Listing" : std::string(name);
+}
+
+std::string folderName(std::string_view title) {
+    return safe(title) + " listing";
+}
+
+std::string imageFile(ImageLayout layout, ImageFormat format) {
+    char prefix[8];
+    std::snprintf(prefix, sizeof prefix, "%02d-", folimo::number(layout));
+    return prefix + std::string(storedText(layout)) + "." + std::string(fileExtension(format));
+}
+
+std::string previewFile(std::string_view title) {
+    return safe(title) + " preview.pdf";
+}
+
+std::string videoFile(std::string_view title) {
+    return safe(title) + " flip-through.mp4";
+}
+
+std::string lowercased(std::string_view name) {
+    const std::string valid = validUTF8(name);
+    GString lower(g_utf8_strdown(valid.data(), gssize(valid.size())));
+    return lower.get();
+}
+
+std::string unique(std::string_view name, const std::filesystem::path& folder,
+                   const std::set<std::string>& taken) {
+    // Only a name known to exist counts as present: an error while looking (no such folder,
+    // no permission) must not make every candidate look taken.
+    auto present = [&folder](const std::string& candidate) {
+        std::error_code error;
+        return std::filesystem::exists(std::filesystem::symlink_status(folder / candidate, error));
+    };
+    std::string candidate(name);
+    for (long long n = 2;; ++n) {
+        if (!taken.contains(lowercased(candidate)) && !present(candidate)) return candidate;
+        candidate = std::string(name) + " " + std::to_string(n);
+    }
+}
+
+} // namespace folimo::OutputNaming
