@@ -1,0 +1,98 @@
+#include "folimo/batch.hpp"
+#include "test_support.hpp"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace folimo;
+namespace fs = std::filesystem;
+
+namespace {
+
+void touch(const fs::path& path) {
+    std::ofstream(path) << "%PDF-1.4\n";
+}
+
+std::vector<std::string> names(const std::vector<fs::path>& paths) {
+    std::vector<std::string> result;
+    for (const auto& path : paths)
+        result.push_back(path.filename().string());
+    return result;
+}
+
+std::vector<std::string> folderNames(const std::vector<Batch::Item>& items) {
+    std::vector<std::string> result;
+    for (const auto& item : items)
+        result.push_back(item.folder.filename().string());
+    return result;
+}
+
+} // namespace
+
+TEST(BatchPDFs, KeepsVisiblePDFsDirectlyInsideWhateverTheExtensionsCase) {
+    test::TempDir dir;
+    for (const char* name : {"a.pdf", "B.PDF", "c.Pdf", "notes.txt", ".hidden.pdf", "._a.pdf",
+                             "pdf", "archive.pdf.zip"})
+        touch(dir / name);
+    fs::create_directories(dir / "sub");
+    touch(dir / "sub" / "deeper.pdf");
+    // Entries are not tested for being files: a folder named like a PDF counts.
+    fs::create_directories(dir / "d.pdf");
+
+    EXPECT_EQ(names(Batch::pdfs(dir.path())),
+              (std::vector<std::string>{"a.pdf", "B.PDF", "c.Pdf", "d.pdf"}));
+}
+
+TEST(BatchPDFs, SortsAsAFileBrowserDoes) {
+    test::TempDir dir;
+    for (const char* name : {"Unit 10.pdf", "unit 1.pdf", "Unit 2.pdf", "apple.pdf", "Zebra.pdf",
+                             "b 100.pdf", "b 20.pdf"})
+        touch(dir / name);
+    EXPECT_EQ(names(Batch::pdfs(dir.path())),
+              (std::vector<std::string>{"apple.pdf", "b 20.pdf", "b 100.pdf", "unit 1.pdf",
+                                        "Unit 2.pdf", "Unit 10.pdf", "Zebra.pdf"}));
+}
+
+TEST(BatchPDFs, NamesThatAreNotUTF8AreListedNotDropped) {
+    test::TempDir dir;
+    touch(dir / "caf\xE9.pdf");
+    touch(dir / "b.pdf");
+    EXPECT_EQ(Batch::pdfs(dir.path()).size(), 2u);
+}
+
+TEST(BatchPDFs, AMissingFolderGivesNoPDFs) {
+    test::TempDir dir;
+    EXPECT_TRUE(Batch::pdfs(dir / "missing").empty());
+    touch(dir / "file.pdf");
+    EXPECT_TRUE(Batch::pdfs(dir / "file.pdf").empty());
+}
+
+TEST(BatchPlan, NamesEachSetAfterItsPDFUniqueAgainstDiskAndBatch) {
+    test::TempDir in;
+    test::TempDir out;
+    fs::create_directories(out / "worksheet listing");
+    const auto items = Batch::plan({in / "worksheet.pdf", in / "Plan: A.pdf", in / "Plan- A.pdf",
+                                    in / "report.pdf", in / "Report.pdf", in / "v1.2.pdf"},
+                                   out.path());
+
+    EXPECT_EQ(folderNames(items), (std::vector<std::string>{
+                                      "worksheet listing 2", "Plan- A listing", "Plan- A listing 2",
+                                      "report listing", "Report listing 2", "v1.2 listing"}));
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[1].pdf, in / "Plan: A.pdf");
+    EXPECT_EQ(items[1].folder, out / "Plan- A listing");
+    // Planning makes nothing.
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), fs::directory_iterator()), 1);
+}
+
+TEST(BatchSettings, EverySetTakesItsOwnPDFsTitleAndKeepsTheRest) {
+    ListingSettings settings;
+    settings.title = "Autumn Pack";
+    settings.brand = Brand::chalkboard();
+    settings.pages = "2-4";
+    settings.video.isOn = false;
+
+    ListingSettings expected = settings;
+    expected.title.clear();
+    EXPECT_EQ(Batch::settings(settings), expected);
+}
