@@ -16,8 +16,14 @@ struct Fault {
     std::string message;
 };
 
+// A text as a JSON string, escaped and cut short when long: a fault message stays one
+// readable line whatever the file holds.
 std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    constexpr std::size_t longest = 40;
+    std::string quoted =
+        Json(text.substr(0, longest)).dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (text.size() > longest) quoted.insert(quoted.size() - 1, "\u2026");
+    return quoted;
 }
 
 // What a JSON value is, for a fault message: numbers as written, other values by kind.

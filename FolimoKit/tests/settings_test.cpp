@@ -243,6 +243,10 @@ TEST(SettingsJson, RefusesWrongTypesAndUnknownTexts) {
     std::string problem;
     decoded(broken, &problem);
     EXPECT_EQ(problem, "settings.images[0].format: \"gif\" is not one of \"png\", \"jpeg\"");
+    broken["images"][0]["format"] = "\"\n" + std::string(100, 'g');
+    decoded(broken, &problem);
+    EXPECT_EQ(problem.find('\n'), std::string::npos) << problem;
+    EXPECT_LT(problem.size(), 150u) << problem;
 }
 
 TEST(SettingsJson, MalformedTextGivesNothingAndSaysSo) {
