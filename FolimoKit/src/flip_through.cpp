@@ -1,0 +1,141 @@
+#include "folimo/flip_through.hpp"
+
+#include "cairo_glue.hpp"
+#include "flip_through_p.hpp"
+#include "folimo/page_selection.hpp"
+#include "shadow.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace folimo {
+namespace {
+
+constexpr int autoPagePick = 10;
+constexpr int pageLimit = 20;
+
+double shorterSide(PixelSize size) {
+    return double(std::min(size.width, size.height));
+}
+
+} // namespace
+
+FlipThrough::FlipThrough(std::shared_ptr<const SourcePDF> source, ListingSettings settings)
+    : renderer_(source, settings)
+    , size_(settings.video.size.even())
+    , seconds_(settings.video.clampedSeconds())
+    , fps_(int(std::clamp<std::int64_t>(settings.video.fps, 10, 60)))
+    , pages_(PageSelection::choose(settings.video.pages, source->pageCount(), autoPagePick,
+                                   pageLimit)) {
+    if (pages_.empty()) pages_ = {0};
+}
+
+std::int64_t FlipThrough::frameCount() const {
+    return std::llround(seconds_ * fps_);
+}
+
+std::int64_t FlipThrough::bitRate() const {
+    return std::max<std::int64_t>(size_.width * size_.height * 5, 1'000'000);
+}
+
+Rect FlipThrough::pageRect() const {
+    const double width = double(size_.width), height = double(size_.height);
+    const double s = shorterSide(size_);
+    const double titleReserve = renderer_.settings().showTitle ? 0.15 * height : 0.06 * s;
+    const Rect area{0.06 * s, 0.06 * s, width - 0.12 * s, height - titleReserve - 0.08 * s};
+    // Every page is drawn in the first page's shape.
+    const double aspect = renderer_.source().aspect(pages_.front());
+    Size page{area.width, area.width / aspect};
+    if (page.height > area.height) page = {aspect * area.height, area.height};
+    return {area.midX() - page.width / 2, area.midY() - page.height / 2, page.width, page.height};
+}
+
+FlipThrough::PageAndTurn FlipThrough::pageAndTurn(double t) const {
+    const int n = int(pages_.size());
+    const double per = seconds_ / n;
+    const double turnLength = std::min(0.4 * per, 0.7);
+    // Frame times such as 3.6 s land exactly on a slot's start; the small allowance keeps
+    // rounding from showing them as the end of the slot before (a page turned all the way).
+    double slot = std::floor(t * n / seconds_ + 1e-9);
+    if (!(slot > 0)) slot = 0;
+    if (slot >= n - 1) return {n - 1, 0};
+    const int k = int(slot);
+    const double local = t - per * k;
+    const double still = per - turnLength;
+    return {k, local > still ? std::min((local - still) / turnLength, 1.0) : 0.0};
+}
+
+void FlipThrough::drawFrame(double t, cairo_t* cr) const {
+    flip::drawBackdrop(*this, cr);
+    const auto [k, turn] = pageAndTurn(t);
+    const bool turning = turn > 0;
+    if (turning) flip::drawFlatPage(*this, cr, pages_[std::size_t(k) + 1]);
+    const auto image = flip::pageImage(*this, pages_[std::size_t(k)]);
+    if (!image) return;
+    if (turning)
+        flip::drawTurningPage(*this, cr, *image, turn);
+    else
+        flip::drawFlatPage(*this, cr, pages_[std::size_t(k)]);
+    flip::drawBadge(*this, cr);
+}
+
+std::optional<Image> FlipThrough::image(double t) const {
+    auto canvas = Canvas::create(int(size_.width), int(size_.height));
+    if (!canvas) return std::nullopt;
+    drawFrame(t, canvas->context());
+    return std::move(*canvas).finish();
+}
+
+namespace flip {
+
+void drawBackdrop(const FlipThrough& video, cairo_t* cr) {
+    const PixelSize size = video.size();
+    const double width = double(size.width), height = double(size.height);
+    const ListingRenderer& renderer = video.renderer();
+    renderer.drawBackground(cr, {0, 0, width, height});
+    if (!renderer.settings().showTitle) return;
+    const double s = shorterSide(size);
+    const Rect band{0.08 * s, 0.86 * height, width - 0.16 * s, 0.11 * height};
+    renderer.drawTitle(cr, band, 0.6 * band.height, 0.2 * band.height);
+}
+
+void drawFlatPage(const FlipThrough& video, cairo_t* cr, int page) {
+    const Rect r = video.pageRect();
+    // A flat page is a paper card like those of the listing images.
+    const double shadowUnit = 0.025 * shorterSide(video.size());
+    video.renderer().drawCards({{page, r.mid(), r.size(), 0}}, cr, shadowUnit);
+}
+
+void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, double turn) {
+    const Rect r = video.pageRect();
+    const double u = 0.025 * shorterSide(video.size());
+    // The page narrows towards its left edge and bulges 2 % above and below at mid-turn.
+    const double bulge = std::sin(turn * std::numbers::pi);
+    const Rect squeezed{r.minX(), r.minY() - bulge * r.height * 0.02,
+                        std::cos(turn * std::numbers::pi / 2) * r.width,
+                        (1 + bulge * 0.04) * r.height};
+    if (squeezed.width <= 1) return;
+    drawWithShadow(cr, {0, -0.4 * u, u * (turn + 1), RGBColor::black, 0.35}, [&](cairo_t* c) {
+        cairo_rectangle(c, squeezed.x, squeezed.y, squeezed.width, squeezed.height);
+        cairo_set_source_rgb(c, 1, 1, 1);
+        cairo_fill(c);
+    });
+    drawImage(cr, image, squeezed);
+    SavedState saved(cr);
+    cairo_rectangle(cr, squeezed.x, squeezed.y, squeezed.width, squeezed.height);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.3 * turn);
+    cairo_fill(cr);
+}
+
+void drawBadge(const FlipThrough& video, cairo_t* cr) {
+    const PixelSize size = video.size();
+    video.renderer().drawBadge(cr, {0, 0, double(size.width), double(size.height)});
+}
+
+std::optional<Image> pageImage(const FlipThrough& video, int page) {
+    return video.renderer().source().image(page, int(std::ceil(video.pageRect().width)));
+}
+
+} // namespace flip
+} // namespace folimo
