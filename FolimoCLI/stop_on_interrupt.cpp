@@ -12,9 +12,16 @@ sigset_t interruptSet() {
     return set;
 }
 
+bool interruptIgnored() {
+    struct sigaction action {};
+    sigaction(SIGINT, nullptr, &action);
+    return action.sa_handler == SIG_IGN;
+}
+
 } // namespace
 
 StopOnInterrupt::StopOnInterrupt() {
+    if (interruptIgnored()) return;
     const sigset_t set = interruptSet();
     pthread_sigmask(SIG_BLOCK, &set, &previous_);
     waiter_ = std::thread([this, set] {
@@ -28,6 +35,7 @@ StopOnInterrupt::StopOnInterrupt() {
 }
 
 StopOnInterrupt::~StopOnInterrupt() {
+    if (!waiter_.joinable()) return;
     // The waiter is woken with a SIGINT sent to it alone, which it recognises by the flag.
     finishing_.store(true);
     pthread_kill(waiter_.native_handle(), SIGINT);

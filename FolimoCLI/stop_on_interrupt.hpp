@@ -11,7 +11,8 @@ namespace folimo::cli {
 // is blocked in the calling thread and in every thread started from it afterwards, and a
 // small thread of its own takes the signal with sigwait() and asks token() to stop. No
 // work happens in a signal handler. Make it before starting any other thread; the old
-// signal mask comes back when it is destroyed.
+// signal mask comes back when it is destroyed. A SIGINT that the process was started with
+// ignored (a background job without job control, nohup) stays ignored.
 class StopOnInterrupt {
 public:
     StopOnInterrupt();
