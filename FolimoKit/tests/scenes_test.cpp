@@ -1,10 +1,23 @@
+#include "discs.hpp"
+#include "folimo/image.hpp"
+#include "folimo/listing_renderer.hpp"
+#include "folimo/source_pdf.hpp"
 #include "noise.hpp"
 #include "scene_geometry.hpp"
+#include "scene_paint.hpp"
+#include "scenes.hpp"
+#include "test_support.hpp"
 
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <numbers>
+#include <optional>
 #include <set>
+#include <stdexcept>
+#include <thread>
 
 using namespace folimo;
 using namespace folimo::scenes;
@@ -12,6 +25,32 @@ using namespace folimo::scenes;
 namespace {
 
 constexpr double letter = 612.0 / 792.0;
+
+Image drawn(int width, int height, const std::function<void(cairo_t*, const Rect&)>& draw) {
+    auto canvas = Canvas::create(width, height);
+    if (!canvas) throw std::runtime_error("no canvas");
+    draw(canvas->context(), canvas->bounds());
+    return std::move(*canvas).finish();
+}
+
+// The pixel at x, y of the y-up drawing space.
+RGBA8 at(const Image& image, double x, double y) {
+    return image.pixel(int(x), image.height() - 1 - int(y));
+}
+
+bool samePixels(const Image& a, const Image& b) {
+    if (a.width() != b.width() || a.height() != b.height()) return false;
+    for (int row = 0; row < a.height(); ++row) {
+        if (std::memcmp(a.data() + row * a.stride(), b.data() + row * b.stride(),
+                        std::size_t(a.width()) * 4) != 0)
+            return false;
+    }
+    return true;
+}
+
+ListingRenderer rendererFor(std::string_view pdf) {
+    return ListingRenderer(SourcePDF::open(test::outsidePDF(pdf)), ListingSettings{});
+}
 
 } // namespace
 
@@ -151,4 +190,86 @@ TEST(Noise, DrawsSpreadEvenlyOverTheUnitInterval) {
     for (int count : deciles)
         EXPECT_NEAR(count, 1000, 150);
     EXPECT_GT(distinct.size(), 9900u);
+}
+
+TEST(SceneDrawing, DiscsMatchCairoFillsAcrossBands) {
+    // Discs strewn over several bands and over the edges, drawn one by one with Cairo
+    // and all at once; a flipped or shifted mask would differ by whole discs.
+    constexpr int width = 301, height = 517;
+    std::vector<Disc> discs;
+    Noise noise(7);
+    for (int i = 0; i < 300; ++i) {
+        const double x = width * 1.1 * noise.next() - 15;
+        const double y = height * 1.1 * noise.next() - 25;
+        discs.push_back({{x, y}, 0.2 + 0.6 * noise.next()});
+    }
+    const RGBColor dust = rgb8(40, 90, 160);
+    for (double diameter : {1.3, 9.0}) {
+        const Image reference = drawn(width, height, [&](cairo_t* cr, const Rect& r) {
+            fillRect(cr, r, RGBColor::white);
+            for (const Disc& disc : discs) {
+                cairo_arc(cr, disc.center.x, disc.center.y, diameter / 2, 0, 2 * std::numbers::pi);
+                setColor(cr, dust, disc.alpha);
+                cairo_fill(cr);
+            }
+        });
+        const Image actual = drawn(width, height, [&](cairo_t* cr, const Rect& r) {
+            fillRect(cr, r, RGBColor::white);
+            fillDiscs(cr, r.size(), discs, diameter, dust);
+        });
+        double total = 0;
+        int worst = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const int d = std::abs(reference.pixel(x, y).red - actual.pixel(x, y).red);
+                total += d;
+                worst = std::max(worst, d);
+            }
+        }
+        EXPECT_LT(total / (width * height), 0.3) << diameter;
+        EXPECT_LE(worst, 32) << diameter;
+    }
+}
+
+TEST(SceneDrawing, VignetteDarkensOnlyTowardsTheCorners) {
+    const Image image = drawn(400, 300, [](cairo_t* cr, const Rect& r) {
+        fillRect(cr, r, RGBColor::white);
+        drawVignette(cr, r.size(), 0.3, 0.55);
+    });
+    EXPECT_EQ(at(image, 200, 150).red, 255);
+    EXPECT_EQ(at(image, 320, 150).red, 255); // 48 % of the way out
+    for (auto [x, y] : {std::pair{0, 0}, {399, 0}, {0, 299}, {399, 299}})
+        EXPECT_NEAR(at(image, x, y).red, 0.7 * 255, 3);
+    EXPECT_LT(at(image, 360, 280).red, at(image, 300, 220).red);
+}
+
+TEST(SceneImages, PencilLiesBesideTheClipboardOnlyWhenThereIsRoom) {
+    const ListingRenderer renderer = rendererFor("CAD.pdf");
+    // Half way along the pencil, on its axis: the plain yellow of its body.
+    auto isYellow = [](RGBA8 p) { return p.red - p.blue > 120 && p.green > 140; };
+    const Image wide = drawn(
+        1000, 500, [&](cairo_t* cr, const Rect& r) { scenes::drawClipboard(renderer, cr, r, 0); });
+    EXPECT_TRUE(isYellow(at(wide, 865, 235)));
+    const Image square = drawn(
+        500, 500, [&](cairo_t* cr, const Rect& r) { scenes::drawClipboard(renderer, cr, r, 0); });
+    EXPECT_FALSE(isYellow(at(square, 432, 235)));
+    // The wood shows there instead; the page's white margin lies on the board.
+    EXPECT_GT(at(square, 432, 235).red, 120);
+    EXPECT_GT(at(square, 128, 240).blue, 200);
+}
+
+TEST(SceneImages, SameInputGivesTheSamePixelsOnAnyThread) {
+    const ListingRenderer renderer = rendererFor("asymptote.pdf");
+    for (ImageLayout layout : {ImageLayout::clipboard, ImageLayout::desk, ImageLayout::frame}) {
+        const auto first = renderer.render(layout, {640, 480});
+        ASSERT_TRUE(first);
+        std::optional<Image> a, b;
+        {
+            std::jthread one([&] { a = renderer.render(layout, {640, 480}); });
+            std::jthread two([&] { b = renderer.render(layout, {640, 480}); });
+        }
+        ASSERT_TRUE(a && b);
+        EXPECT_TRUE(samePixels(*first, *a)) << storedText(layout);
+        EXPECT_TRUE(samePixels(*first, *b)) << storedText(layout);
+    }
 }
