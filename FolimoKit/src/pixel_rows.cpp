@@ -33,6 +33,18 @@ bool isOpaque(const Image& image) {
     return true;
 }
 
+bool isGrey(const Image& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const std::uint8_t* pixels = row(image, y);
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t argb = word(pixels, x);
+            if (channel(argb, 16) != channel(argb, 8) || channel(argb, 8) != channel(argb, 0))
+                return false;
+        }
+    }
+    return true;
+}
+
 void rgbOnWhite(const Image& image, int y, std::uint8_t* out) {
     const std::uint8_t* pixels = row(image, y);
     for (int x = 0; x < image.width(); ++x, out += 3) {

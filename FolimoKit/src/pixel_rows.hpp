@@ -10,6 +10,9 @@ namespace folimo::pixelRows {
 // Whether every pixel has alpha 255.
 bool isOpaque(const Image& image);
 
+// Whether every pixel has red = green = blue.
+bool isGrey(const Image& image);
+
 // Row y as R, G, B bytes, width * 3 of them, composited onto white (an opaque image's
 // colours exactly; transparent parts come out white, as a viewer shows them on paper).
 void rgbOnWhite(const Image& image, int y, std::uint8_t* out);

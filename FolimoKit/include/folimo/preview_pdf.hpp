@@ -1,0 +1,63 @@
+#pragma once
+
+#include "folimo/geometry.hpp"
+#include "folimo/image.hpp"
+#include "folimo/settings.hpp"
+#include "folimo/source_pdf.hpp"
+
+#include <cairo.h>
+#include <filesystem>
+#include <optional>
+#include <stop_token>
+#include <string_view>
+#include <vector>
+
+// The watermarked preview PDF: chosen pages of the source one or two to a sheet on white
+// paper, each with a soft shadow, a thin border, the watermark over it and "Page 3 of 12"
+// under it; with `flatten` each page is a 150-pixel-per-inch picture whose text cannot be
+// copied. The file and the on-screen sheets are drawn by the same code. Geometry is in
+// points of the sheet, origin at the lower left, y upwards.
+//
+// No state of its own: page drawing and page pictures go through the SourcePDF (its lock
+// and cache), text through the process-wide text lock. Safe to call from any thread, also
+// while another call draws from the same source.
+namespace folimo::PreviewPDF {
+
+// Writes the preview of the pages that settings.pages selects (blank: every page) to path,
+// replacing any file there, and returns the number of sheets. The document's title is
+// title + " (preview)", its creator "Folimo"; the same input gives the same bytes.
+// The file appears only when complete (written under a temporary name and renamed).
+// Throws ListingError::noPagesSelected when no page is selected (no file is made),
+// ListingError::writeFailed with path's file name when the file cannot be written, and
+// Cancelled when stop is requested (checked before each sheet; no file is left).
+int write(const SourcePDF& source, const PreviewSettings& settings, std::string_view title,
+          const std::filesystem::path& path, std::stop_token stop = {});
+
+// The pages in their given order cut into sheets of one or two (pagesPerSheet above 1
+// means two); the last sheet holds fewer when the count does not divide evenly.
+std::vector<std::vector<int>> groups(const std::vector<int>& pages,
+                                     const PreviewSettings& settings);
+
+// One sheet, drawn exactly as in the file, width pixels wide (the height follows the
+// sheet's shape, rounded). pages are the sheet's page indices (as groups() gives them; any
+// beyond the places of one sheet are not drawn); none gives a plain white sheet. Nothing
+// when width is not positive or the bitmap cannot be allocated.
+std::optional<Image> sheetImage(const SourcePDF& source, const PreviewSettings& settings,
+                                const std::vector<int>& pages, int width);
+
+// The place of page `index` (0-based) on a sheet with `count` places (2 splits the sheet,
+// anything else gives one place): margins of 6 % of the sheet's shorter side all round and
+// a band of 5 % under each place for the caption. Two places are stacked on a portrait
+// sheet (0 above) and stand side by side on a landscape or square one (0 on the left).
+Rect slot(const Rect& sheet, int index, int count);
+
+// The page's rectangle in its place: as large as fits at the page's aspect (width /
+// height; 0.773 when not positive), centred.
+Rect pageRect(const Rect& place, double aspect);
+
+// Draws the settings' watermark over the page rectangle rect of cr (y-up user space),
+// clipped to it: diagonal text along the page's diagonal, or a white capsule with the text
+// in the lower right corner.
+void watermark(const PreviewSettings& settings, const Rect& rect, cairo_t* cr);
+
+} // namespace folimo::PreviewPDF

@@ -1,0 +1,88 @@
+#include "preview_layout.hpp"
+
+#include "folimo/preview_pdf.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace folimo::previewLayout {
+
+Size sheetSize(const PreviewSettings& settings) {
+    // 144 first: std::max then gives 144 for NaN as well.
+    return {std::max(144.0, settings.sheetWidth * 72), std::max(144.0, settings.sheetHeight * 72)};
+}
+
+int places(const PreviewSettings& settings) {
+    return settings.pagesPerSheet > 1 ? 2 : 1;
+}
+
+double opacity(const PreviewSettings& settings) {
+    // Written so that NaN gives the faintest watermark rather than NaN.
+    return std::max(0.05, std::min(settings.opacity, 0.9));
+}
+
+int flattenedWidth(const Rect& page) {
+    return int(page.width / 72 * 150);
+}
+
+std::string caption(int page, int pageCount) {
+    return "Page " + std::to_string(page + 1) + " of " + std::to_string(pageCount);
+}
+
+double diagonalFontSize(Size page, double widthAt100) {
+    const double diagonal = std::hypot(page.width, page.height);
+    return std::min(diagonal * 100 * 0.72 / std::max(widthAt100, 1.0), page.height * 0.3);
+}
+
+double cornerFontSize(double pageHeight) {
+    return std::max(pageHeight * 0.03, 7.0);
+}
+
+Rect cornerBadge(const Rect& page, Size text, double fontSize) {
+    const double padding = fontSize * 0.6;
+    return {page.maxX() - text.width - 3 * padding, page.minY() + padding, text.width + 2 * padding,
+            text.height + padding};
+}
+
+} // namespace folimo::previewLayout
+
+namespace folimo::PreviewPDF {
+
+std::vector<std::vector<int>> groups(const std::vector<int>& pages,
+                                     const PreviewSettings& settings) {
+    const std::size_t n = std::size_t(previewLayout::places(settings));
+    std::vector<std::vector<int>> sheets;
+    for (std::size_t start = 0; start < pages.size(); start += n)
+        sheets.emplace_back(pages.begin() + long(start),
+                            pages.begin() + long(std::min(start + n, pages.size())));
+    return sheets;
+}
+
+Rect slot(const Rect& sheet, int index, int count) {
+    const double side = std::min(sheet.width, sheet.height);
+    const double margin = 0.06 * side;
+    const double band = 0.05 * side; // room for the caption under a page
+    const Rect content{margin, margin + band, sheet.width - 2 * margin,
+                       sheet.height - 2 * margin - band};
+    if (count != 2) return content;
+    if (sheet.height > sheet.width) {
+        const double height = (content.height - margin - band) * 0.5;
+        return {content.x, content.maxY() - height - index * (height + margin + band),
+                content.width, height};
+    }
+    const double width = (content.width - margin) * 0.5;
+    return {content.minX() + index * (width + margin), content.y, width, content.height};
+}
+
+Rect pageRect(const Rect& place, double aspect) {
+    if (!(aspect > 0)) aspect = 0.773;
+    double width = place.width;
+    double height = width / aspect;
+    if (height > place.height) {
+        height = place.height;
+        width = aspect * height;
+    }
+    return {place.midX() - width / 2, place.midY() - height / 2, width, height};
+}
+
+} // namespace folimo::PreviewPDF

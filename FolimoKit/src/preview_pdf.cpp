@@ -1,0 +1,181 @@
+#include "folimo/preview_pdf.hpp"
+
+#include "cairo_glue.hpp"
+#include "folimo/listing_error.hpp"
+#include "folimo/page_selection.hpp"
+#include "folimo/text.hpp"
+#include "pdf_file.hpp"
+#include "pending_file.hpp"
+#include "preview_layout.hpp"
+#include "shadow.hpp"
+
+#include <cmath>
+#include <mutex>
+#include <numbers>
+#include <string>
+
+namespace folimo::PreviewPDF {
+namespace {
+
+constexpr std::string_view family = "Helvetica Neue";
+// Flattened pages that go into the file as JPEG (see compactForPdf): at this quality text
+// edges stay clean at 150 pixels per inch.
+constexpr int jpegQuality = 88;
+
+const RGBColor captionGrey{107 / 255.0, 107 / 255.0, 107 / 255.0};
+const RGBColor diagonalGrey{122 / 255.0, 122 / 255.0, 122 / 255.0};
+const RGBColor badgeTextGrey{0.2, 0.2, 0.2};
+
+// Drawing for the file passes a list that holds the page's pictures until the page ends
+// (Cairo writes them then); drawing a bitmap passes none.
+using HeldPictures = std::vector<Image>*;
+
+void setColor(cairo_t* cr, const RGBColor& color, double alpha) {
+    cairo_set_source_rgba(cr, color.red, color.green, color.blue, alpha);
+}
+
+void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color) {
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    setColor(cr, color, 1);
+    cairo_fill(cr);
+}
+
+// A rectangle whose corners are quarter ellipses of the given width and height.
+void addRoundedRect(cairo_t* cr, const Rect& rect, double cornerWidth, double cornerHeight) {
+    const Rect inner = rect.insetBy(cornerWidth, cornerHeight);
+    auto corner = [&](double x, double y, double from) {
+        SavedState saved(cr);
+        cairo_translate(cr, x, y);
+        cairo_scale(cr, cornerWidth, cornerHeight);
+        cairo_arc(cr, 0, 0, 1, from, from + std::numbers::pi / 2);
+    };
+    cairo_new_sub_path(cr);
+    corner(inner.maxX(), inner.minY(), -std::numbers::pi / 2);
+    corner(inner.maxX(), inner.maxY(), 0);
+    corner(inner.minX(), inner.maxY(), std::numbers::pi / 2);
+    corner(inner.minX(), inner.minY(), std::numbers::pi);
+    cairo_close_path(cr);
+}
+
+void diagonalWatermark(cairo_t* cr, const std::string& text, const Rect& rect, double opacity) {
+    const double size =
+        previewLayout::diagonalFontSize(rect.size(), measure(text, font(family, 100, true)).width);
+    const Font bold = font(family, size, true);
+    const double width = measure(text, bold).width;
+    cairo_translate(cr, rect.midX(), rect.midY());
+    cairo_rotate(cr, std::atan2(rect.height, rect.width));
+    drawLine(cr, text, bold, diagonalGrey, opacity, {-width / 2, -capHeight(bold) / 2});
+}
+
+void cornerWatermark(cairo_t* cr, const std::string& text, const Rect& rect, double opacity) {
+    const double size = previewLayout::cornerFontSize(rect.height);
+    const Font bold = font(family, size, true);
+    const Size measured = measure(text, bold);
+    const Rect badge = previewLayout::cornerBadge(rect, measured, size);
+    addRoundedRect(cr, badge, std::min(badge.width / 2, badge.height / 2), badge.height / 2);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    setColor(cr, RGBColor::white, 0.85);
+    cairo_fill(cr);
+    drawLine(cr, text, bold, badgeTextGrey, std::max(opacity, 0.6),
+             {badge.midX() - measured.width / 2, badge.midY() - capHeight(bold) / 2});
+}
+
+void drawCaption(cairo_t* cr, const std::string& text, const Rect& page) {
+    std::lock_guard lock(textLock());
+    const Font regular = font(family, 9, false);
+    drawLine(cr, text, regular, captionGrey, 1,
+             {page.midX() - measure(text, regular).width / 2,
+              page.minY() - 14 - capHeight(regular) / 2});
+}
+
+void drawContent(cairo_t* cr, const SourcePDF& source, const PreviewSettings& settings, int page,
+                 const Rect& rect, HeldPictures held) {
+    if (settings.flatten) {
+        if (std::optional<Image> picture =
+                source.image(page, previewLayout::flattenedWidth(rect))) {
+            if (!held) return drawImage(cr, *picture, rect);
+            return drawPdfPicture(cr, held->emplace_back(compactForPdf(*picture, jpegQuality)),
+                                  rect);
+        }
+    }
+    SavedState saved(cr);
+    source.draw(page, cr, rect);
+}
+
+void drawPage(cairo_t* cr, const SourcePDF& source, const PreviewSettings& settings, int page,
+              const Rect& rect, HeldPictures held) {
+    drawWithShadow(cr, {0, -2, 6, RGBColor::black, 0.18},
+                   [&](cairo_t* paper) { fillRect(paper, rect, RGBColor::white); });
+    drawContent(cr, source, settings, page, rect, held);
+    {
+        SavedState saved(cr);
+        cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+        setColor(cr, RGBColor::black, 0.2);
+        cairo_set_line_width(cr, 0.5);
+        cairo_stroke(cr);
+    }
+    watermark(settings, rect, cr);
+    drawCaption(cr, previewLayout::caption(page, source.pageCount()), rect);
+}
+
+void drawSheet(cairo_t* cr, const SourcePDF& source, const PreviewSettings& settings,
+               const std::vector<int>& pages, HeldPictures held) {
+    const Size size = previewLayout::sheetSize(settings);
+    const Rect sheet{0, 0, size.width, size.height};
+    fillRect(cr, sheet, RGBColor::white);
+    const int places = previewLayout::places(settings);
+    for (int index = 0; index < int(pages.size()) && index < places; ++index) {
+        const int page = pages[std::size_t(index)];
+        drawPage(cr, source, settings, page,
+                 pageRect(slot(sheet, index, places), source.aspect(page)), held);
+    }
+}
+
+} // namespace
+
+void watermark(const PreviewSettings& settings, const Rect& rect, cairo_t* cr) {
+    std::lock_guard lock(textLock());
+    SavedState saved(cr);
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    cairo_clip(cr);
+    const std::string text = settings.watermarkText();
+    const double opacity = previewLayout::opacity(settings);
+    if (settings.style == WatermarkStyle::diagonal)
+        diagonalWatermark(cr, text, rect, opacity);
+    else
+        cornerWatermark(cr, text, rect, opacity);
+}
+
+int write(const SourcePDF& source, const PreviewSettings& settings, std::string_view title,
+          const std::filesystem::path& path, std::stop_token stop) {
+    const std::vector<int> pages = PageSelection::parse(settings.pages, source.pageCount());
+    if (pages.empty()) throw ListingError::noPagesSelected();
+    const auto sheets = groups(pages, settings);
+
+    PendingFile file(path);
+    PdfFile pdf(file.stream(), previewLayout::sheetSize(settings),
+                std::string(title) + " (preview)", "Folimo");
+    for (const auto& sheet : sheets) {
+        if (stop.stop_requested()) throw Cancelled();
+        std::vector<Image> pictures;
+        drawSheet(pdf.context(), source, settings, sheet, &pictures);
+        pdf.endPage();
+    }
+    if (!pdf.finish()) file.fail();
+    file.commit();
+    return int(sheets.size());
+}
+
+std::optional<Image> sheetImage(const SourcePDF& source, const PreviewSettings& settings,
+                                const std::vector<int>& pages, int width) {
+    const Size size = previewLayout::sheetSize(settings);
+    const double scale = width / size.width;
+    auto canvas = Canvas::create(width, int(std::lround(size.height * scale)));
+    if (!canvas) return std::nullopt;
+    cairo_t* cr = canvas->context();
+    cairo_scale(cr, scale, scale);
+    drawSheet(cr, source, settings, pages, nullptr);
+    return std::move(*canvas).finish();
+}
+
+} // namespace folimo::PreviewPDF
