@@ -61,6 +61,25 @@ struct Placement {
     double sigma = 0;
 };
 
+// What drawWithShadow was given to draw, with the state of cr it is drawn in.
+struct Drawing {
+    const std::function<void(cairo_t*)>& draw;
+    cairo_matrix_t ctm;
+    cairo_antialias_t antialias;
+    double tolerance;
+
+    // Draws onto surface, whose pixels are device space mapped by `deviceToSurface`.
+    void onto(cairo_surface_t* surface, const cairo_matrix_t& deviceToSurface) const {
+        ContextPtr cr(cairo_create(surface));
+        cairo_matrix_t matrix;
+        cairo_matrix_multiply(&matrix, &ctm, &deviceToSurface);
+        cairo_set_matrix(cr.get(), &matrix);
+        cairo_set_antialias(cr.get(), antialias);
+        cairo_set_tolerance(cr.get(), tolerance);
+        draw(cr.get());
+    }
+};
+
 // The shadow's mask: the coverage of the drawing moved to the shadow's place, blurred, at
 // `resolution` mask pixels per device unit; mask pixel = resolution * device point - origin.
 struct ShadowMask {
@@ -70,8 +89,8 @@ struct ShadowMask {
     double originX = 0, originY = 0;
 };
 
-std::optional<ShadowMask> shadowMask(cairo_surface_t* drawing, const Box& region,
-                                     const Placement& at, double resolution, bool keepShape) {
+std::optional<ShadowMask> shadowMask(const Drawing& drawing, const Box& region, const Placement& at,
+                                     double resolution, bool keepShape) {
     ShadowMask mask;
     mask.resolution = resolution;
     mask.originX = std::floor(region.x0 * resolution);
@@ -80,13 +99,11 @@ std::optional<ShadowMask> shadowMask(cairo_surface_t* drawing, const Box& region
         CAIRO_FORMAT_A8, int(std::ceil(region.x1 * resolution) - mask.originX),
         int(std::ceil(region.y1 * resolution) - mask.originY)));
     if (cairo_surface_status(mask.blurred.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
-    {
-        ContextPtr masker(cairo_create(mask.blurred.get()));
-        const cairo_matrix_t toMask{resolution, 0, 0, resolution, -mask.originX, -mask.originY};
-        cairo_set_matrix(masker.get(), &toMask);
-        cairo_set_source_surface(masker.get(), drawing, at.offsetX, at.offsetY);
-        cairo_paint(masker.get());
-    }
+    // Drawn afresh rather than replayed from the recording: Cairo replays a recording into a
+    // reduced surface with edges pushed out by pixels, where the mask needs exact coverage.
+    drawing.onto(mask.blurred.get(),
+                 {resolution, 0, 0, resolution, resolution * at.offsetX - mask.originX,
+                  resolution * at.offsetY - mask.originY});
     if (keepShape && !(mask.shape = copiedMask(mask.blurred.get()))) return std::nullopt;
     blurMask(mask.blurred.get(), at.sigma * resolution);
     return mask;
@@ -194,15 +211,10 @@ void drawWithShadow(cairo_t* cr, const Shadow& shadow, const std::function<void(
     const Placement at{shadow.dx * scale, -shadow.dy * scale,
                        std::max(shadow.blur, 0.0) / 2 * scale};
 
-    // Record the drawing in device space to learn where its ink lies.
+    // Recorded in device space to learn where its ink lies.
+    const Drawing drawing{draw, ctm, cairo_get_antialias(cr), cairo_get_tolerance(cr)};
     SurfacePtr recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
-    {
-        ContextPtr recorder(cairo_create(recording.get()));
-        cairo_set_matrix(recorder.get(), &ctm);
-        cairo_set_antialias(recorder.get(), cairo_get_antialias(cr));
-        cairo_set_tolerance(recorder.get(), cairo_get_tolerance(cr));
-        draw(recorder.get());
-    }
+    drawing.onto(recording.get(), {1, 0, 0, 1, 0, 0});
     Box ink;
     double inkWidth = 0, inkHeight = 0;
     cairo_recording_surface_ink_extents(recording.get(), &ink.x0, &ink.y0, &inkWidth, &inkHeight);
@@ -218,7 +230,7 @@ void drawWithShadow(cairo_t* cr, const Shadow& shadow, const std::function<void(
     if (!ink.empty() && !shown.empty() && std::isfinite(region.area())) {
         const double pixels = pixelScale(cairo_get_target(cr));
         const double resolution = maskResolution(pixels, at.sigma, region.area());
-        if (auto mask = shadowMask(recording.get(), region, at, resolution, pixels > 0)) {
+        if (auto mask = shadowMask(drawing, region, at, resolution, pixels > 0)) {
             if (pixels > 0)
                 paintOnBitmap(cr, shadow, *mask, shown, at, pixels);
             else

@@ -3,6 +3,7 @@
 #include "shadow.hpp"
 #include "test_support.hpp"
 
+#include <algorithm>
 #include <cairo-pdf.h>
 #include <cmath>
 #include <functional>
@@ -86,6 +87,31 @@ TEST(Shadow, FollowsTheAlphaOfWhatIsDrawn) {
     });
     EXPECT_NEAR(alphaAt(image, 200, 100), 0.3, 0.01);
     EXPECT_NEAR(alphaAt(image, 200, 250), 0.5, 0.01);
+}
+
+TEST(Shadow, IsLeftOutOnlyWhereAnOpaqueDrawingCoversIt) {
+    // A card that lets a trace of its shadow through must look the same as an opaque one.
+    auto card = [](double alpha) {
+        return drawn([&](cairo_t* cr) {
+            cairo_set_source_rgb(cr, 0.9, 0.9, 0.9);
+            cairo_paint(cr);
+            cairo_translate(cr, 190, 210);
+            cairo_rotate(cr, 0.11);
+            drawWithShadow(cr, {0, -12, 34, RGBColor::black, 0.32}, [&](cairo_t* cr) {
+                cairo_rectangle(cr, -110, -150, 220, 300);
+                cairo_set_source_rgba(cr, 1, 1, 1, alpha);
+                cairo_fill(cr);
+            });
+        });
+    };
+    const Image opaque = card(1), seeThrough = card(0.996);
+    int worst = 0;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const RGBA8 a = opaque.pixel(x, y), b = seeThrough.pixel(x, y);
+            worst = std::max({worst, std::abs(a.red - b.red), std::abs(a.alpha - b.alpha)});
+        }
+    EXPECT_LE(worst, 2);
 }
 
 TEST(Shadow, NothingIsPaintedOutsideTheClip) {
