@@ -46,7 +46,7 @@ vector="$(text "$work/v.pdf")"
     fail "settings file watermark: $(text "$work/s.pdf")"
 
 # Usage errors are 2; no selected page and an unwritable place are failures (1) that say why.
-for bad in "--style wavy" "--sheet 8.5" "--sheet axb" "--opacity nan" "--per-sheet two" "--colour red"; do
+for bad in "--style wavy" "--sheet 8.5" "--opacity nan" "--per-sheet two" "--colour red"; do
     status=0; "$cli" preview "$latex" -o "$work/bad.pdf" $bad 2>/dev/null || status=$?
     [[ $status == 2 ]] || fail "\"$bad\" gave $status"
 done

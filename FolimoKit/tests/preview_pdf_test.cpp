@@ -83,22 +83,15 @@ std::shared_ptr<SourcePDF> blankPages(const test::TempDir& dir, int count) {
 
 // A page like a photograph: smooth colour with fine grain, which deflates badly.
 std::shared_ptr<SourcePDF> photoPage(const test::TempDir& dir) {
-    const int width = 600, height = 800;
+    const int width = 400, height = 500;
     cairo_surface_t* photo = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(photo));
     std::uint32_t seed = 1;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const double grain = double(seed >> 28) - 8;
-            auto channel = [&](double value) {
-                return std::uint32_t(std::clamp(value + grain, 0.0, 255.0));
-            };
-            pixels[y * cairo_image_surface_get_stride(photo) / 4 + x] =
-                channel(128 + 60 * std::sin(x / 17.0)) << 16 |
-                channel(120 + 70 * std::sin((x + y) / 31.0)) << 8 |
-                channel(100 + 80 * std::cos(y / 57.0));
-        }
+    for (int i = 0; i < width * height; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const auto wave = std::uint32_t(100 + 80 * std::sin(i % width / 17.0 + i / width / 23.0));
+        pixels[i] = wave << 16 | (255 - wave) << 8 | (seed >> 26);
+    }
     cairo_surface_mark_dirty(photo);
     cairo_surface_t* pdf = cairo_pdf_surface_create((dir / "photo.pdf").c_str(), 612, 792);
     cairo_t* cr = cairo_create(pdf);
@@ -148,97 +141,68 @@ Image watermarked(const PreviewSettings& settings, const Rect& rect, double back
 
 TEST(PreviewLayout, SheetsPlacesAndGroups) {
     PreviewSettings settings;
-    for (std::int64_t perSheet : {-3, 0, 1})
-        EXPECT_EQ((settings.pagesPerSheet = perSheet, previewLayout::places(settings)), 1);
-    for (std::int64_t perSheet : {2, 3, 10})
-        EXPECT_EQ((settings.pagesPerSheet = perSheet, previewLayout::places(settings)), 2);
-
+    for (auto [perSheet, places] : {std::pair{-3, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 2}, {10, 2}})
+        EXPECT_EQ((settings.pagesPerSheet = perSheet, previewLayout::places(settings)), places);
     settings.pagesPerSheet = 2;
     EXPECT_EQ(PreviewPDF::groups({4, 0, 1, 7, 2}, settings),
               (std::vector<std::vector<int>>{{4, 0}, {1, 7}, {2}}));
-    settings.pagesPerSheet = 1;
-    EXPECT_EQ(PreviewPDF::groups({4, 0}, settings), (std::vector<std::vector<int>>{{4}, {0}}));
     EXPECT_TRUE(PreviewPDF::groups({}, settings).empty());
 
     settings.sheetWidth = 1;
     settings.sheetHeight = std::nan("");
     EXPECT_EQ(previewLayout::sheetSize(settings), (Size{144, 144}));
-    settings.sheetWidth = 8.5;
-    settings.sheetHeight = 11;
-    EXPECT_EQ(previewLayout::sheetSize(settings), (Size{612, 792}));
+    for (auto [given, used] : {std::pair{0.0, 0.05}, {0.3, 0.3}, {1.0, 0.9}, {std::nan(""), 0.05}})
+        EXPECT_EQ((settings.opacity = given, previewLayout::opacity(settings)), used) << given;
 }
 
-TEST(PreviewLayout, SlotsLeaveMarginsAndCaptionBands) {
+TEST(PreviewLayout, PlacesLeaveMarginsAndCaptionBands) {
     // Landscape: side by side, 6 % margins and a 5 % caption band of the shorter side.
-    const Rect landscape{0, 0, 792, 612};
-    const Rect left = PreviewPDF::slot(landscape, 0, 2), right = PreviewPDF::slot(landscape, 1, 2);
+    const Rect left = PreviewPDF::slot({0, 0, 792, 612}, 0, 2);
+    const Rect right = PreviewPDF::slot({0, 0, 792, 612}, 1, 2);
     EXPECT_NEAR(left.x, 36.72, 1e-9);
     EXPECT_NEAR(left.y, 36.72 + 30.6, 1e-9);
-    EXPECT_NEAR(left.width, (792 - 3 * 36.72) / 2, 1e-9);
     EXPECT_NEAR(left.maxY(), 612 - 36.72, 1e-9);
     EXPECT_NEAR(right.minX() - left.maxX(), 36.72, 1e-9);
     EXPECT_NEAR(right.maxX(), 792 - 36.72, 1e-9);
-    EXPECT_EQ(right.height, left.height);
-
     // Portrait: stacked, place 0 on top, the gap holds the upper page's caption band.
-    const Rect portrait{0, 0, 612, 792};
-    const Rect top = PreviewPDF::slot(portrait, 0, 2), bottom = PreviewPDF::slot(portrait, 1, 2);
+    const Rect top = PreviewPDF::slot({0, 0, 612, 792}, 0, 2);
+    const Rect bottom = PreviewPDF::slot({0, 0, 612, 792}, 1, 2);
     EXPECT_NEAR(top.maxY(), 792 - 36.72, 1e-9);
     EXPECT_NEAR(top.minY() - bottom.maxY(), 36.72 + 30.6, 1e-9);
     EXPECT_NEAR(bottom.minY(), 36.72 + 30.6, 1e-9);
-    EXPECT_EQ(top.width, 612 - 2 * 36.72);
+    const Rect whole = PreviewPDF::slot({0, 0, 612, 792}, 0, 5);
+    EXPECT_EQ(whole, PreviewPDF::slot({0, 0, 612, 792}, 0, 1));
+    EXPECT_NEAR(whole.height, 792 - 2 * 36.72 - 30.6, 1e-9);
 
-    // A square sheet splits side by side; any count but 2 is the whole content area.
-    EXPECT_LT(PreviewPDF::slot({0, 0, 600, 600}, 0, 2).width, 300);
-    EXPECT_EQ(PreviewPDF::slot(portrait, 0, 1), PreviewPDF::slot(portrait, 0, 5));
-    EXPECT_NEAR(PreviewPDF::slot(portrait, 0, 1).height, 792 - 2 * 36.72 - 30.6, 1e-9);
-}
-
-TEST(PreviewLayout, PageRectFitsAndCentres) {
+    // Pages fit their place at their aspect, centred; 0.773 when the aspect is unknown.
     const Rect place{100, 50, 400, 300};
-    const Rect tall = PreviewPDF::pageRect(place, 0.5);
-    EXPECT_EQ(tall, (Rect{225, 50, 150, 300}));
-    const Rect wide = PreviewPDF::pageRect(place, 2);
-    EXPECT_EQ(wide, (Rect{100, 100, 400, 200}));
+    EXPECT_EQ(PreviewPDF::pageRect(place, 0.5), (Rect{225, 50, 150, 300}));
+    EXPECT_EQ(PreviewPDF::pageRect(place, 2), (Rect{100, 100, 400, 200}));
     EXPECT_NEAR(PreviewPDF::pageRect(place, 0).width, 0.773 * 300, 1e-9);
-    EXPECT_EQ(PreviewPDF::pageRect(place, std::nan("")), PreviewPDF::pageRect(place, -1));
-
-    EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 300, 400}), 625);
     EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 300.4, 400}), 625);
 }
 
-TEST(PreviewLayout, WatermarkSizesAndStrength) {
-    // Text 500 wide at 100 pt on Letter: 72 % of the 1000.7-point diagonal.
+TEST(PreviewLayout, WatermarkSizes) {
+    // Text 500 wide at 100 pt on Letter spans 72 % of the diagonal...
     EXPECT_NEAR(previewLayout::diagonalFontSize({612, 792}, 500), std::hypot(612, 792) * 0.144,
                 1e-9);
-    // A short word on a wide, low page is held to 30 % of the height.
+    // ...but a short word on a wide, low page is held to 30 % of the height.
     EXPECT_NEAR(previewLayout::diagonalFontSize({800, 100}, 50), 30, 1e-9);
-    EXPECT_NEAR(previewLayout::diagonalFontSize({612, 792}, 0), 792 * 0.3, 1e-9);
-
     EXPECT_EQ(previewLayout::cornerFontSize(100), 7);
-    EXPECT_NEAR(previewLayout::cornerFontSize(792), 23.76, 1e-9);
-    const Rect badge = previewLayout::cornerBadge({10, 20, 400, 500}, {80, 12}, 10);
-    EXPECT_EQ(badge, (Rect{410 - 80 - 18, 26, 92, 18}));
-
-    PreviewSettings settings;
-    for (auto [given, used] :
-         {std::pair{0.0, 0.05}, {-1.0, 0.05}, {0.3, 0.3}, {1.0, 0.9}, {std::nan(""), 0.05}})
-        EXPECT_EQ((settings.opacity = given, previewLayout::opacity(settings)), used) << given;
-
-    EXPECT_EQ(previewLayout::caption(4, 12), "Page 5 of 12");
+    EXPECT_EQ(previewLayout::cornerBadge({10, 20, 400, 500}, {80, 12}, 10),
+              (Rect{410 - 80 - 18, 26, 92, 18}));
 }
 
 TEST(PreviewWatermark, DiagonalStrengthFollowsTheClampedOpacity) {
     const Rect page{40, 20, 160, 150};
     PreviewSettings settings;
     settings.watermark = "WATERMARK WITH A LONG TEXT";
-    settings.opacity = 0;
-    const Image faint = watermarked(settings, page, 1);
-    EXPECT_NEAR(darkest(faint, page), 255 - 0.05 * 133, 2);
-    settings.opacity = 1;
-    const Image strong = watermarked(settings, page, 1);
-    EXPECT_NEAR(darkest(strong, page), 255 - 0.9 * 133, 2);
-    EXPECT_EQ(darkest(strong, page, false), 255); // clipped to the page
+    for (auto [opacity, used] : {std::pair{0.0, 0.05}, {1.0, 0.9}}) {
+        settings.opacity = opacity;
+        const Image image = watermarked(settings, page, 1);
+        EXPECT_NEAR(darkest(image, page), 255 - used * 133, 2);
+        EXPECT_EQ(darkest(image, page, false), 255); // clipped to the page
+    }
 }
 
 TEST(PreviewWatermark, CornerBadgeIsACapsuleInTheLowerRight) {
@@ -252,41 +216,38 @@ TEST(PreviewWatermark, CornerBadgeIsACapsuleInTheLowerRight) {
     for (auto [opacity, text] : {std::pair{0.1, 0.6}, {0.9, 0.9}}) {
         settings.opacity = opacity;
         const Image image = watermarked(settings, page, 0);
-        const double padding = size * 0.6;
-        EXPECT_NEAR(grey(image, int(badge.minX() + padding / 2), int(badge.midY())), 217, 2);
-        const Rect band = badge.insetBy(badge.height / 2, 2);
-        EXPECT_NEAR(darkest(image, band), 217 * (1 - text) + 51 * text, 3);
-        // Black round the capsule: its corners are round, and nothing else is drawn.
-        EXPECT_EQ(grey(image, int(badge.minX()), int(badge.minY())), 0);
+        EXPECT_NEAR(grey(image, int(badge.minX() + size * 0.3), int(badge.midY())), 217, 2);
+        EXPECT_NEAR(darkest(image, badge.insetBy(badge.height / 2, 2)),
+                    217 * (1 - text) + 51 * text, 3);
+        EXPECT_EQ(grey(image, int(badge.minX()), int(badge.minY())), 0); // round corner
         EXPECT_EQ(grey(image, int(badge.minX()) - 2, int(badge.midY())), 0);
     }
 }
 
-TEST(PreviewSheetImage, DrawsTheSheetAtThePixelWidth) {
+TEST(PreviewSheetImage, DrawsTheSheetAsTheFileWill) {
     test::TempDir dir;
     const auto source = blankPages(dir, 5);
     PreviewSettings settings; // 11 x 8.5 in, two a sheet
     const auto sheet = PreviewPDF::sheetImage(*source, settings, {4}, 550);
     ASSERT_TRUE(sheet);
-    EXPECT_EQ(sheet->width(), 550);
     EXPECT_EQ(sheet->height(), 425);
-
     // A lone page on a two-up sheet takes the left place; the right one stays white.
     const double f = 550 / 792.0;
-    const Rect left = PreviewPDF::slot({0, 0, 792, 612}, 0, 2);
+    const Rect paper = PreviewPDF::pageRect(PreviewPDF::slot({0, 0, 792, 612}, 0, 2), 612 / 792.0);
     const Rect right = PreviewPDF::slot({0, 0, 792, 612}, 1, 2);
-    const Rect paper = PreviewPDF::pageRect(left, 612 / 792.0);
     EXPECT_EQ(grey(*sheet, int(paper.minX() * f) + 3, int(paper.midY() * f)), 255);
     EXPECT_LT(grey(*sheet, int(paper.minX() * f), int(paper.midY() * f)), 245); // border
-    EXPECT_LT(darkest(*sheet, {paper.x * f, (paper.y - 25) * f, paper.width * f, 20 * f}),
-              200); // caption
+    EXPECT_LT(darkest(*sheet, {paper.x * f, (paper.y - 25) * f, paper.width * f, 20 * f}), 200);
     EXPECT_EQ(darkest(*sheet, {right.x * f, right.y * f - 30, right.width * f, right.height * f}),
               255);
-
-    const auto empty = PreviewPDF::sheetImage(*source, settings, {}, 100);
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(darkest(*empty, {0, 0, 100, 100}), 255);
+    EXPECT_EQ(darkest(*PreviewPDF::sheetImage(*source, settings, {}, 100), {0, 0, 100, 80}), 255);
     EXPECT_FALSE(PreviewPDF::sheetImage(*source, settings, {0}, 0));
+
+    // The file asks the source for the very bitmaps the screen already fetched.
+    const std::size_t cached = source->cachedImageCount();
+    settings.pages = "5";
+    PreviewPDF::write(*source, settings, "T", dir / "p.pdf");
+    EXPECT_EQ(source->cachedImageCount(), cached);
 }
 
 TEST(PreviewWrite, SheetsMetadataAndText) {
@@ -297,6 +258,8 @@ TEST(PreviewWrite, SheetsMetadataAndText) {
     settings.sheetHeight = 11;
     settings.watermark = " \n SAMPLE\t";
     EXPECT_EQ(PreviewPDF::write(*manual(), settings, "Fall Math", dir / "p.pdf"), 3);
+    PreviewPDF::write(*manual(), settings, "Fall Math", dir / "again.pdf");
+    EXPECT_EQ(test::readBytes(dir / "p.pdf"), test::readBytes(dir / "again.pdf"));
 
     const ReadBack read = readBack(dir / "p.pdf");
     EXPECT_EQ(read.title, "Fall Math (preview)");
@@ -306,7 +269,6 @@ TEST(PreviewWrite, SheetsMetadataAndText) {
     // Flattened, the watermark and the captions are the only text; the pages are pictures.
     const std::string of = " of " + std::to_string(manual()->pageCount());
     EXPECT_EQ(letters(read.text[0]), letters("SAMPLE Page 3" + of + "SAMPLE Page 4" + of));
-    EXPECT_EQ(letters(read.text[1]), letters("SAMPLE Page 5" + of + "SAMPLE Page 6" + of));
     EXPECT_EQ(letters(read.text[2]), letters("SAMPLE Page 9" + of));
 
     settings.flatten = false;
@@ -318,15 +280,6 @@ TEST(PreviewWrite, SheetsMetadataAndText) {
     EXPECT_TRUE(holdsLetters(vector.text[0], "PREVIEW Page 2" + of));
 }
 
-TEST(PreviewWrite, SameInputSameBytes) {
-    test::TempDir dir;
-    PreviewSettings settings;
-    settings.pages = "1-3";
-    PreviewPDF::write(*manual(), settings, "T", dir / "a.pdf");
-    PreviewPDF::write(*manual(), settings, "T", dir / "b.pdf");
-    EXPECT_EQ(test::readBytes(dir / "a.pdf"), test::readBytes(dir / "b.pdf"));
-}
-
 // Photographs go in as JPEG; text pages stay lossless, which is smaller for them.
 TEST(PreviewWrite, FlattenedPagesAreEmbeddedCompactly) {
     test::TempDir dir;
@@ -335,36 +288,18 @@ TEST(PreviewWrite, FlattenedPagesAreEmbeddedCompactly) {
     const auto photo = test::readBytes(dir / "photo preview.pdf");
     EXPECT_EQ(occurrences(photo, "/DCTDecode"), 1u);
     EXPECT_LT(photo.size(), 400'000u);
-
     settings.pages = "2";
     PreviewPDF::write(*manual(), settings, "Text", dir / "text preview.pdf");
     EXPECT_EQ(occurrences(test::readBytes(dir / "text preview.pdf"), "/DCTDecode"), 0u);
-}
-
-TEST(PreviewWrite, ScreenAndFileShareThePageBitmaps) {
-    test::TempDir dir;
-    const auto source = blankPages(dir, 3);
-    PreviewSettings settings;
-    for (const auto& sheet : PreviewPDF::groups({0, 1, 2}, settings))
-        ASSERT_TRUE(PreviewPDF::sheetImage(*source, settings, sheet, 400));
-    const std::size_t cached = source->cachedImageCount();
-    EXPECT_EQ(cached, 3u);
-    PreviewPDF::write(*source, settings, "T", dir / "p.pdf");
-    EXPECT_EQ(source->cachedImageCount(), cached);
 }
 
 TEST(PreviewWrite, FailuresLeaveNoFile) {
     test::TempDir dir;
     PreviewSettings settings;
     settings.pages = "900-920";
-    try {
-        PreviewPDF::write(*manual(), settings, "T", dir / "none.pdf");
-        ADD_FAILURE() << "no error";
-    } catch (const ListingError& error) {
-        EXPECT_EQ(error, ListingError::noPagesSelected());
-    }
+    EXPECT_THROW(PreviewPDF::write(*manual(), settings, "T", dir / "none.pdf"), ListingError);
 
-    settings.pages = "";
+    settings.pages = "1-4";
     std::ofstream(dir / "file") << "x";
     try {
         PreviewPDF::write(*manual(), settings, "T", dir / "file" / "T preview.pdf");
@@ -377,9 +312,5 @@ TEST(PreviewWrite, FailuresLeaveNoFile) {
     stop.request_stop();
     EXPECT_THROW(PreviewPDF::write(*manual(), settings, "T", dir / "stopped.pdf", stop.get_token()),
                  Cancelled);
-
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-        left.push_back(entry.path().filename().string());
-    EXPECT_EQ(left, std::vector<std::string>{"file"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
 }
