@@ -1,0 +1,207 @@
+#include "folimo/listing_renderer.hpp"
+
+#include "cairo_glue.hpp"
+#include "folimo/page_selection.hpp"
+#include "folimo/text.hpp"
+#include "layout_geometry.hpp"
+#include "layouts.hpp"
+#include "scenes.hpp"
+#include "shadow.hpp"
+#include "unicode_trim.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <glib.h>
+
+namespace folimo {
+namespace {
+
+// How many pages each layout spreads over a blank page list, and keeps of a typed one.
+struct PagePick {
+    std::int64_t pick;
+    std::int64_t limit;
+};
+
+PagePick pagePick(ImageLayout layout) {
+    switch (layout) {
+    case ImageLayout::grid:
+        return {6, 12};
+    case ImageLayout::cover:
+        return {3, 3};
+    case ImageLayout::fan:
+        return {5, 7};
+    case ImageLayout::clipboard:
+        return {1, 1};
+    case ImageLayout::desk:
+        return {3, 3};
+    case ImageLayout::frame:
+        return {1, 1};
+    }
+    return {1, 1};
+}
+
+std::string upperCase(std::string_view text) {
+    std::unique_ptr<gchar, decltype(&g_free)> upper(g_utf8_strup(text.data(), gssize(text.size())),
+                                                    g_free);
+    return upper.get();
+}
+
+void setColor(cairo_t* cr, const RGBColor& color, double alpha = 1) {
+    cairo_set_source_rgba(cr, color.red, color.green, color.blue, alpha);
+}
+
+// A rectangle with fully rounded ends.
+void capsulePath(cairo_t* cr, const Rect& r) {
+    const double radius = std::min(r.height, r.width) / 2;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, G_PI / 2);
+    cairo_arc(cr, r.minX() + radius, r.maxY() - radius, radius, G_PI / 2, G_PI);
+    cairo_arc(cr, r.minX() + radius, r.minY() + radius, radius, G_PI, 1.5 * G_PI);
+    cairo_arc(cr, r.maxX() - radius, r.minY() + radius, radius, 1.5 * G_PI, 2 * G_PI);
+    cairo_close_path(cr);
+}
+
+} // namespace
+
+ListingRenderer::ListingRenderer(std::shared_ptr<const SourcePDF> source, ListingSettings settings)
+    : source_(std::move(source))
+    , settings_(std::move(settings)) {}
+
+std::optional<Image> ListingRenderer::render(ImageLayout layout, PixelSize size) const {
+    const PixelSize clamped = size.clamped();
+    auto canvas = Canvas::create(int(clamped.width), int(clamped.height));
+    if (!canvas) return std::nullopt;
+    cairo_t* cr = canvas->context();
+    const Rect rect = canvas->bounds();
+
+    std::vector<int> shown = pages(layout);
+    if (shown.empty()) shown = {0};
+    switch (layout) {
+    case ImageLayout::grid:
+        layouts::drawGrid(*this, cr, rect, shown);
+        break;
+    case ImageLayout::cover:
+        layouts::drawCover(*this, cr, rect, shown);
+        break;
+    case ImageLayout::fan:
+        layouts::drawFan(*this, cr, rect, shown);
+        break;
+    case ImageLayout::clipboard:
+        scenes::drawClipboard(*this, cr, rect, shown.front());
+        break;
+    case ImageLayout::desk:
+        scenes::drawDesk(*this, cr, rect, shown);
+        break;
+    case ImageLayout::frame:
+        scenes::drawFrame(*this, cr, rect, shown.front());
+        break;
+    }
+    drawBadge(cr, rect);
+    // Cairo reports running out of memory midway through its context only.
+    if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) return std::nullopt;
+    return std::move(*canvas).finish();
+}
+
+std::vector<int> ListingRenderer::pages(ImageLayout layout) const {
+    const PagePick pick = pagePick(layout);
+    return PageSelection::choose(settings_.pages, source_->pageCount(), pick.pick, pick.limit);
+}
+
+std::string ListingRenderer::title() const {
+    const std::string_view own = trimWhitespaceAndNewlines(settings_.title);
+    return own.empty() ? source_->title() : std::string(own);
+}
+
+void ListingRenderer::drawBackground(cairo_t* cr, const Rect& rect) const {
+    const SavedState saved(cr);
+    const RGBColor& background = settings_.brand.background;
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    setColor(cr, background);
+    cairo_fill_preserve(cr);
+
+    // A soft glow: the middle 32 % lighter, fading to the background colour.
+    const RGBColor light = background.mixed(RGBColor::white, 0.32);
+    const double radius = std::max(rect.width, rect.height) * 0.75;
+    PatternPtr glow(
+        cairo_pattern_create_radial(rect.midX(), rect.midY(), 0, rect.midX(), rect.midY(), radius));
+    cairo_pattern_add_color_stop_rgb(glow.get(), 0, light.red, light.green, light.blue);
+    cairo_pattern_add_color_stop_rgb(glow.get(), 1, background.red, background.green,
+                                     background.blue);
+    cairo_pattern_set_extend(glow.get(), CAIRO_EXTEND_PAD);
+    cairo_set_source(cr, glow.get());
+    cairo_fill(cr);
+}
+
+void ListingRenderer::drawTitle(cairo_t* cr, const Rect& block, double startSize,
+                                double minimumSize) const {
+    const std::string text = title();
+    const Brand& brand = settings_.brand;
+    std::lock_guard guard(textLock());
+    const Font font =
+        fittedFont(text, brand.fontFamily, block.width, block.height, startSize, minimumSize, true);
+    const Rect frame = layout::titleFrame(block, suggestedHeight(text, font, block.width));
+    drawFrame(cr, text, font, brand.text, 1, frame);
+}
+
+Rect ListingRenderer::drawBackdrop(cairo_t* cr, const Rect& rect) const {
+    drawBackground(cr, rect);
+    const layout::Backdrop backdrop = layout::backdrop(rect, settings_.showTitle);
+    if (backdrop.titleBlock) {
+        const double T = backdrop.titleBlock->height;
+        drawTitle(cr, *backdrop.titleBlock, T * 0.62, T * 0.2);
+    }
+    return backdrop.content;
+}
+
+void ListingRenderer::drawBadge(cairo_t* cr, const Rect& rect) const {
+    const Brand& brand = settings_.brand;
+    const std::string text = brand.badgeText(source_->pageCount());
+    if (text.empty()) return;
+    const std::string shown = upperCase(text);
+    const double s = std::min(rect.width, rect.height);
+    const double spacing = s * 0.002;
+
+    const Font font = folimo::font(brand.fontFamily, s * 0.042, true);
+    const Rect badge = layout::badgeRect(rect, measure(shown, font).width);
+    drawWithShadow(cr, {0, -0.006 * s, 0.015 * s, RGBColor::black, 0.28}, [&](cairo_t* cr) {
+        capsulePath(cr, badge);
+        setColor(cr, brand.accent);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+        cairo_fill(cr);
+    });
+    // Capitals centred in the capsule: the baseline half a cap height below its middle.
+    const double lineWidth = measure(shown, font, spacing).width;
+    drawLine(cr, shown, font, brand.accent.contrasting(), 1,
+             {badge.midX() - lineWidth / 2, badge.midY() - capHeight(font) / 2}, spacing);
+}
+
+void ListingRenderer::drawCards(const std::vector<Placed>& cards, cairo_t* cr,
+                                double shadow) const {
+    for (const Placed& card : cards) {
+        const auto image = source_->image(card.page, int(std::ceil(card.size.width)));
+        if (!image) continue;
+        const SavedState saved(cr);
+        cairo_translate(cr, card.center.x, card.center.y);
+        cairo_rotate(cr, card.angle);
+        const double w = card.size.width, h = card.size.height;
+        const Rect paper{-w / 2, -h / 2, w, h};
+        // Only the paper casts the shadow.
+        drawWithShadow(cr, {0, -0.35 * shadow, shadow, RGBColor::black, 0.32}, [&](cairo_t* cr) {
+            cairo_rectangle(cr, paper.x, paper.y, paper.width, paper.height);
+            setColor(cr, RGBColor::white);
+            cairo_fill(cr);
+        });
+        drawImage(cr, *image, paper);
+        cairo_rectangle(cr, paper.x, paper.y, paper.width, paper.height);
+        setColor(cr, RGBColor::black, 0.12);
+        cairo_set_line_width(cr, std::max(w / 600, 1.0));
+        cairo_stroke(cr);
+    }
+}
+
+std::vector<ListingRenderer::Placed> ListingRenderer::fit(const std::vector<Placed>& cards,
+                                                          const Rect& target) {
+    return layout::fitted(cards, target);
+}
+
+} // namespace folimo

@@ -1,0 +1,276 @@
+#include "folimo/listing_renderer.hpp"
+#include "folimo/text.hpp"
+#include "image_diff.hpp"
+#include "layout_geometry.hpp"
+#include "test_support.hpp"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <thread>
+
+using namespace folimo;
+using layout::Placed;
+
+namespace {
+
+constexpr double letter = 612.0 / 792.0;
+
+std::vector<int> firstPages(int count) {
+    std::vector<int> pages(static_cast<std::size_t>(count));
+    std::iota(pages.begin(), pages.end(), 0);
+    return pages;
+}
+
+// The axis-aligned box around the turned cards.
+Rect bounds(const std::vector<Placed>& cards) {
+    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+    for (const Placed& card : cards)
+        for (double sx : {-0.5, 0.5})
+            for (double sy : {-0.5, 0.5}) {
+                const double x = sx * card.size.width, y = sy * card.size.height;
+                const double c = std::cos(card.angle), s = std::sin(card.angle);
+                minX = std::min(minX, card.center.x + x * c - y * s);
+                maxX = std::max(maxX, card.center.x + x * c - y * s);
+                minY = std::min(minY, card.center.y + x * s + y * c);
+                maxY = std::max(maxY, card.center.y + x * s + y * c);
+            }
+    return {minX, minY, maxX - minX, maxY - minY};
+}
+
+std::shared_ptr<SourcePDF> manual() {
+    return SourcePDF::open(test::outsidePDF("asymptote.pdf"));
+}
+
+ListingSettings withBrand(void (*change)(Brand&)) {
+    ListingSettings settings;
+    change(settings.brand);
+    return settings;
+}
+
+} // namespace
+
+TEST(ListingBackdrop, LeavesAMarginAndHangsTheTitleFromTheTop) {
+    EXPECT_EQ(layout::backdrop({0, 0, 1000, 500}, false).content, (Rect{30, 30, 940, 440}));
+
+    const auto square = layout::backdrop({0, 0, 1000, 1000}, true);
+    ASSERT_TRUE(square.titleBlock);
+    EXPECT_DOUBLE_EQ(square.titleBlock->height, 150);
+    EXPECT_DOUBLE_EQ(1000 - square.titleBlock->maxY(), 45);
+    EXPECT_DOUBLE_EQ(square.titleBlock->minY() - square.content.maxY(), 33);
+    EXPECT_EQ(square.titleBlock->x, 90);
+    EXPECT_EQ(square.content.minY(), 60);
+
+    // Wider than tall: the block is 17 % of the height.
+    EXPECT_DOUBLE_EQ(layout::backdrop({0, 0, 2000, 1000}, true).titleBlock->height, 170);
+}
+
+TEST(ListingBadge, SitsInTheBottomRightCornerAndIsCappedInWidth) {
+    EXPECT_EQ(layout::badgeRect({0, 0, 2000, 1000}, 100), (Rect{1795, 35, 170, 75}));
+    EXPECT_DOUBLE_EQ(layout::badgeRect({0, 0, 1000, 1000}, 5000).width, 600);
+}
+
+TEST(ListingGrid, PicksTheColumnsThatGiveTheLargestCards) {
+    // One page: as large as the content allows.
+    const Rect content{60, 60, 880, 880};
+    const auto one = layout::gridCards({3}, letter, content);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_NEAR(one[0].size.height, 880, 1e-9);
+    EXPECT_EQ(one[0].center, content.mid());
+    EXPECT_EQ(one[0].page, 3);
+
+    // Four portrait pages in a wide image: one row of four.
+    const auto wide = layout::gridCards(firstPages(4), letter, {60, 60, 1880, 880});
+    for (const Placed& card : wide)
+        EXPECT_DOUBLE_EQ(card.center.y, 500);
+    EXPECT_LT(wide[0].center.x, wide[3].center.x);
+
+    // Five in a square: three above two, the short row centred under the first.
+    const auto five = layout::gridCards(firstPages(5), letter, content);
+    EXPECT_EQ(layout::gridColumns(5, letter, content.size(), content.width * 0.028), 3);
+    EXPECT_DOUBLE_EQ(five[0].center.y, five[2].center.y);
+    EXPECT_GT(five[0].center.y, five[3].center.y);
+    EXPECT_DOUBLE_EQ((five[3].center.x + five[4].center.x) / 2, content.midX());
+    EXPECT_DOUBLE_EQ(five[1].center.x, content.midX());
+    EXPECT_DOUBLE_EQ(bounds(five).maxY() - content.midY(), content.midY() - bounds(five).minY());
+}
+
+TEST(ListingCover, StacksTheFirstPageInFront) {
+    const auto one = layout::coverStack({0}, letter);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].center, (Point{0, 0}));
+    EXPECT_NEAR(one[0].size.width, 77.27, 0.01);
+    EXPECT_EQ(one[0].angle, 0.015);
+
+    const auto two = layout::coverStack({4, 7}, letter);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].page, 7); // drawn first, peeking out on the right, turned clockwise
+    EXPECT_GT(two[0].center.x, 0);
+    EXPECT_LT(two[0].angle, 0);
+    EXPECT_EQ(two[1].page, 4);
+}
+
+TEST(ListingFan, SpreadsSevenPagesWithTheFirstUprightOnTop) {
+    const auto fan = layout::fanCards(firstPages(7), letter);
+    std::vector<int> order;
+    for (const Placed& card : fan)
+        order.push_back(card.page);
+    EXPECT_EQ(order, (std::vector<int>{6, 5, 4, 3, 2, 1, 0}));
+    const double expected[] = {0.48, -0.48, 0.32, -0.32, 0.16, -0.16, 0};
+    for (std::size_t i = 0; i < fan.size(); ++i)
+        EXPECT_NEAR(fan[i].angle, expected[i], 1e-12);
+    EXPECT_LT(fan[0].center.x, 0); // leaning left
+    EXPECT_GT(fan[1].center.x, 0);
+    EXPECT_EQ(fan.back().center, (Point{0, 0}));
+    // The pages hang on a circle of radius 125 around a pivot below the first page.
+    for (const Placed& card : fan)
+        EXPECT_NEAR(std::hypot(card.center.x, card.center.y + 125), 125, 1e-9);
+}
+
+TEST(ListingFit, FillsTheTargetBetweenTwoSidesAndCentresTheGroup) {
+    const Rect target{100, 50, 800, 300};
+    for (const auto& group :
+         {layout::fanCards(firstPages(7), letter), layout::coverStack(firstPages(3), 1.4)}) {
+        const auto fitted = ListingRenderer::fit(group, target);
+        const Rect box = bounds(fitted);
+        EXPECT_NEAR(box.midX(), target.midX(), 1e-9);
+        EXPECT_NEAR(box.midY(), target.midY(), 1e-9);
+        EXPECT_TRUE(std::abs(box.width - target.width) < 1e-9 ||
+                    std::abs(box.height - target.height) < 1e-9);
+        EXPECT_LE(box.width, target.width + 1e-9);
+        EXPECT_LE(box.height, target.height + 1e-9);
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            EXPECT_EQ(fitted[i].page, group[i].page);
+            EXPECT_EQ(fitted[i].angle, group[i].angle);
+        }
+    }
+}
+
+TEST(ListingRenderer, ChoosesPagesPerLayoutAndTitlesFromSettingsOrPDF) {
+    auto pdf = manual();
+    ListingSettings settings;
+    settings.pages = "1-20";
+    settings.title = "  Spring Set \n";
+    const ListingRenderer typed(pdf, settings);
+    EXPECT_EQ(typed.pages(ImageLayout::grid), firstPages(12));
+    EXPECT_EQ(typed.pages(ImageLayout::fan), firstPages(7));
+    EXPECT_EQ(typed.pages(ImageLayout::desk), firstPages(3));
+    EXPECT_EQ(typed.pages(ImageLayout::frame), firstPages(1));
+    EXPECT_EQ(typed.title(), "Spring Set");
+
+    settings.pages = " ";
+    settings.title = " \t\n";
+    const ListingRenderer blank(pdf, settings);
+    EXPECT_EQ(blank.pages(ImageLayout::fan).size(), 5u);
+    EXPECT_EQ(blank.pages(ImageLayout::grid).back(), pdf->pageCount() - 1);
+    EXPECT_EQ(blank.title(), pdf->title());
+}
+
+TEST(ListingRenderer, ClampsEachSide) {
+    const ListingRenderer renderer(manual(), {});
+    const auto tiny = renderer.render(ImageLayout::cover, {10, 10});
+    ASSERT_TRUE(tiny);
+    EXPECT_EQ(tiny->width(), 64);
+    EXPECT_EQ(tiny->height(), 64);
+    // Each side on its own: a side inside the range is kept.
+    for (auto [height, expected] : {std::pair{10, 64}, std::pair{100, 100}}) {
+        const auto strip = renderer.render(ImageLayout::grid, {9000, height});
+        ASSERT_TRUE(strip);
+        EXPECT_EQ(strip->width(), 6000);
+        EXPECT_EQ(strip->height(), expected);
+    }
+}
+
+TEST(ListingRenderer, PaintsTheBackgroundWithAGlowInTheMiddle) {
+    const ListingSettings settings = withBrand([](Brand& brand) {
+        brand.background = RGBColor::fromHex(0x204060);
+        brand.badge = "";
+    });
+    const ListingRenderer renderer(manual(), settings);
+    const RGBColor background = settings.brand.background;
+    const RGBColor light = background.mixed(RGBColor::white, 0.32);
+    auto expectColor = [](RGBA8 pixel, RGBColor color) {
+        EXPECT_NEAR(pixel.red, color.red * 255, 2);
+        EXPECT_NEAR(pixel.green, color.green * 255, 2);
+        EXPECT_NEAR(pixel.blue, color.blue * 255, 2);
+    };
+    auto canvas = Canvas::create(400, 200);
+    renderer.drawBackground(canvas->context(), canvas->bounds());
+    const Image plain = std::move(*canvas).finish();
+    expectColor(plain.pixel(200, 100), light);
+
+    // In a corner of a whole image the glow has nearly faded (radius 0.75 of the longer side).
+    const auto image = renderer.render(ImageLayout::grid, {1000, 1000});
+    ASSERT_TRUE(image);
+    const double t = std::hypot(500, 500) / 750;
+    expectColor(image->pixel(0, 0), light.mixed(background, t));
+}
+
+TEST(ListingRenderer, DrawsTheBadgeInTheAccentWithContrastingCapitals) {
+    for (auto [accent, textColor] : {std::pair{0xF2C14Eu, RGBA8{30, 30, 30, 255}},
+                                     std::pair{0x1F3A5Fu, RGBA8{255, 255, 255, 255}}}) {
+        ListingSettings settings;
+        settings.brand.accent = RGBColor::fromHex(accent);
+        settings.brand.badge = " {pages} pages ";
+        settings.showTitle = false;
+        const ListingRenderer renderer(manual(), settings);
+        const auto image = renderer.render(ImageLayout::cover, {1000, 800});
+        ASSERT_TRUE(image);
+
+        const Font font = folimo::font(settings.brand.fontFamily, 800 * 0.042, true);
+        const Rect badge = layout::badgeRect({0, 0, 1000, 800}, measure("196 PAGES", font).width);
+        auto at = [&](double x, double y) { return image->pixel(int(x), int(800 - y)); };
+        const RGBA8 fill = at(badge.minX() + badge.height * 0.3, badge.midY());
+        EXPECT_EQ(fill, (RGBA8{std::uint8_t(accent >> 16), std::uint8_t(accent >> 8 & 0xFF),
+                               std::uint8_t(accent & 0xFF), 255}));
+        // The text's strokes reach its full colour somewhere in the capsule.
+        int closest = 255 * 3;
+        for (double y = badge.minY(); y < badge.maxY(); ++y)
+            for (double x = badge.minX(); x < badge.maxX(); ++x) {
+                const RGBA8 p = at(x, y);
+                closest = std::min(closest, std::abs(p.red - textColor.red) +
+                                                std::abs(p.green - textColor.green) +
+                                                std::abs(p.blue - textColor.blue));
+            }
+        EXPECT_LE(closest, 12) << std::hex << accent;
+    }
+
+    // A badge of blanks draws nothing.
+    ListingSettings blank;
+    blank.brand.badge = "  ";
+    auto canvas = Canvas::create(300, 300);
+    ListingRenderer(manual(), blank).drawBadge(canvas->context(), canvas->bounds());
+    const Image image = std::move(*canvas).finish();
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x)
+            ASSERT_EQ(image.pixel(x, y).alpha, 0);
+}
+
+TEST(ListingRenderer, GivesTheSamePixelsEveryTimeAndFromSeveralThreads) {
+    const ListingRenderer renderer(manual(), {});
+    const std::vector<ImageLayout> layouts = {ImageLayout::grid, ImageLayout::cover,
+                                              ImageLayout::fan};
+    std::vector<Image> first;
+    for (ImageLayout layout : layouts)
+        first.push_back(*renderer.render(layout, {640, 480}));
+
+    // A fresh document, so that both threads draw its pages at the same time.
+    const ListingRenderer fresh(manual(), {});
+    std::vector<std::optional<Image>> a(layouts.size()), b(layouts.size());
+    {
+        std::jthread one([&] {
+            for (std::size_t i = 0; i < layouts.size(); ++i)
+                a[i] = fresh.render(layouts[i], {640, 480});
+        });
+        std::jthread two([&] {
+            for (std::size_t i = layouts.size(); i-- > 0;)
+                b[i] = fresh.render(layouts[i], {640, 480});
+        });
+    }
+    for (std::size_t i = 0; i < layouts.size(); ++i) {
+        const std::string name(storedText(layouts[i]));
+        ASSERT_TRUE(a[i] && b[i]);
+        EXPECT_TRUE(test::imagesMatch(*a[i], first[i], 0, name + "-thread-one"));
+        EXPECT_TRUE(test::imagesMatch(*b[i], first[i], 0, name + "-thread-two"));
+    }
+}
