@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# folimo-cli render: each layout of a real PDF as PNG and JPEG at the size asked (held to
+# 64...6000 a side); bad layouts, extensions and PDFs fail cleanly and write nothing.
+set -euo pipefail
+cli="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+pdf=/usr/share/doc/asymptote/CAD.pdf
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+expect_type() { # file description
+    [[ "$(file -b "$1")" == "$2"* ]] || fail "$1: $(file -b "$1"), expected $2"
+}
+
+for layout in grid cover fan clipboard desk frame; do
+    out="$("$cli" render "$pdf" --layout "$layout" --size 300x200 -o "$work/$layout.png")"
+    [[ "$out" == "$work/$layout.png" ]] || fail "printed \"$out\""
+    expect_type "$work/$layout.png" "PNG image data, 300 x 200, 8-bit/color RGB"
+done
+
+"$cli" render "$pdf" --layout fan --size 10x9000 --brand chalkboard --title "Shapes" \
+    --pages 2-4 -o "$work/tall.JPG" >/dev/null
+expect_type "$work/tall.JPG" "JPEG image data, JFIF standard"
+[[ "$(file -b "$work/tall.JPG")" == *", 64x6000, "* ]] || fail "tall.JPG: $(file -b "$work/tall.JPG")"
+
+status=0; "$cli" render "$pdf" --layout spiral -o "$work/x.png" 2>"$work/err" || status=$?
+[[ $status == 2 ]] && grep -q "grid, cover, fan" "$work/err" || fail "unknown layout: $status"
+status=0; "$cli" render "$pdf" --layout grid -o "$work/x.gif" 2>/dev/null || status=$?
+[[ $status == 2 ]] || fail "unknown extension: $status"
+status=0; "$cli" render "$work/missing.pdf" --layout grid -o "$work/x.png" 2>"$work/err" || status=$?
+[[ $status == 1 ]] && grep -q "missing.pdf" "$work/err" || fail "missing PDF: $status"
+[[ ! -e "$work/x.png" && ! -e "$work/x.gif" ]] || fail "wrote a file after failing"
+echo "render: ok"
