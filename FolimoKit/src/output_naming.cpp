@@ -2,6 +2,7 @@
 
 #include "grapheme_breaks.hpp"
 #include "unicode_trim.hpp"
+#include "valid_utf8.hpp"
 
 #include <cstdio>
 #include <glib.h>
@@ -17,11 +18,6 @@ struct GFree {
     void operator()(gchar* text) const { g_free(text); }
 };
 using GString = std::unique_ptr<gchar, GFree>;
-
-std::string validUTF8(std::string_view text) {
-    GString valid(g_utf8_make_valid(text.data(), gssize(text.size())));
-    return valid.get();
-}
 
 // Without the characters of the Unicode categories Cc (controls, tabs, line breaks) and Cf
 // (format characters such as U+200B, U+200D, U+FEFF).

@@ -2,6 +2,7 @@
 
 #include "jpeg_file.hpp"
 #include "pixel_rows.hpp"
+#include "valid_utf8.hpp"
 
 #include <cairo-pdf.h>
 #include <cstdint>
@@ -59,8 +60,10 @@ PdfFile::PdfFile(std::FILE* out, Size page, const std::string& title, const std:
     : surface_(cairo_pdf_surface_create_for_stream(writeToStream, out, page.width, page.height))
     , cr_(cairo_create(surface_))
     , height_(page.height) {
-    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title.c_str());
-    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, creator.c_str());
+    // Cairo refuses the whole document for metadata that is not UTF-8.
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, validUTF8(title).c_str());
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR,
+                                   validUTF8(creator).c_str());
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATE_DATE, fixedCreationDate);
     flipToYUp(cr_, height_);
 }

@@ -274,8 +274,9 @@ TEST(PreviewWrite, SheetsMetadataAndText) {
     settings.flatten = false;
     settings.pages = "2";
     settings.watermark = " \n ";
-    EXPECT_EQ(PreviewPDF::write(*manual(), settings, "Fall Math", dir / "v.pdf"), 1);
+    EXPECT_EQ(PreviewPDF::write(*manual(), settings, "Fall\xff Math", dir / "v.pdf"), 1);
     const ReadBack vector = readBack(dir / "v.pdf");
+    EXPECT_EQ(vector.title, "Fall\uFFFD Math (preview)");
     EXPECT_TRUE(contains(vector.text[0], "This file documents Asymptote"));
     EXPECT_TRUE(holdsLetters(vector.text[0], "PREVIEW Page 2" + of));
 }
