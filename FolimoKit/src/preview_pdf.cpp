@@ -170,7 +170,10 @@ std::optional<Image> sheetImage(const SourcePDF& source, const PreviewSettings& 
                                 const std::vector<int>& pages, int width) {
     const Size size = previewLayout::sheetSize(settings);
     const double scale = width / size.width;
-    auto canvas = Canvas::create(width, int(std::lround(size.height * scale)));
+    // Halves away from zero; held to what a bitmap can be before it becomes an integer.
+    const double height = std::round(size.height * scale);
+    if (!(height >= 1 && height <= 32767)) return std::nullopt;
+    auto canvas = Canvas::create(width, int(height));
     if (!canvas) return std::nullopt;
     cairo_t* cr = canvas->context();
     cairo_scale(cr, scale, scale);
