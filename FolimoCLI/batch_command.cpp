@@ -1,0 +1,76 @@
+// folimo-cli batch: one listing set for every PDF directly inside a folder.
+#include "cli.hpp"
+#include "folimo/batch.hpp"
+#include "folimo/listing_error.hpp"
+#include "folimo/listing_exporter.hpp"
+#include "folimo/source_pdf.hpp"
+#include "progress_bar.hpp"
+#include "set_options.hpp"
+#include "stop_on_interrupt.hpp"
+
+#include <clocale>
+#include <iostream>
+#include <string>
+
+namespace folimo::cli {
+namespace {
+
+std::string folderName(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(folder, error).lexically_normal();
+    if (!full.has_filename()) full = full.parent_path();
+    return full.filename().string();
+}
+
+int run(Args& args) {
+    const auto output = args.value("-o");
+    const ListingSettings settings = Batch::settings(readSetSettings(args));
+    const std::filesystem::path input = args.positionals(1, 1)[0];
+    if (!output) throw UsageError("needs the output folder: -o OUTPUT");
+
+    // Names sort as the user's file browser sorts them.
+    std::setlocale(LC_COLLATE, "");
+    const auto pdfs = Batch::pdfs(input);
+    if (pdfs.empty()) {
+        std::cerr << "There are no PDFs directly inside \u201C" << folderName(input) << "\u201D.\n";
+        return 1;
+    }
+
+    StopOnInterrupt interrupt;
+    bool anyFailed = false;
+    for (const auto& item : Batch::plan(pdfs, *output)) {
+        if (interrupt.token().stop_requested()) throw Cancelled();
+        const std::string name = item.pdf.stem().string();
+        std::string outcome;
+        try {
+            ProgressBar bar(name);
+            const auto written = ListingExporter::exportSet(
+                SourcePDF::open(item.pdf), settings, item.folder,
+                [&bar](double fraction) { bar.update(fraction); }, interrupt.token());
+            outcome = "Saved " + std::to_string(written.size()) + " files";
+        } catch (const ListingError& error) {
+            outcome = error.errorDescription();
+            anyFailed = true;
+        }
+        std::cout << name << ": " << outcome << std::endl;
+    }
+    return anyFailed ? 1 : 0;
+}
+
+const std::string usage =
+    std::string("usage: folimo-cli batch FOLDER -o OUTPUT [options]\n\n"
+                "Makes one listing set for every PDF directly inside FOLDER, one after another,\n"
+                "each in a folder of its own inside OUTPUT named after the PDF, titled from\n"
+                "its own PDF. Prints one line per PDF as it finishes; a PDF that fails does not\n"
+                "stop the others, but the exit status is then 1. Ctrl-C stops it; the files\n"
+                "written so far stay. Each set is titled from its own PDF, whatever --title\n"
+                "says.\n\n"
+                "options:\n"
+                "  -o OUTPUT             where the set folders go (made when missing)\n") +
+    std::string(settingsUsage) + std::string(setUsage);
+
+const Registration registration{
+    {"batch", "make a listing set for every PDF in a folder", usage, &run}};
+
+} // namespace
+} // namespace folimo::cli

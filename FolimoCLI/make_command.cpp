@@ -1,0 +1,65 @@
+// folimo-cli make: one PDF in, one complete listing set folder out.
+#include "cli.hpp"
+#include "folimo/listing_exporter.hpp"
+#include "folimo/listing_renderer.hpp"
+#include "folimo/output_naming.hpp"
+#include "folimo/sample_pdf.hpp"
+#include "folimo/source_pdf.hpp"
+#include "progress_bar.hpp"
+#include "set_options.hpp"
+#include "stop_on_interrupt.hpp"
+
+#include <iostream>
+#include <string>
+
+namespace folimo::cli {
+namespace {
+
+// The fall maths pack goes to the temporary folder first and is then opened like any
+// PDF, as the application does, so the set is made from a real file.
+std::shared_ptr<SourcePDF> openSample() {
+    const auto path = std::filesystem::temp_directory_path() / fileName(SamplePDF::fallMath);
+    write(SamplePDF::fallMath, path);
+    return SourcePDF::open(path);
+}
+
+int run(Args& args) {
+    const bool sample = args.flag("--sample");
+    const std::filesystem::path parent = args.value("-o").value_or(".");
+    const ListingSettings settings = readSetSettings(args);
+    const auto files = args.positionals(sample ? 0 : 1, sample ? 0 : 1);
+
+    StopOnInterrupt interrupt;
+    const std::shared_ptr<const SourcePDF> source =
+        sample ? openSample() : SourcePDF::open(files[0]);
+    const std::string name = OutputNaming::unique(
+        OutputNaming::folderName(ListingRenderer(source, settings).title()), parent, {});
+    const std::filesystem::path folder = parent / name;
+
+    ProgressBar bar;
+    const auto written = ListingExporter::exportSet(
+        source, settings, folder, [&bar](double fraction) { bar.update(fraction); },
+        interrupt.token());
+    bar.clear();
+    std::cout << "Saved " << written.size() << " files to \u201C" << name << "\u201D.\n"
+              << std::filesystem::absolute(folder).lexically_normal().string() << "\n";
+    return 0;
+}
+
+const std::string usage =
+    std::string("usage: folimo-cli make FILE.pdf [options]\n"
+                "       folimo-cli make --sample [options]\n\n"
+                "Makes one listing set folder inside PARENT, named after the title (\u201CTitle\n"
+                "listing\u201D, made unique): every image size in every layout, the watermarked\n"
+                "preview PDF and the flip-through video. Ctrl-C stops it; the files written so\n"
+                "far stay.\n\n"
+                "options:\n"
+                "  -o PARENT             where the set folder goes (default: here)\n"
+                "  --sample              use the built-in Fall Math Practice pack\n") +
+    std::string(settingsUsage) + std::string(setUsage);
+
+const Registration registration{
+    {"make", "make a listing set: images, preview PDF and video", usage, &run}};
+
+} // namespace
+} // namespace folimo::cli

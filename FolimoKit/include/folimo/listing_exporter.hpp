@@ -1,0 +1,47 @@
+#pragma once
+
+#include "folimo/settings.hpp"
+#include "folimo/source_pdf.hpp"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stop_token>
+#include <vector>
+
+// Writes one complete listing set of one PDF into one folder.
+namespace folimo::ListingExporter {
+
+// Writes into folder (created with any missing parents): every enabled image preset, in
+// list order, in each chosen layout (grid, cover, fan, clipboard, desk, frame) into the
+// preset's subfolder OutputNaming::safe(preset.name), at quality 0.9; then the preview
+// PDF when settings.preview.isOn; then the flip-through video when settings.video.isOn.
+// The preview and the video are named after settings.title, trimmed, or the PDF's title
+// when that leaves nothing. Gives the files in that order: images preset by preset,
+// layout by layout, then the preview, then the video. Presets whose names are made equal
+// by safe() share a subfolder; the later preset's image replaces the earlier's.
+//
+// Work runs on a few threads of its own (one per core), the video overlapping the images,
+// with the promises of a step-by-step export:
+// - progress (may be empty) gets the fraction done, each image weighing 1, the preview 2
+//   and the video 12 (moving smoothly while it is made): always within 0...1, never
+//   decreasing, 1 at the end, never called when there is nothing to write. Calls come one
+//   at a time from the exporter's threads, never from the caller's own after it returns.
+// - stop is checked before each image is started and by the video maker between frames;
+//   a stop request makes it throw Cancelled once the work in hand has ended. A request
+//   that comes after the last image was started and when no video is made lets the export
+//   finish.
+// - Throws the first failure in the order above, unchanged: ListingError::writeFailed
+//   with the folder's name when it cannot be made, writeFailed with an image's file name
+//   when the image cannot be drawn or written (a preset subfolder that could not be made
+//   shows up this way), the preview's and the video's own errors; or Cancelled. Nothing
+//   new is started after a failure or a stop request, and the video in hand is stopped.
+//   Files written before are left on disk, and so are any that the other threads finished
+//   meanwhile; the preview and the video never leave a partial file.
+std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> source,
+                                             const ListingSettings& settings,
+                                             const std::filesystem::path& folder,
+                                             std::function<void(double)> progress = {},
+                                             std::stop_token stop = {});
+
+} // namespace folimo::ListingExporter

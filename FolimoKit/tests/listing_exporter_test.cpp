@@ -1,0 +1,271 @@
+#include "folimo/listing_error.hpp"
+#include "folimo/listing_exporter.hpp"
+#include "pdf_files.hpp"
+#include "test_support.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <mutex>
+
+using namespace folimo;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Small sizes keep a whole set quick: two presets, a short preview and a tiny video.
+ListingSettings smallSet() {
+    ListingSettings settings;
+    settings.title = "Small Set";
+    settings.images = {{"a", "Thumbs", {64, 64}, ImageFormat::png, true},
+                       {"b", "Off", {64, 64}, ImageFormat::png, false},
+                       {"c", "Wide", {96, 72}, ImageFormat::jpeg, true}};
+    settings.layouts = {ImageLayout::grid, ImageLayout::fan, ImageLayout::frame};
+    settings.preview.pages = "1-2";
+    settings.video.size = {64, 64};
+    settings.video.seconds = 10;
+    settings.video.fps = 10;
+    return settings;
+}
+
+std::shared_ptr<const SourcePDF> cad() {
+    return SourcePDF::open(test::outsidePDF("CAD.pdf"));
+}
+
+// Every progress report, in the order it came.
+struct Reports {
+    std::mutex mutex;
+    std::vector<double> values;
+    std::function<void(double)> callback() {
+        return [this](double value) {
+            std::lock_guard lock(mutex);
+            values.push_back(value);
+        };
+    }
+};
+
+// Width and height from a PNG's header.
+std::pair<int, int> pngSize(const fs::path& path) {
+    const auto bytes = test::readBytes(path);
+    auto word = [&](std::size_t at) {
+        return int(bytes.at(at)) << 24 | int(bytes.at(at + 1)) << 16 | int(bytes.at(at + 2)) << 8 |
+               int(bytes.at(at + 3));
+    };
+    return {word(16), word(20)};
+}
+
+std::vector<fs::path> filesIn(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void expectListingError(const std::function<void()>& work, const ListingError& expected) {
+    try {
+        work();
+        ADD_FAILURE() << "no error";
+    } catch (const ListingError& error) {
+        EXPECT_EQ(error, expected) << error.errorDescription();
+    }
+}
+
+} // namespace
+
+TEST(ListingExporterFiles, WritesTheWholeSetInSetOrder) {
+    test::TempDir dir;
+    const fs::path folder = dir / "deep" / "Small Set listing";
+    const auto written = ListingExporter::exportSet(cad(), smallSet(), folder);
+
+    const std::vector<fs::path> expected = {
+        folder / "Thumbs/01-grid.png",    folder / "Thumbs/03-fan.png",
+        folder / "Thumbs/06-frame.png",   folder / "Wide/01-grid.jpg",
+        folder / "Wide/03-fan.jpg",       folder / "Wide/06-frame.jpg",
+        folder / "Small Set preview.pdf", folder / "Small Set flip-through.mp4"};
+    EXPECT_EQ(written, expected);
+    // Nothing else: no subfolder for the preset that is off, no temporary files left.
+    std::vector<fs::path> sorted = expected;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(filesIn(folder), sorted);
+    EXPECT_FALSE(fs::exists(folder / "Off"));
+
+    EXPECT_EQ(pngSize(folder / "Thumbs/03-fan.png"), std::make_pair(64, 64));
+    const auto jpeg = test::readBytes(folder / "Wide/06-frame.jpg");
+    ASSERT_GE(jpeg.size(), 2u);
+    EXPECT_EQ(jpeg[0], 0xFF);
+    EXPECT_EQ(jpeg[1], 0xD8);
+    EXPECT_EQ(
+        test::run("ffprobe -v error \"" + (folder / "Small Set flip-through.mp4").string() + "\""),
+        0);
+}
+
+TEST(ListingExporterFiles, BlankTitleNamesPreviewAndVideoAfterThePDF) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    settings.title = " \t\n";
+    settings.images.clear();
+    const auto written = ListingExporter::exportSet(cad(), settings, dir / "set");
+    EXPECT_EQ(written, (std::vector<fs::path>{dir / "set" / "CAD preview.pdf",
+                                              dir / "set" / "CAD flip-through.mp4"}));
+}
+
+TEST(ListingExporterFiles, PresetsMadeEqualBySafeShareAFolderAndTheLaterOneWins) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    // The earlier image is the slower one to draw, and both are drawn at once on different
+    // threads: the later preset's must still be the one that stays.
+    settings.images = {{"a", "A/B", {900, 900}, ImageFormat::png, true},
+                       {"b", "A:B", {64, 64}, ImageFormat::png, true}};
+    settings.layouts = {ImageLayout::desk};
+    settings.preview.isOn = false;
+    settings.video.isOn = false;
+    for (int round = 0; round < 3; ++round) {
+        const auto written = ListingExporter::exportSet(cad(), settings, dir / "set");
+        ASSERT_EQ(written, (std::vector<fs::path>(2, dir / "set" / "A-B" / "05-desk.png")));
+        EXPECT_EQ(pngSize(written[0]).first, 64);
+    }
+    EXPECT_EQ(filesIn(dir / "set").size(), 1u);
+}
+
+TEST(ListingExporterFiles, NothingToWriteStillMakesTheFolder) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    for (auto& preset : settings.images)
+        preset.isOn = false;
+    settings.preview.isOn = false;
+    settings.video.isOn = false;
+    Reports reports;
+    EXPECT_TRUE(
+        ListingExporter::exportSet(cad(), settings, dir / "set", reports.callback()).empty());
+    EXPECT_TRUE(fs::is_directory(dir / "set"));
+    EXPECT_TRUE(reports.values.empty());
+}
+
+TEST(ListingExporterFiles, NoLayoutsGiveEmptyPresetFoldersAndThePreviewAndVideo) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    settings.layouts.clear();
+    const auto written = ListingExporter::exportSet(cad(), settings, dir / "set");
+    EXPECT_EQ(written.size(), 2u);
+    EXPECT_TRUE(fs::is_empty(dir / "set" / "Thumbs"));
+    EXPECT_TRUE(fs::is_empty(dir / "set" / "Wide"));
+}
+
+TEST(ListingExporterProgress, RisesByTheWeightsOfTheStepsToOne) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    settings.video.isOn = false;
+    Reports reports;
+    ListingExporter::exportSet(cad(), settings, dir / "set", reports.callback());
+
+    // Six images of 1 and the preview of 2: eight steps of the total 8, in whatever order
+    // the threads finish them.
+    ASSERT_EQ(reports.values.size(), 7u);
+    std::vector<double> steps;
+    double last = 0;
+    for (double value : reports.values) {
+        steps.push_back(std::round((value - last) * 8 * 1000) / 1000);
+        last = value;
+    }
+    std::sort(steps.begin(), steps.end());
+    EXPECT_EQ(steps, (std::vector<double>{1, 1, 1, 1, 1, 1, 2}));
+    EXPECT_EQ(reports.values.back(), 1.0);
+}
+
+TEST(ListingExporterProgress, TheVideoMovesItSmoothlyAndItNeverGoesBack) {
+    test::TempDir dir;
+    Reports reports;
+    ListingExporter::exportSet(cad(), smallSet(), dir / "set", reports.callback());
+
+    // 6 images + preview 2 + video 12 = 20; the video reports every 15 frames of 100.
+    EXPECT_GT(reports.values.size(), 7u + 3u);
+    EXPECT_TRUE(std::is_sorted(reports.values.begin(), reports.values.end()));
+    EXPECT_GT(reports.values.front(), 0.0);
+    EXPECT_EQ(reports.values.back(), 1.0);
+    const auto fractional =
+        std::count_if(reports.values.begin(), reports.values.end(), [](double v) {
+            const double twentieths = v * 20;
+            return std::abs(twentieths - std::round(twentieths)) > 1e-9;
+        });
+    EXPECT_GT(fractional, 0) << "the video's own progress should show between whole steps";
+}
+
+TEST(ListingExporterCancel, StopBeforeTheStartWritesNothing) {
+    test::TempDir dir;
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_THROW(ListingExporter::exportSet(cad(), smallSet(), dir / "set", {}, stop.get_token()),
+                 Cancelled);
+    EXPECT_TRUE(filesIn(dir / "set").empty());
+}
+
+TEST(ListingExporterCancel, StopDuringTheImagesKeepsWhatWasWrittenAndStartsNoMore) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    settings.layouts = {allLayouts.begin(), allLayouts.end()};
+    std::stop_source stop;
+    EXPECT_THROW(
+        ListingExporter::exportSet(
+            cad(), settings, dir / "set", [&](double) { stop.request_stop(); }, stop.get_token()),
+        Cancelled);
+    const auto files = filesIn(dir / "set");
+    // The first image done stops the rest; the others in hand at that moment still finish.
+    EXPECT_GE(files.size(), 1u);
+    EXPECT_LE(files.size(), 4u);
+    EXPECT_FALSE(fs::exists(dir / "set" / "Small Set preview.pdf"));
+    EXPECT_FALSE(fs::exists(dir / "set" / "Small Set flip-through.mp4"));
+    EXPECT_TRUE(fs::exists(dir / "set" / "Thumbs" / "01-grid.png"));
+}
+
+TEST(ListingExporterCancel, StopDuringTheVideoLeavesNoVideo) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    settings.images.clear();
+    settings.preview.isOn = false;
+    std::stop_source stop;
+    EXPECT_THROW(
+        ListingExporter::exportSet(
+            cad(), settings, dir / "set", [&](double) { stop.request_stop(); }, stop.get_token()),
+        Cancelled);
+    EXPECT_TRUE(filesIn(dir / "set").empty());
+}
+
+TEST(ListingExporterCancel, StopAfterTheLastImageWithoutVideoLetsTheSetFinish) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    settings.images.resize(1);
+    settings.layouts = {ImageLayout::cover};
+    settings.video.isOn = false;
+    std::stop_source stop;
+    const auto written = ListingExporter::exportSet(
+        cad(), settings, dir / "set", [&](double) { stop.request_stop(); }, stop.get_token());
+    EXPECT_EQ(written.size(), 2u);
+}
+
+TEST(ListingExporterFailures, AFolderThatCannotBeMadeIsNamed) {
+    test::TempDir dir;
+    std::ofstream(dir / "file") << "x";
+    expectListingError([&] { ListingExporter::exportSet(cad(), smallSet(), dir / "file" / "set"); },
+                       ListingError::writeFailed("set"));
+    expectListingError([&] { ListingExporter::exportSet(cad(), smallSet(), dir / "file"); },
+                       ListingError::writeFailed("file"));
+}
+
+TEST(ListingExporterFailures, TheFirstFailureInSetOrderIsPassedOnAndEarlierFilesStay) {
+    test::TempDir dir;
+    ListingSettings settings = smallSet();
+    settings.images.push_back({"d", "Blocked", {64, 64}, ImageFormat::jpeg, true});
+    settings.images.push_back({"e", "Blocked too", {64, 64}, ImageFormat::png, true});
+    const fs::path folder = dir / "set";
+    fs::create_directories(folder);
+    // Files where the last two presets' subfolders belong.
+    std::ofstream(folder / "Blocked") << "x";
+    std::ofstream(folder / "Blocked too") << "x";
+
+    expectListingError([&] { ListingExporter::exportSet(cad(), settings, folder); },
+                       ListingError::writeFailed("01-grid.jpg"));
+    EXPECT_TRUE(fs::exists(folder / "Thumbs" / "01-grid.png"));
+    EXPECT_TRUE(fs::exists(folder / "Wide" / "06-frame.jpg"));
+}
