@@ -4,6 +4,7 @@
 #include "pending_file.hpp"
 #include "video_encoder.hpp"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -15,19 +16,26 @@
 namespace folimo {
 namespace {
 
-// Frames waiting between the painting thread and the encoder. Small: the encoder is the
-// slower side, so a few frames in hand keep it busy, and each costs 1.5 bytes a pixel.
-constexpr std::size_t queueLength = 6;
+// Frames waiting between the painting thread and the encoder: enough for the painter to run
+// ahead through a held page into the next turn, within about 48 MB of distinct pictures
+// (held frames share theirs).
+std::size_t queueLength(PixelSize size) {
+    const double pictureBytes = 1.5 * double(size.width) * double(size.height);
+    return std::size_t(std::clamp(48e6 / pictureBytes, 2.0, 16.0));
+}
+
 constexpr std::int64_t progressInterval = 15;
 
 // Hands pictures from one painting thread to the encoding thread, or the painter's failure.
 class PictureQueue {
 public:
+    explicit PictureQueue(std::size_t length)
+        : length_(length) {}
+
     // Waits for room; false when the painter is asked to stop instead.
     bool push(VideoPicture picture, std::stop_token stop) {
         std::unique_lock lock(mutex_);
-        if (!changed_.wait(lock, stop, [&] { return pictures_.size() < queueLength; }))
-            return false;
+        if (!changed_.wait(lock, stop, [&] { return pictures_.size() < length_; })) return false;
         pictures_.push_back(std::move(picture));
         changed_.notify_all();
         return true;
@@ -53,6 +61,7 @@ public:
     }
 
 private:
+    const std::size_t length_;
     std::mutex mutex_;
     std::condition_variable_any changed_;
     std::deque<VideoPicture> pictures_;
@@ -92,7 +101,7 @@ void FlipThrough::write(const std::filesystem::path& path,
     // descriptor's name reaches the hidden file wherever it lies.
     VideoEncoder encoder("/proc/self/fd/" + std::to_string(fileno(file->stream())), format);
 
-    PictureQueue queue;
+    PictureQueue queue(queueLength(size_));
     std::jthread painting(
         [&](std::stop_token painterStop) { paintFrames(*this, format, queue, painterStop); });
     const std::int64_t count = frameCount();
