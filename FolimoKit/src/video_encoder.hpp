@@ -55,7 +55,8 @@ private:
 
 // An MP4 file being written: High profile H.264 at an average bit rate, a key frame at
 // least every two seconds, each frame lasting 1 / fps, the index (moov) before the media
-// data. No time or version stamps, so equal frames give equal bytes on a machine.
+// data. No creation time or muxer version in the file, and a fixed number of encoder
+// threads, so equal frames give equal bytes.
 // Dropping it unfinished closes the file as it is (the caller removes it).
 class VideoEncoder {
 public:
