@@ -25,7 +25,7 @@ const std::uint8_t* Image::data() const {
 RGBA8 Image::pixel(int x, int y) const {
     const auto* p = data() + y * stride() + x * 4;
     const std::uint32_t argb = *reinterpret_cast<const std::uint32_t*>(p);
-    const std::uint8_t a = argb >> 24;
+    const auto a = static_cast<std::uint8_t>(argb >> 24);
     if (a == 0) return {};
     auto unmultiply = [a](std::uint32_t c) {
         return static_cast<std::uint8_t>((c * 255 + a / 2) / a);
