@@ -10,9 +10,8 @@
 namespace folimo {
 namespace {
 
-// Widths of three box filters whose succession approximates a Gaussian of sigma pixels
-// (W. M. Wells' successive boxes, widths as close to equal as odd widths allow; odd widths
-// keep each pass centred).
+// Widths of three box filters whose succession approximates a Gaussian of sigma pixels: as
+// close to equal as odd widths allow (odd widths keep each pass centred).
 std::array<int, 3> boxWidths(double sigma) {
     constexpr int passes = 3;
     const double ideal = std::sqrt(12 * sigma * sigma / passes + 1);
