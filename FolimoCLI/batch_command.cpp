@@ -60,11 +60,10 @@ int run(Args& args) {
 const std::string usage =
     std::string("usage: folimo-cli batch FOLDER -o OUTPUT [options]\n\n"
                 "Makes one listing set for every PDF directly inside FOLDER, one after another,\n"
-                "each in a folder of its own inside OUTPUT named after the PDF, titled from\n"
-                "its own PDF. Prints one line per PDF as it finishes; a PDF that fails does not\n"
-                "stop the others, but the exit status is then 1. Ctrl-C stops it; the files\n"
-                "written so far stay. Each set is titled from its own PDF, whatever --title\n"
-                "says.\n\n"
+                "each in a folder of its own inside OUTPUT named after the PDF and titled from\n"
+                "the PDF itself (--title does not apply). Prints one line per PDF as it\n"
+                "finishes; a PDF that fails does not stop the others, but the exit status is\n"
+                "then 1. Ctrl-C stops it; the files written so far stay.\n\n"
                 "options:\n"
                 "  -o OUTPUT             where the set folders go (made when missing)\n") +
     std::string(settingsUsage) + std::string(setUsage);
