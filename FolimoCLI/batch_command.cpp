@@ -47,7 +47,7 @@ int run(Args& args) {
             const auto written = ListingExporter::exportSet(
                 SourcePDF::open(item.pdf), settings, item.folder,
                 [&bar](double fraction) { bar.update(fraction); }, interrupt.token());
-            outcome = "Saved " + std::to_string(written.size()) + " files";
+            outcome = "Saved " + std::to_string(savedFileCount(written)) + " files";
         } catch (const ListingError& error) {
             outcome = error.errorDescription();
             anyFailed = true;

@@ -41,7 +41,7 @@ int run(Args& args) {
         source, settings, folder, [&bar](double fraction) { bar.update(fraction); },
         interrupt.token());
     bar.clear();
-    std::cout << "Saved " << written.size() << " files to \u201C" << name << "\u201D.\n"
+    std::cout << "Saved " << savedFileCount(written) << " files to \u201C" << name << "\u201D.\n"
               << std::filesystem::absolute(folder).lexically_normal().string() << "\n";
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "set_options.hpp"
 
+#include <set>
 #include <string>
 
 namespace folimo::cli {
@@ -36,6 +37,10 @@ ListingSettings readSetSettings(Args& args) {
     if (args.flag("--no-preview")) settings.preview.isOn = false;
     if (args.flag("--no-video")) settings.video.isOn = false;
     return settings;
+}
+
+std::size_t savedFileCount(const std::vector<std::filesystem::path>& written) {
+    return std::set<std::filesystem::path>(written.begin(), written.end()).size();
 }
 
 } // namespace folimo::cli

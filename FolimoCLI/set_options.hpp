@@ -2,7 +2,9 @@
 
 #include "cli.hpp"
 
+#include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace folimo::cli {
 
@@ -15,5 +17,9 @@ inline constexpr std::string_view setUsage =
     "                        grid, cover, fan, clipboard, desk, frame)\n"
     "  --no-preview          write no preview PDF\n"
     "  --no-video            write no flip-through video\n";
+
+// The number of files an export left: presets whose names come out the same share a
+// folder, so one file may have been written twice and is counted once.
+std::size_t savedFileCount(const std::vector<std::filesystem::path>& written);
 
 } // namespace folimo::cli

@@ -49,6 +49,12 @@ done
 grep -qx "Saved 3 files to ${lq}Fall Math- Grade 2-3 listing 2${rq}." "$work/stdout" || fail "second make: $(cat "$work/stdout")"
 [ -s "$work/out/Fall Math- Grade 2-3 listing 2/Wide/03-fan.jpg" ] || fail "second make wrote no fan"
 
+# Presets whose names come out the same share a folder: a file written twice counts once.
+sed 's/"Wide"/"Thumbs"/; s/"jpeg"/"png"/' "$work/small.json" >"$work/same.json"
+"$cli" make "$docs/CAD.pdf" -o "$work/out" --settings "$work/same.json" --layouts grid \
+  --no-preview --no-video >"$work/stdout"
+grep -qx "Saved 1 files to ${lq}CAD listing${rq}." "$work/stdout" || fail "shared folder: $(cat "$work/stdout")"
+
 # The sample pack is made like any PDF and titled from it.
 (cd "$work/out" && "$cli" make --sample "${small[@]}" --no-preview --no-video --layouts cover >"$work/stdout")
 grep -qx "Saved 2 files to ${lq}Fall Math Practice listing${rq}." "$work/stdout" || fail "sample: $(cat "$work/stdout")"
