@@ -23,6 +23,7 @@ constexpr double jpegQuality = 0.9;
 constexpr int imageWeight = 1;
 constexpr int previewWeight = 2;
 constexpr int videoWeight = 12;
+constexpr unsigned maxWorkers = 4;
 
 // One file of the set, at its place in the set's order.
 struct Step {
@@ -282,10 +283,12 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
     if (steps.empty()) return {};
 
     Run run(std::move(source), settings, std::move(steps), std::move(progress), std::move(stop));
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    // One worker a core, but no more than a few: every worker holds a whole bitmap (up to
+    // 6000 x 6000 pixels) while it draws and encodes.
+    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, maxWorkers);
     {
         std::vector<std::jthread> helpers;
-        for (unsigned i = 1; i < cores; ++i)
+        for (unsigned i = 1; i < workers; ++i)
             helpers.emplace_back([&run] { run.work(); });
         run.work();
     }

@@ -21,23 +21,23 @@ namespace folimo::ListingExporter {
 // layout by layout, then the preview, then the video. Presets whose names are made equal
 // by safe() share a subfolder; the later preset's image replaces the earlier's.
 //
-// Work runs on a few threads of its own (one per core), the video overlapping the images,
-// with the promises of a step-by-step export:
+// The work is shared by a few threads (one a core, at most four, the calling thread among
+// them), the video overlapping the images, with the promises of a step-by-step export:
 // - progress (may be empty) gets the fraction done, each image weighing 1, the preview 2
 //   and the video 12 (moving smoothly while it is made): always within 0...1, never
 //   decreasing, 1 at the end, never called when there is nothing to write. Calls come one
-//   at a time from the exporter's threads, never from the caller's own after it returns.
+//   at a time, from any of those threads, and none after the call returns.
 // - stop is checked before each image is started and by the video maker between frames;
 //   a stop request makes it throw Cancelled once the work in hand has ended. A request
-//   that comes after the last image was started and when no video is made lets the export
-//   finish.
+//   that comes after the last image was started lets a set without a video finish; with
+//   a video, the preview in hand stops too.
 // - Throws the first failure in the order above, unchanged: ListingError::writeFailed
 //   with the folder's name when it cannot be made, writeFailed with an image's file name
 //   when the image cannot be drawn or written (a preset subfolder that could not be made
 //   shows up this way), the preview's and the video's own errors; or Cancelled. Nothing
-//   new is started after a failure or a stop request, and the video in hand is stopped.
-//   Files written before are left on disk, and so are any that the other threads finished
-//   meanwhile; the preview and the video never leave a partial file.
+//   new is started after a failure or a stop request, and the video and preview in hand
+//   are stopped. Files written before are left on disk, and so are any that the other
+//   threads finished meanwhile; the preview and the video never leave a partial file.
 std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> source,
                                              const ListingSettings& settings,
                                              const std::filesystem::path& folder,
