@@ -86,8 +86,10 @@ std::vector<Step> planSteps(const ListingSettings& settings, const std::filesyst
 }
 
 // The order in which the workers take the steps up. The video goes first: it is by far the
-// longest step and its encoder leaves room on the cores that the images fill meanwhile.
-// Images follow in set order, so that a stop or a failure leaves the set's first files.
+// longest step, so it must start early to overlap the rest, and started first it keeps the
+// memory peak lower than started last (its encoder's frames and the preview's page
+// pictures are then less often held at once) at the same speed. Images follow in set
+// order, so that a stop or a failure leaves the set's first files.
 std::vector<std::size_t> workOrder(const std::vector<Step>& steps) {
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < steps.size(); ++i)
