@@ -20,6 +20,16 @@ asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The main job: a complete listing set of the built-in sample pack, in ./demo-output/.
+demo: build
+	@mkdir -p demo-output
+	@$(BUILD)/bin/folimo-cli make --sample -o demo-output
+
+# Speed and memory: the Google Benchmark programs, then a whole set against the shell pipeline.
+bench: build
+	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; $$b; done
+	@bench/export-vs-peer $(BUILD)
+
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
