@@ -64,6 +64,16 @@ void writeTinyPDF(const std::filesystem::path& path, const std::vector<TinyPage>
     writeBytes(path, {pdf.begin(), pdf.end()});
 }
 
+std::shared_ptr<SourcePDF> blankPages(const std::filesystem::path& folder, int count) {
+    writeTinyPDF(folder / "blank.pdf", std::vector<TinyPage>(std::size_t(count)));
+    return SourcePDF::open(folder / "blank.pdf");
+}
+
+const std::shared_ptr<SourcePDF>& manual() {
+    static const auto pdf = SourcePDF::open(outsidePDF("asymptote.pdf"));
+    return pdf;
+}
+
 void qpdf(const std::string& options, const std::filesystem::path& input,
           const std::filesystem::path& output) {
     const int status = run("qpdf " + options + " " + quoted(input) + " " + quoted(output));

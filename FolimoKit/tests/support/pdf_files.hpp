@@ -1,8 +1,11 @@
 #pragma once
 
+#include "folimo/source_pdf.hpp"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +25,12 @@ struct TinyPage {
 // value, so it is a PDF string: "(Hello)" or "<FEFF0041>".
 void writeTinyPDF(const std::filesystem::path& path, const std::vector<TinyPage>& pages,
                   const std::optional<std::string>& title = std::nullopt);
+
+// count Letter pages of plain white paper, written into folder and opened.
+std::shared_ptr<SourcePDF> blankPages(const std::filesystem::path& folder, int count);
+
+// The 196-page Asymptote manual, opened once and shared by the tests of a program.
+const std::shared_ptr<SourcePDF>& manual();
 
 // Runs `qpdf <options> input output` (e.g. "--rotate=+90", "--encrypt user owner 256 --");
 // throws std::runtime_error when qpdf fails. Warnings (exit status 3) are not failures.

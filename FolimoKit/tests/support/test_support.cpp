@@ -1,5 +1,6 @@
 #include "test_support.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -25,6 +26,23 @@ TempDir::~TempDir() {
 int run(const std::string& commandLine) {
     const int status = std::system(commandLine.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::optional<ListingError> thrownError(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const ListingError& error) {
+        return error;
+    }
+    return std::nullopt;
 }
 
 std::filesystem::path outputPath(std::string_view name) {

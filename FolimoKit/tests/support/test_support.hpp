@@ -1,8 +1,13 @@
 #pragma once
 
+#include "folimo/listing_error.hpp"
+
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace folimo::test {
 
@@ -27,6 +32,12 @@ private:
 
 // Runs a shell command line; gives its exit status.
 int run(const std::string& commandLine);
+
+// Every regular file below folder, at any depth, sorted.
+std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder);
+
+// The ListingError that work throws; nothing when it returns normally. Other exceptions pass.
+std::optional<ListingError> thrownError(const std::function<void()>& work);
 
 // Where tests leave images for people to look at (build/test-output/<name>).
 std::filesystem::path outputPath(std::string_view name);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "folimo/image.hpp"
+
+#include <functional>
+
+// Drawing into a fresh bitmap and reading it back in the drawing's own y-up space.
+namespace folimo::test {
+
+// What draw paints into a transparent width x height canvas; draw gets the canvas's bounds.
+Image drawn(int width, int height, const std::function<void(cairo_t*, const Rect&)>& draw);
+
+// The pixel at x, y of the y-up drawing space: row 0 of the image is y = height - 1.
+RGBA8 pixelUp(const Image& image, double x, double y);
+
+} // namespace folimo::test
