@@ -1,5 +1,7 @@
 #include "folimo/image_writer.hpp"
 #include "folimo/listing_error.hpp"
+#include "image_files.hpp"
+#include "pdf_files.hpp"
 #include "test_support.hpp"
 
 #include <gtest/gtest.h>
@@ -10,10 +12,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <jpeglib.h>
-#include <png.h>
 #include <sys/resource.h>
 #include <vector>
 
@@ -34,35 +33,18 @@ Image sample(int width, int height, bool translucent = false) {
     return std::move(*canvas).finish();
 }
 
-std::string bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::uint32_t bigEndian(const std::string& data, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value = value << 8 | std::uint8_t(data[at + i]);
-    return value;
+std::uint32_t bigEndian(const std::vector<std::uint8_t>& data, std::size_t at) {
+    return std::uint32_t(data.at(at)) << 24 | std::uint32_t(data[at + 1]) << 16 |
+           std::uint32_t(data[at + 2]) << 8 | data[at + 3];
 }
 
 // The data of the first chunk of a type in a PNG file; empty when there is none.
-std::string pngChunk(const std::string& file, std::string_view type) {
+std::vector<std::uint8_t> pngChunk(const fs::path& path, std::string_view type) {
+    const auto file = test::readBytes(path);
     for (std::size_t at = 8; at + 8 <= file.size(); at += 12 + bigEndian(file, at))
-        if (file.compare(at + 4, 4, type) == 0) return file.substr(at + 8, bigEndian(file, at));
+        if (std::equal(type.begin(), type.end(), file.begin() + long(at) + 4))
+            return {file.begin() + long(at) + 8, file.begin() + long(at + 8 + bigEndian(file, at))};
     return {};
-}
-
-// The pixel at (x, y), top row 0, as libpng reads it (RGBA, not premultiplied).
-RGBA8 pngPixel(const fs::path& path, int x, int y) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    EXPECT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(image));
-    EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
-    const std::uint8_t* p = &rgba[std::size_t(4 * (y * int(image.width) + x))];
-    return {p[0], p[1], p[2], p[3]};
 }
 
 struct JpegFile {
@@ -135,24 +117,25 @@ TEST(ImageWriterPNG, At144DotsPerInchInSRGBWithAlphaOnlyWhenNeeded) {
     test::TempDir dir;
     const Image image = sample(300, 200);
     ImageWriter::write(image, dir / "a.png", ImageFormat::png, 0.9);
-    const std::string file = bytes(dir / "a.png");
-    const std::string header = pngChunk(file, "IHDR"), density = pngChunk(file, "pHYs");
-    EXPECT_EQ(bigEndian(header, 0), 300u);
-    EXPECT_EQ(bigEndian(header, 4), 200u);
+    const auto header = pngChunk(dir / "a.png", "IHDR"), density = pngChunk(dir / "a.png", "pHYs");
     EXPECT_EQ(header[9], 2); // RGB without alpha
     ASSERT_EQ(density.size(), 9u);
     EXPECT_NEAR(bigEndian(density, 0) * 0.0254, 144, 0.01);
     EXPECT_EQ(bigEndian(density, 4), bigEndian(density, 0));
     EXPECT_EQ(density[8], 1); // per metre
-    EXPECT_FALSE(pngChunk(file, "sRGB").empty());
-    EXPECT_EQ(pngPixel(dir / "a.png", 150, 10), (RGBA8{255, 204, 0, 255}));
-    EXPECT_EQ(pngPixel(dir / "a.png", 10, 10), image.pixel(10, 10));
+    EXPECT_FALSE(pngChunk(dir / "a.png", "sRGB").empty());
+    const test::DecodedImage opaque = test::readPNG(dir / "a.png");
+    EXPECT_EQ(opaque.width, 300);
+    EXPECT_EQ(opaque.height, 200);
+    EXPECT_EQ(opaque.at(150, 10), (RGBA8{255, 204, 0, 255}));
+    EXPECT_EQ(opaque.at(10, 10), image.pixel(10, 10));
 
     // Translucent pixels come back un-premultiplied.
     ImageWriter::write(sample(40, 40, true), dir / "t.png", ImageFormat::png, 0.9);
-    EXPECT_EQ(pngChunk(bytes(dir / "t.png"), "IHDR")[9], 6); // RGBA
-    expectNear(pngPixel(dir / "t.png", 20, 20), {255, 0, 0, 128}, 1);
-    EXPECT_EQ(pngPixel(dir / "t.png", 1, 1).alpha, 0);
+    EXPECT_EQ(pngChunk(dir / "t.png", "IHDR")[9], 6); // RGBA
+    const test::DecodedImage translucent = test::readPNG(dir / "t.png");
+    expectNear(translucent.at(20, 20), {255, 0, 0, 128}, 1);
+    EXPECT_EQ(translucent.at(1, 1).alpha, 0);
 }
 
 TEST(ImageWriterJPEG, QualityDensityAndColours) {
@@ -175,7 +158,6 @@ TEST(ImageWriterJPEG, QualityDensityAndColours) {
     EXPECT_EQ(estimatedQuality(translucent), 100);
     expectNear(translucent.at(2, 2), {255, 255, 255, 255}, 3);
     expectNear(translucent.at(32, 32), {255, 127, 127, 255}, 4);
-    EXPECT_EQ(ImageWriter::jpegQuality(0.5), 50);
     EXPECT_EQ(ImageWriter::jpegQuality(-1), 1);
     EXPECT_EQ(ImageWriter::jpegQuality(std::nan("")), 90);
 }
@@ -184,16 +166,16 @@ TEST(ImageWriterJPEG, QualityDensityAndColours) {
 // names the file only, keeps what was there before and leaves no temporary file behind.
 TEST(ImageWriterFiles, FailuresLeaveNoPartialFile) {
     test::TempDir dir;
-    try {
-        ImageWriter::write(sample(30, 20), dir / "absent" / "01-grid.png", ImageFormat::png, 0.9);
-        ADD_FAILURE() << "no error";
-    } catch (const ListingError& error) {
-        EXPECT_EQ(error, ListingError::writeFailed("01-grid.png"));
-    }
+    EXPECT_EQ(test::thrownError([&] {
+                  ImageWriter::write(sample(30, 20), dir / "absent" / "01-grid.png",
+                                     ImageFormat::png, 0.9);
+              }),
+              ListingError::writeFailed("01-grid.png"));
 
+    const std::vector<std::uint8_t> earlier = {'o', 'l', 'd'};
     for (ImageFormat format : allImageFormats) {
         const fs::path path = dir / ("old." + std::string(fileExtension(format)));
-        std::ofstream(path) << "the earlier image";
+        test::writeBytes(path, earlier);
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
         rlimit small = saved;
@@ -203,9 +185,9 @@ TEST(ImageWriterFiles, FailuresLeaveNoPartialFile) {
         EXPECT_THROW(ImageWriter::write(sample(300, 200), path, format, 0.9), ListingError);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
-        EXPECT_EQ(bytes(path), "the earlier image");
+        EXPECT_EQ(test::readBytes(path), earlier);
     }
     ImageWriter::write(sample(30, 20), dir / "old.png", ImageFormat::png, 0.9); // replaces
-    EXPECT_EQ(bigEndian(pngChunk(bytes(dir / "old.png"), "IHDR"), 0), 30u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
+    EXPECT_EQ(test::readPNG(dir / "old.png").width, 30);
+    EXPECT_EQ(test::filesIn(dir.path()).size(), 2u);
 }
