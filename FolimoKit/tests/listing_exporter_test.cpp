@@ -1,6 +1,6 @@
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
-#include "pdf_files.hpp"
+#include "image_files.hpp"
 #include "test_support.hpp"
 
 #include <algorithm>
@@ -46,33 +46,6 @@ struct Reports {
     }
 };
 
-// Width and height from a PNG's header.
-std::pair<int, int> pngSize(const fs::path& path) {
-    const auto bytes = test::readBytes(path);
-    auto word = [&](std::size_t at) {
-        return int(bytes.at(at)) << 24 | int(bytes.at(at + 1)) << 16 | int(bytes.at(at + 2)) << 8 |
-               int(bytes.at(at + 3));
-    };
-    return {word(16), word(20)};
-}
-
-std::vector<fs::path> filesIn(const fs::path& folder) {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-void expectListingError(const std::function<void()>& work, const ListingError& expected) {
-    try {
-        work();
-        ADD_FAILURE() << "no error";
-    } catch (const ListingError& error) {
-        EXPECT_EQ(error, expected) << error.errorDescription();
-    }
-}
-
 } // namespace
 
 TEST(ListingExporterFiles, WritesTheWholeSetInSetOrder) {
@@ -89,10 +62,11 @@ TEST(ListingExporterFiles, WritesTheWholeSetInSetOrder) {
     // Nothing else: no subfolder for the preset that is off, no temporary files left.
     std::vector<fs::path> sorted = expected;
     std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(filesIn(folder), sorted);
+    EXPECT_EQ(test::filesIn(folder), sorted);
     EXPECT_FALSE(fs::exists(folder / "Off"));
 
-    EXPECT_EQ(pngSize(folder / "Thumbs/03-fan.png"), std::make_pair(64, 64));
+    const test::DecodedImage fan = test::readPNG(folder / "Thumbs/03-fan.png");
+    EXPECT_EQ(std::make_pair(fan.width, fan.height), std::make_pair(64, 64));
 }
 
 TEST(ListingExporterFiles, PresetsMadeEqualBySafeShareAFolderAndTheLaterOneWins) {
@@ -108,9 +82,9 @@ TEST(ListingExporterFiles, PresetsMadeEqualBySafeShareAFolderAndTheLaterOneWins)
     for (int round = 0; round < 3; ++round) {
         const auto written = ListingExporter::exportSet(cad(), settings, dir / "set");
         ASSERT_EQ(written, (std::vector<fs::path>(2, dir / "set" / "A-B" / "05-desk.png")));
-        EXPECT_EQ(pngSize(written[0]).first, 64);
+        EXPECT_EQ(test::readPNG(written[0]).width, 64);
     }
-    EXPECT_EQ(filesIn(dir / "set").size(), 1u);
+    EXPECT_EQ(test::filesIn(dir / "set").size(), 1u);
 }
 
 TEST(ListingExporterFiles, PartsLeftOutLeaveTheirFoldersEmpty) {
@@ -192,7 +166,7 @@ TEST(ListingExporterCancel, StopDuringTheImagesKeepsWhatWasWrittenAndStartsNoMor
                  Cancelled);
     // The images in hand when the first was done (one a thread at most) still finish; no
     // other is started, and the video in hand stops without leaving a file.
-    const auto files = filesIn(dir / "set");
+    const auto files = test::filesIn(dir / "set");
     EXPECT_TRUE(std::find(files.begin(), files.end(), first) != files.end());
     EXPECT_LE(files.size(), std::max(1u, std::thread::hardware_concurrency()));
     EXPECT_FALSE(fs::exists(dir / "set" / "Small Set preview.pdf"));
@@ -209,7 +183,7 @@ TEST(ListingExporterCancel, StopDuringTheVideoLeavesNoVideo) {
         ListingExporter::exportSet(
             cad(), settings, dir / "set", [&](double) { stop.request_stop(); }, stop.get_token()),
         Cancelled);
-    EXPECT_TRUE(filesIn(dir / "set").empty());
+    EXPECT_TRUE(test::filesIn(dir / "set").empty());
 }
 
 TEST(ListingExporterCancel, StopAfterTheLastImageWithoutVideoLetsTheSetFinish) {
@@ -227,10 +201,12 @@ TEST(ListingExporterCancel, StopAfterTheLastImageWithoutVideoLetsTheSetFinish) {
 TEST(ListingExporterFailures, AFolderThatCannotBeMadeIsNamed) {
     test::TempDir dir;
     std::ofstream(dir / "file") << "x";
-    expectListingError([&] { ListingExporter::exportSet(cad(), smallSet(), dir / "file" / "set"); },
-                       ListingError::writeFailed("set"));
-    expectListingError([&] { ListingExporter::exportSet(cad(), smallSet(), dir / "file"); },
-                       ListingError::writeFailed("file"));
+    EXPECT_EQ(test::thrownError(
+                  [&] { ListingExporter::exportSet(cad(), smallSet(), dir / "file" / "set"); }),
+              ListingError::writeFailed("set"));
+    EXPECT_EQ(
+        test::thrownError([&] { ListingExporter::exportSet(cad(), smallSet(), dir / "file"); }),
+        ListingError::writeFailed("file"));
 }
 
 TEST(ListingExporterFailures, TheFirstFailureInSetOrderIsPassedOnAndEarlierFilesStay) {
@@ -244,8 +220,8 @@ TEST(ListingExporterFailures, TheFirstFailureInSetOrderIsPassedOnAndEarlierFiles
     std::ofstream(folder / "Blocked") << "x";
     std::ofstream(folder / "Blocked too") << "x";
 
-    expectListingError([&] { ListingExporter::exportSet(cad(), settings, folder); },
-                       ListingError::writeFailed("01-grid.jpg"));
+    EXPECT_EQ(test::thrownError([&] { ListingExporter::exportSet(cad(), settings, folder); }),
+              ListingError::writeFailed("01-grid.jpg"));
     EXPECT_TRUE(fs::exists(folder / "Thumbs" / "01-grid.png"));
     EXPECT_TRUE(fs::exists(folder / "Wide" / "06-frame.jpg"));
 }
