@@ -1,5 +1,7 @@
+#include "drawing.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/source_pdf.hpp"
+#include "image_diff.hpp"
 #include "pdf_files.hpp"
 #include "test_support.hpp"
 
@@ -13,14 +15,8 @@ using namespace folimo::test;
 
 namespace {
 
-template <class... Arguments> ListingError openError(Arguments&&... arguments) {
-    try {
-        SourcePDF::open(std::forward<Arguments>(arguments)...);
-    } catch (const ListingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "opened";
-    return ListingError::video("opened");
+template <class... Arguments> std::optional<ListingError> openError(Arguments... arguments) {
+    return thrownError([&] { SourcePDF::open(std::move(arguments)...); });
 }
 
 // A Letter page with a black 100 pt square in the lower left corner of its unrotated page.
@@ -48,15 +44,6 @@ InkBox inkBox(const Image& image) {
                 box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y);
             }
     return box;
-}
-
-bool samePixels(const Image& a, const Image& b) {
-    if (a.width() != b.width() || a.height() != b.height()) return false;
-    for (int y = 0; y < a.height(); ++y)
-        if (!std::equal(a.data() + y * a.stride(), a.data() + y * a.stride() + a.width() * 4,
-                        b.data() + y * b.stride()))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -136,12 +123,9 @@ TEST(SourcePDFPageSize, CropBoxTurnedByRotation) {
                   {{0, 0, 612, 792}, std::array<double, 4>{50, 60, 250, 160}, 90, ""}});
     auto pdf = SourcePDF::open(dir / "sizes.pdf");
     const Size portrait{612, 792}, landscape{792, 612};
-    EXPECT_EQ(pdf->pageSize(0), portrait);
-    EXPECT_EQ(pdf->pageSize(1), landscape);
-    EXPECT_EQ(pdf->pageSize(2), portrait);
-    EXPECT_EQ(pdf->pageSize(3), landscape);
-    EXPECT_EQ(pdf->pageSize(4), landscape);
-    EXPECT_EQ(pdf->pageSize(5), (Size{100, 200}));
+    const Size expected[] = {portrait, landscape, portrait, landscape, landscape, {100, 200}};
+    for (int page = 0; page < 6; ++page)
+        EXPECT_EQ(pdf->pageSize(page), expected[page]) << page;
     EXPECT_EQ(pdf->pageSize(-3), portrait);
     EXPECT_EQ(pdf->pageSize(999), (Size{100, 200}));
     EXPECT_DOUBLE_EQ(pdf->aspect(1), 792.0 / 612.0);
@@ -215,14 +199,13 @@ TEST(SourcePDFDraw, FittedCentredAndNothingPaintedBesideThePage) {
     writeTinyPDF(dir / "black.pdf", {{{0, 0, 612, 792}, std::nullopt, 0, "0 0 612 792 re f"}});
     auto pdf = SourcePDF::open(dir / "black.pdf");
 
-    auto canvas = Canvas::create(400, 400);
-    ASSERT_TRUE(canvas);
-    // A wide rectangle in the upper half of the y-up canvas.
-    pdf->draw(0, canvas->context(), {0, 200, 400, 200});
-    // The page is 200 * 612 / 792 = 154.5 wide, centred: x from 122.7 to 277.3.
-    pdf->draw(0, canvas->context(), {10, 10, 0, 100}); // nothing to draw into
-    EXPECT_EQ(cairo_status(canvas->context()), CAIRO_STATUS_SUCCESS);
-    const Image image = std::move(*canvas).finish();
+    const Image image = drawn(400, 400, [&](cairo_t* cr, const Rect&) {
+        // A wide rectangle in the upper half of the y-up canvas. The page is
+        // 200 * 612 / 792 = 154.5 wide, centred: x from 122.7 to 277.3.
+        pdf->draw(0, cr, {0, 200, 400, 200});
+        pdf->draw(0, cr, {10, 10, 0, 100}); // nothing to draw into
+        EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
+    });
     EXPECT_EQ(image.pixel(100, 100).alpha, 0); // upper half of the canvas is rows 0..199
     EXPECT_EQ(image.pixel(120, 100).alpha, 0);
     EXPECT_TRUE(isInk(image.pixel(125, 100)));
@@ -253,7 +236,10 @@ TEST(SourcePDFImage, IndicesAreClampedIntoTheDocument) {
     auto pdf = SourcePDF::open(outsidePDF("TeXShopAndAsymptote.pdf"));
     EXPECT_EQ(pdf->image(-3, 300)->data(), pdf->image(0, 300)->data());
     EXPECT_EQ(pdf->image(999, 300)->data(), pdf->image(1, 300)->data());
-    EXPECT_FALSE(samePixels(*pdf->image(0, 300), *pdf->image(1, 300)));
+    const auto first = pdf->image(0, 300), last = pdf->image(1, 300);
+    EXPECT_FALSE(
+        first->height() == last->height() &&
+        std::equal(first->data(), first->data() + first->stride() * first->height(), last->data()));
 }
 
 TEST(SourcePDFImage, AbsurdSizesGiveNoImage) {
@@ -321,6 +307,7 @@ TEST(SourcePDFThreads, SharedDocumentGivesTheSamePixelsAsOneThread) {
     EXPECT_EQ(mismatches, std::vector<int>(4, 0));
     for (int page = 0; page < 12; ++page)
         for (int width : widths)
-            EXPECT_TRUE(samePixels(*shared->image(page, width), *reference->image(page, width)))
-                << "page " << page << " width " << width;
+            EXPECT_TRUE(
+                imagesMatch(*shared->image(page, width), *reference->image(page, width), 0,
+                            "threads-page-" + std::to_string(page) + "-" + std::to_string(width)));
 }
