@@ -2,7 +2,7 @@
 #include "folimo/listing_error.hpp"
 #include "folimo/sample_pdf.hpp"
 #include "pdf_files.hpp"
-#include "poppler_glue.hpp"
+#include "pdf_readback.hpp"
 #include "sample_content.hpp"
 #include "test_support.hpp"
 
@@ -91,63 +91,28 @@ TEST(SamplePDFNames, RawValuesAreThePackTitles) {
 
 // ---- The PDFs, read back through Poppler ----------------------------------------------
 
-struct OpenedPack {
-    std::vector<std::uint8_t> bytes;
-    DocumentPtr document;
-};
-
-OpenedPack open(SamplePDF pack) {
-    OpenedPack opened{data(pack), nullptr};
-    GBytes* raw = g_bytes_new(opened.bytes.data(), opened.bytes.size());
-    GError* error = nullptr;
-    opened.document.reset(poppler_document_new_from_bytes(raw, nullptr, &error));
-    g_bytes_unref(raw);
-    if (error) {
-        ADD_FAILURE() << error->message;
-        g_error_free(error);
-    }
-    return opened;
-}
-
-std::string pageText(PopplerDocument* document, int index) {
-    PagePtr page(poppler_document_get_page(document, index));
-    GCharPtr text(poppler_page_get_text(page.get()));
-    return text ? text.get() : "";
+DocumentPtr open(SamplePDF pack) {
+    return popplerDocument(data(pack));
 }
 
 int expectedPages(SamplePDF pack) {
     return pack == SamplePDF::fallMath ? 8 : 6;
 }
 
-TEST(SamplePDFDocument, EveryPackIsUSLetterWithItsTitleCreatorAndPageCount) {
+TEST(SamplePDFDocument, EveryPackIsUSLetterWithItsTitleCreatorAndFooters) {
     for (SamplePDF pack : allSamplePDFs) {
         SCOPED_TRACE(rawValue(pack));
-        const OpenedPack opened = open(pack);
-        ASSERT_TRUE(opened.document);
-        PopplerDocument* document = opened.document.get();
-        ASSERT_EQ(poppler_document_get_n_pages(document), expectedPages(pack));
-        for (int i = 0; i < expectedPages(pack); ++i) {
-            PagePtr page(poppler_document_get_page(document, i));
-            double width = 0, height = 0;
-            poppler_page_get_size(page.get(), &width, &height);
-            EXPECT_EQ(width, 612);
-            EXPECT_EQ(height, 792);
-        }
-        EXPECT_STREQ(GCharPtr(poppler_document_get_title(document)).get(),
-                     std::string(rawValue(pack)).c_str());
-        EXPECT_STREQ(GCharPtr(poppler_document_get_creator(document)).get(), "Folimo sample");
-    }
-}
-
-TEST(SamplePDFDocument, WorksheetsCarryTheFooterAndCoversDoNot) {
-    for (SamplePDF pack : allSamplePDFs) {
-        const OpenedPack opened = open(pack);
+        const PDFContents read = contents(open(pack).get());
         const int pages = expectedPages(pack);
-        const std::string cover = pageText(opened.document.get(), 0);
-        EXPECT_EQ(cover.find("Page "), std::string::npos) << cover;
-        EXPECT_EQ(cover.find("Name "), std::string::npos) << cover;
+        EXPECT_EQ(read.pageSizes, std::vector<Size>(std::size_t(pages), Size{612, 792}));
+        EXPECT_EQ(read.title, rawValue(pack));
+        EXPECT_EQ(read.creator, "Folimo sample");
+        // Worksheets carry the footer and covers do not.
+        ASSERT_EQ(read.texts.size(), std::size_t(pages));
+        EXPECT_EQ(read.texts[0].find("Page "), std::string::npos) << read.texts[0];
+        EXPECT_EQ(read.texts[0].find("Name "), std::string::npos) << read.texts[0];
         for (int i = 1; i < pages; ++i) {
-            const std::string text = pageText(opened.document.get(), i);
+            const std::string& text = read.texts[std::size_t(i)];
             const std::string page =
                 "Page " + std::to_string(i + 1) + " of " + std::to_string(pages);
             EXPECT_NE(text.find(page), std::string::npos) << text;
@@ -158,10 +123,11 @@ TEST(SamplePDFDocument, WorksheetsCarryTheFooterAndCoversDoNot) {
 }
 
 TEST(SamplePDFDocument, PagesShowTheirTextsAndTheAnswerKeyMatchesThePracticePages) {
-    const OpenedPack fall = open(SamplePDF::fallMath);
-    EXPECT_NE(pageText(fall.document.get(), 0).find("Grades 2\u20133"), std::string::npos);
+    const DocumentPtr fall = open(SamplePDF::fallMath);
+    const PDFContents read = contents(fall.get());
+    EXPECT_NE(read.texts[0].find("Grades 2\u20133"), std::string::npos);
 
-    const std::string key = pageText(fall.document.get(), 7);
+    const std::string& key = read.texts[7];
     auto equation = [](const Problem& p, std::string_view sign, int result) {
         return std::to_string(p.a) + " " + std::string(sign) + " " + std::to_string(p.b) + " = " +
                std::to_string(result);
@@ -172,13 +138,12 @@ TEST(SamplePDFDocument, PagesShowTheirTextsAndTheAnswerKeyMatchesThePracticePage
         EXPECT_NE(key.find(equation(p, "\u2212", p.a - p.b)), std::string::npos);
 
     // The hundred chart prints every number in its own cell, except the blanks.
-    PagePtr chart(poppler_document_get_page(fall.document.get(), 5));
+    PagePtr chart(poppler_document_get_page(fall.get(), 5));
     std::map<int, std::string> cells; // cell number 1...100 -> the characters inside it
-    GCharPtr text(poppler_page_get_text(chart.get()));
     PopplerRectangle* boxes = nullptr;
     guint count = 0;
     ASSERT_TRUE(poppler_page_get_text_layout(chart.get(), &boxes, &count));
-    const char* character = text.get();
+    const char* character = read.texts[5].c_str();
     for (guint i = 0; i < count && *character; ++i, character = g_utf8_next_char(character)) {
         const double x = (boxes[i].x1 + boxes[i].x2) / 2 - 56;
         const double y = (boxes[i].y1 + boxes[i].y2) / 2 - 196; // from the top
@@ -193,10 +158,10 @@ TEST(SamplePDFDocument, PagesShowTheirTextsAndTheAnswerKeyMatchesThePracticePage
     EXPECT_EQ(cells, expected);
 
     // Covers: the lines as typeset (Poppler gives runs of blanks back as one).
-    const std::string plannerCover = pageText(open(SamplePDF::planner).document.get(), 0);
+    const std::string plannerCover = contents(open(SamplePDF::planner).get()).texts[0];
     EXPECT_NE(plannerCover.find("Undated \u2022 Plan, track and note it all"), std::string::npos)
         << plannerCover;
-    const std::string spellingCover = pageText(open(SamplePDF::spelling).document.get(), 0);
+    const std::string spellingCover = contents(open(SamplePDF::spelling).get()).texts[0];
     EXPECT_NE(spellingCover.find("Short vowel words \u2022 Any word list"), std::string::npos)
         << spellingCover;
 }
@@ -204,17 +169,9 @@ TEST(SamplePDFDocument, PagesShowTheirTextsAndTheAnswerKeyMatchesThePracticePage
 // Ink between the content and the footer would collide with the footer rule or its text.
 TEST(SamplePDFDocument, NothingOnAWorksheetReachesIntoTheFooter) {
     for (SamplePDF pack : allSamplePDFs) {
-        const OpenedPack opened = open(pack);
+        const DocumentPtr document = open(pack);
         for (int i = 1; i < expectedPages(pack); ++i) {
-            // One pixel per point, row 0 at the top.
-            cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 612, 792);
-            cairo_t* cr = cairo_create(surface);
-            cairo_set_source_rgb(cr, 1, 1, 1);
-            cairo_paint(cr);
-            PagePtr page(poppler_document_get_page(opened.document.get(), i));
-            poppler_page_render(page.get(), cr);
-            cairo_destroy(cr);
-            const Image image(surface);
+            const Image image = renderPage(document.get(), i); // row 0 at the top
             int inked = 0;
             // Rows just above the rule (at 752 from the top) and between it and the footer text.
             for (int y : {744, 746, 748, 750, 755, 758, 760})
@@ -241,35 +198,22 @@ TEST(SamplePDFDocument, APackGivesTheSameBytesEveryTimeAndOnEveryThread) {
 
 // ---- Writing ---------------------------------------------------------------------------
 
-TEST(SamplePDFWrite, WritesExactlyTheBytesAndLeavesNoOtherFile) {
+// Writing replaces what was there; a failed write names the file and leaves nothing behind.
+TEST(SamplePDFWrite, WritesExactlyTheBytesOrNothing) {
     TempDir dir;
     write(SamplePDF::planner, dir / "planner.pdf");
-    write(SamplePDF::planner, dir / "planner.pdf"); // replaces the file it wrote before
+    write(SamplePDF::planner, dir / "planner.pdf");
     EXPECT_EQ(readBytes(dir / "planner.pdf"), data(SamplePDF::planner));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
 
-ListingError writeError(SamplePDF pack, const std::filesystem::path& path) {
-    try {
-        write(pack, path);
-    } catch (const ListingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << path << " was written";
-    return ListingError::noPages();
-}
-
-TEST(SamplePDFWrite, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
-    TempDir dir;
-    EXPECT_EQ(writeError(SamplePDF::fallMath, dir / "missing" / "Pack.pdf"),
+    EXPECT_EQ(thrownError([&] { write(SamplePDF::fallMath, dir / "missing" / "Pack.pdf"); }),
               ListingError::writeFailed("Pack.pdf"));
-
     // A folder in the way: the bytes can be written beside it but not renamed over it.
     std::filesystem::create_directory(dir / "Taken.pdf");
     writeBytes(dir / "Taken.pdf" / "inside.txt", {'k'});
-    EXPECT_EQ(writeError(SamplePDF::fallMath, dir / "Taken.pdf"),
+    EXPECT_EQ(thrownError([&] { write(SamplePDF::fallMath, dir / "Taken.pdf"); }),
               ListingError::writeFailed("Taken.pdf"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(filesIn(dir.path()),
+              (std::vector{dir / "Taken.pdf" / "inside.txt", dir / "planner.pdf"}));
     EXPECT_EQ(readBytes(dir / "Taken.pdf" / "inside.txt"), std::vector<std::uint8_t>{'k'});
 }
 
