@@ -1,7 +1,9 @@
+#include "drawing.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/preview_pdf.hpp"
 #include "folimo/text.hpp"
 #include "pdf_files.hpp"
+#include "pdf_readback.hpp"
 #include "preview_layout.hpp"
 #include "test_support.hpp"
 
@@ -11,47 +13,12 @@
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <memory>
-#include <poppler.h>
 #include <string>
 
 using namespace folimo;
 namespace fs = std::filesystem;
 
 namespace {
-
-// What Poppler reads back from a written preview.
-struct ReadBack {
-    std::string title, creator;
-    int pages = 0;
-    Size pageSize;
-    std::vector<std::string> text; // per page
-};
-
-ReadBack readBack(const fs::path& path) {
-    ReadBack read;
-    std::unique_ptr<gchar, decltype(&g_free)> uri(
-        g_filename_to_uri(fs::absolute(path).c_str(), nullptr, nullptr), g_free);
-    PopplerDocument* document = poppler_document_new_from_file(uri.get(), nullptr, nullptr);
-    EXPECT_NE(document, nullptr) << path;
-    if (!document) return read;
-    auto text = [](gchar* value) {
-        std::string copy = value ? value : "";
-        g_free(value);
-        return copy;
-    };
-    read.title = text(poppler_document_get_title(document));
-    read.creator = text(poppler_document_get_creator(document));
-    read.pages = poppler_document_get_n_pages(document);
-    for (int i = 0; i < read.pages; ++i) {
-        PopplerPage* page = poppler_document_get_page(document, i);
-        if (i == 0) poppler_page_get_size(page, &read.pageSize.width, &read.pageSize.height);
-        read.text.push_back(text(poppler_page_get_text(page)));
-        g_object_unref(page);
-    }
-    g_object_unref(document);
-    return read;
-}
 
 bool contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
@@ -68,17 +35,6 @@ std::string letters(std::string text) {
 bool holdsLetters(const std::string& text, const std::string& part) {
     const std::string all = letters(text), wanted = letters(part);
     return std::includes(all.begin(), all.end(), wanted.begin(), wanted.end());
-}
-
-std::shared_ptr<SourcePDF> manual() {
-    static const auto pdf = SourcePDF::open(test::outsidePDF("asymptote.pdf"));
-    return pdf;
-}
-
-// Pages with nothing on them, US Letter.
-std::shared_ptr<SourcePDF> blankPages(const test::TempDir& dir, int count) {
-    test::writeTinyPDF(dir / "blank.pdf", std::vector<test::TinyPage>(std::size_t(count)));
-    return SourcePDF::open(dir / "blank.pdf");
 }
 
 // A page like a photograph: smooth colour with fine grain, which deflates badly.
@@ -112,8 +68,8 @@ std::size_t occurrences(const std::vector<std::uint8_t>& bytes, std::string_view
     return count;
 }
 
-int grey(const Image& image, int x, int y) {
-    return image.pixel(x, image.height() - 1 - y).red;
+int grey(const Image& image, double x, double y) {
+    return test::pixelUp(image, x, y).red;
 }
 
 // The darkest red value of the image inside (or, when `inside` is false, outside) rect.
@@ -130,11 +86,11 @@ int darkest(const Image& image, const Rect& rect, bool inside = true) {
 
 // A canvas of one colour with the watermark drawn over rect.
 Image watermarked(const PreviewSettings& settings, const Rect& rect, double background) {
-    auto canvas = Canvas::create(int(rect.maxX()) + 20, int(rect.maxY()) + 20);
-    cairo_set_source_rgb(canvas->context(), background, background, background);
-    cairo_paint(canvas->context());
-    PreviewPDF::watermark(settings, rect, canvas->context());
-    return std::move(*canvas).finish();
+    return test::drawn(int(rect.maxX()) + 20, int(rect.maxY()) + 20, [&](cairo_t* cr, auto) {
+        cairo_set_source_rgb(cr, background, background, background);
+        cairo_paint(cr);
+        PreviewPDF::watermark(settings, rect, cr);
+    });
 }
 
 } // namespace
@@ -226,7 +182,7 @@ TEST(PreviewWatermark, CornerBadgeIsACapsuleInTheLowerRight) {
 
 TEST(PreviewSheetImage, DrawsTheSheetAsTheFileWill) {
     test::TempDir dir;
-    const auto source = blankPages(dir, 5);
+    const auto source = test::blankPages(dir.path(), 5);
     PreviewSettings settings; // 11 x 8.5 in, two a sheet
     const auto sheet = PreviewPDF::sheetImage(*source, settings, {4}, 550);
     ASSERT_TRUE(sheet);
@@ -257,28 +213,27 @@ TEST(PreviewWrite, SheetsMetadataAndText) {
     settings.sheetWidth = 8.5;
     settings.sheetHeight = 11;
     settings.watermark = " \n SAMPLE\t";
-    EXPECT_EQ(PreviewPDF::write(*manual(), settings, "Fall Math", dir / "p.pdf"), 3);
-    PreviewPDF::write(*manual(), settings, "Fall Math", dir / "again.pdf");
+    EXPECT_EQ(PreviewPDF::write(*test::manual(), settings, "Fall Math", dir / "p.pdf"), 3);
+    PreviewPDF::write(*test::manual(), settings, "Fall Math", dir / "again.pdf");
     EXPECT_EQ(test::readBytes(dir / "p.pdf"), test::readBytes(dir / "again.pdf"));
 
-    const ReadBack read = readBack(dir / "p.pdf");
+    const test::PDFContents read = test::contents(dir / "p.pdf");
     EXPECT_EQ(read.title, "Fall Math (preview)");
     EXPECT_EQ(read.creator, "Folimo");
-    EXPECT_EQ(read.pages, 3);
-    EXPECT_EQ(read.pageSize, (Size{612, 792}));
+    EXPECT_EQ(read.pageSizes, std::vector<Size>(3, Size{612, 792}));
     // Flattened, the watermark and the captions are the only text; the pages are pictures.
-    const std::string of = " of " + std::to_string(manual()->pageCount());
-    EXPECT_EQ(letters(read.text[0]), letters("SAMPLE Page 3" + of + "SAMPLE Page 4" + of));
-    EXPECT_EQ(letters(read.text[2]), letters("SAMPLE Page 9" + of));
+    const std::string of = " of " + std::to_string(test::manual()->pageCount());
+    EXPECT_EQ(letters(read.texts[0]), letters("SAMPLE Page 3" + of + "SAMPLE Page 4" + of));
+    EXPECT_EQ(letters(read.texts[2]), letters("SAMPLE Page 9" + of));
 
     settings.flatten = false;
     settings.pages = "2";
     settings.watermark = " \n ";
-    EXPECT_EQ(PreviewPDF::write(*manual(), settings, "Fall\xff Math", dir / "v.pdf"), 1);
-    const ReadBack vector = readBack(dir / "v.pdf");
+    EXPECT_EQ(PreviewPDF::write(*test::manual(), settings, "Fall\xff Math", dir / "v.pdf"), 1);
+    const test::PDFContents vector = test::contents(dir / "v.pdf");
     EXPECT_EQ(vector.title, "Fall\uFFFD Math (preview)");
-    EXPECT_TRUE(contains(vector.text[0], "This file documents Asymptote"));
-    EXPECT_TRUE(holdsLetters(vector.text[0], "PREVIEW Page 2" + of));
+    EXPECT_TRUE(contains(vector.texts[0], "This file documents Asymptote"));
+    EXPECT_TRUE(holdsLetters(vector.texts[0], "PREVIEW Page 2" + of));
 }
 
 // Photographs go in as JPEG; text pages stay lossless, which is smaller for them.
@@ -290,7 +245,7 @@ TEST(PreviewWrite, FlattenedPagesAreEmbeddedCompactly) {
     EXPECT_EQ(occurrences(photo, "/DCTDecode"), 1u);
     EXPECT_LT(photo.size(), 400'000u);
     settings.pages = "2";
-    PreviewPDF::write(*manual(), settings, "Text", dir / "text preview.pdf");
+    PreviewPDF::write(*test::manual(), settings, "Text", dir / "text preview.pdf");
     EXPECT_EQ(occurrences(test::readBytes(dir / "text preview.pdf"), "/DCTDecode"), 0u);
 }
 
@@ -298,20 +253,19 @@ TEST(PreviewWrite, FailuresLeaveNoFile) {
     test::TempDir dir;
     PreviewSettings settings;
     settings.pages = "900-920";
-    EXPECT_THROW(PreviewPDF::write(*manual(), settings, "T", dir / "none.pdf"), ListingError);
+    EXPECT_THROW(PreviewPDF::write(*test::manual(), settings, "T", dir / "none.pdf"), ListingError);
 
     settings.pages = "1-4";
     std::ofstream(dir / "file") << "x";
-    try {
-        PreviewPDF::write(*manual(), settings, "T", dir / "file" / "T preview.pdf");
-        ADD_FAILURE() << "no error";
-    } catch (const ListingError& error) {
-        EXPECT_EQ(error, ListingError::writeFailed("T preview.pdf"));
-    }
+    EXPECT_EQ(test::thrownError([&] {
+                  PreviewPDF::write(*test::manual(), settings, "T", dir / "file" / "T preview.pdf");
+              }),
+              ListingError::writeFailed("T preview.pdf"));
 
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_THROW(PreviewPDF::write(*manual(), settings, "T", dir / "stopped.pdf", stop.get_token()),
-                 Cancelled);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
+    EXPECT_THROW(
+        PreviewPDF::write(*test::manual(), settings, "T", dir / "stopped.pdf", stop.get_token()),
+        Cancelled);
+    EXPECT_EQ(test::filesIn(dir.path()), std::vector{dir / "file"});
 }
