@@ -1,5 +1,7 @@
 #include "cairo_glue.hpp"
+#include "drawing.hpp"
 #include "folimo/image.hpp"
+#include "pdf_readback.hpp"
 #include "shadow.hpp"
 #include "test_support.hpp"
 
@@ -9,7 +11,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <numbers>
-#include <poppler.h>
 
 using namespace folimo;
 
@@ -17,9 +18,9 @@ namespace {
 
 constexpr int side = 400;
 
-// Alpha (0...1) at x, y of the y-up drawing space of a side x side image.
+// Alpha (0...1) at x, y of the y-up drawing space.
 double alphaAt(const Image& image, int x, int y) {
-    return image.pixel(x, side - 1 - y).alpha / 255.0;
+    return test::pixelUp(image, x, y).alpha / 255.0;
 }
 
 void fillSquare(cairo_t* cr, double x, double y, double size) {
@@ -29,10 +30,7 @@ void fillSquare(cairo_t* cr, double x, double y, double size) {
 }
 
 Image drawn(const std::function<void(cairo_t*)>& draw) {
-    auto canvas = Canvas::create(side, side);
-    EXPECT_TRUE(canvas);
-    draw(canvas->context());
-    return std::move(*canvas).finish();
+    return test::drawn(side, side, [&](cairo_t* cr, auto) { draw(cr); });
 }
 
 // A shadow edge blurred with sigma = blur / 2 falls off as the Gaussian's tail.
@@ -137,22 +135,9 @@ TEST(Shadow, WorksOnPDFPages) {
         drawWithShadow(cr.get(), {0, -60, 4, RGBColor::black, 1},
                        [](cairo_t* cr) { fillSquare(cr, 70, 100, 60); });
     }
-    GError* error = nullptr;
-    const std::string uri = "file://" + path.string();
-    PopplerDocument* document = poppler_document_new_from_file(uri.c_str(), nullptr, &error);
-    ASSERT_TRUE(document) << (error ? error->message : "");
-    PopplerPage* page = poppler_document_get_page(document, 0);
-    auto canvas = Canvas::create(200, 200);
-    ASSERT_TRUE(canvas);
-    cairo_t* cr = canvas->context();
-    cairo_identity_matrix(cr);
-    poppler_page_render(page, cr);
-    g_object_unref(page);
-    g_object_unref(document);
-    const Image image = std::move(*canvas).finish();
+    const Image image = test::renderPage(test::popplerDocument(path).get(), 0);
     // Image rows: the square spans rows 40...100; its shadow 100...160.
-    EXPECT_EQ(image.pixel(100, 70).red, 255);
-    EXPECT_GT(image.pixel(100, 130).alpha, 240);
-    EXPECT_EQ(image.pixel(100, 130).red, 0);
-    EXPECT_EQ(image.pixel(100, 185).alpha, 0);
+    EXPECT_EQ(image.pixel(100, 70), (RGBA8{255, 0, 0, 255}));
+    EXPECT_LT(image.pixel(100, 130).red, 15);
+    EXPECT_EQ(image.pixel(100, 185), (RGBA8{255, 255, 255, 255}));
 }
