@@ -1,4 +1,4 @@
-#include "folimo/image.hpp"
+#include "drawing.hpp"
 #include "folimo/text.hpp"
 
 #include <gtest/gtest.h>
@@ -7,20 +7,16 @@
 
 using namespace folimo;
 
-TEST(TextFont, BrandFamiliesResolveToTheirLookAlikes) {
-    EXPECT_EQ(font("Avenir Next", 20, true).family, "Lato");
-    EXPECT_EQ(font("avenir next", 20, false).family, "Lato");
-    EXPECT_EQ(font("Futura", 20, true).family, "League Spartan");
-    EXPECT_EQ(font("Helvetica Neue", 9, false).family, "Nimbus Sans");
-    EXPECT_EQ(font("Chalkboard SE", 9, false).family, "Comic Neue");
-}
-
-TEST(TextFont, InstalledFamilyIsFoundWithoutRegardToCase) {
-    EXPECT_EQ(font("dejavu sans", 12, false).family, "DejaVu Sans");
-    EXPECT_EQ(font("NIMBUS SANS", 12, true).family, "Nimbus Sans");
-}
-
-TEST(TextFont, UnknownFamilyFallsBackToTheInterfaceFontKeepingBoldAndSize) {
+// Brand families resolve to their free look-alikes, installed ones are found without regard
+// to case, and an unknown one falls back to the interface font keeping bold and size.
+TEST(TextFont, FamiliesResolveToInstalledFonts) {
+    const std::pair<std::string_view, std::string_view> families[] = {
+        {"Avenir Next", "Lato"},         {"avenir next", "Lato"},
+        {"Futura", "League Spartan"},    {"Helvetica Neue", "Nimbus Sans"},
+        {"Chalkboard SE", "Comic Neue"}, {"dejavu sans", "DejaVu Sans"},
+        {"NIMBUS SANS", "Nimbus Sans"}};
+    for (auto [asked, found] : families)
+        EXPECT_EQ(font(asked, 12, false).family, found) << asked;
     const Font fallback = font("No Such Family Anywhere", 31, true);
     EXPECT_FALSE(fallback.family.empty());
     EXPECT_NE(fallback.family, "No Such Family Anywhere");
@@ -42,23 +38,17 @@ TEST(TextMeasure, WidthFollowsTextSizeAndLetterSpacing) {
     EXPECT_LT(cap, 0.8 * 40);
 }
 
-TEST(TextFit, ShortTitleKeepsItsStartSize) {
-    const Font f = fittedFont("Fall Math", "Avenir Next", 1000, 200, 124, 40, true);
-    EXPECT_DOUBLE_EQ(f.size, 124);
-}
-
-TEST(TextFit, LongWordShrinksUntilItFitsTheWidth) {
+// A short title keeps its start size, a long word shrinks in steps until it fits the width,
+// and what never fits gets the minimum size.
+TEST(TextFit, TitlesShrinkToFitDownToTheMinimum) {
+    EXPECT_DOUBLE_EQ(fittedFont("Fall Math", "Avenir Next", 1000, 200, 124, 40, true).size, 124);
+    EXPECT_DOUBLE_EQ(fittedFont("Worksheets", "Avenir Next", 5, 5, 100, 20, true).size, 20);
     const std::string word = "Supercalifragilisticexpialidocious";
     const Font f = fittedFont(word, "Avenir Next", 600, 300, 200, 10, true);
     EXPECT_LT(f.size, 200);
     EXPECT_GT(f.size, 10);
     EXPECT_LE(measure(word, f).width, 600);
     EXPECT_GT(measure(word, font("Avenir Next", f.size / 0.92, true)).width, 600);
-}
-
-TEST(TextFit, WhatNeverFitsGetsTheMinimumSize) {
-    const Font f = fittedFont("Worksheets", "Avenir Next", 5, 5, 100, 20, true);
-    EXPECT_DOUBLE_EQ(f.size, 20);
 }
 
 TEST(TextFit, WrappingTitleGrowsTallerNotWider) {
@@ -70,7 +60,7 @@ TEST(TextFit, WrappingTitleGrowsTallerNotWider) {
 
 namespace {
 
-// The rows (from the top) that hold ink in column range [x0, x1).
+// The first and last rows (from the top) that hold ink.
 std::pair<int, int> inkRows(const Image& image) {
     int top = image.height(), bottom = -1;
     for (int y = 0; y < image.height(); ++y)
@@ -85,26 +75,20 @@ std::pair<int, int> inkRows(const Image& image) {
 } // namespace
 
 TEST(TextDraw, LineSitsOnItsBaselineInYUpSpace) {
-    auto canvas = Canvas::create(200, 100);
-    ASSERT_TRUE(canvas);
     const Font f = font("Avenir Next", 40, true);
-    drawLine(canvas->context(), "HH", f, RGBColor::black, 1, {10, 20});
-    const Image image = std::move(*canvas).finish();
-    auto [top, bottom] = inkRows(image);
+    auto [top, bottom] = inkRows(test::drawn(200, 100, [&](cairo_t* cr, auto) {
+        drawLine(cr, "HH", f, RGBColor::black, 1, {10, 20});
+    }));
     // Baseline 20 up from the bottom is row 80; capitals rise cap height above it.
     EXPECT_NEAR(bottom, 79, 1);
     EXPECT_NEAR(top, 80 - capHeight(f), 2);
 }
 
 TEST(TextDraw, FrameStartsAtItsTopAndStaysInside) {
-    auto canvas = Canvas::create(300, 300);
-    ASSERT_TRUE(canvas);
-    const Font f = font("Avenir Next", 30, true);
-    const Rect frame{20, 50, 260, 200};
-    drawFrame(canvas->context(), "Weekly Teacher Planner for busy weeks", f, RGBColor::black, 1,
-              frame);
-    const Image image = std::move(*canvas).finish();
-    auto [top, bottom] = inkRows(image);
+    auto [top, bottom] = inkRows(test::drawn(300, 300, [](cairo_t* cr, auto) {
+        drawFrame(cr, "Weekly Teacher Planner for busy weeks", font("Avenir Next", 30, true),
+                  RGBColor::black, 1, {20, 50, 260, 200});
+    }));
     EXPECT_GE(top, 300 - 250);
     EXPECT_LT(top, 300 - 250 + 15);
     EXPECT_LE(bottom, 300 - 50);
