@@ -110,20 +110,6 @@ TEST(ListingSettings, FileCountAndLayoutOrder) {
               (std::vector{ImageLayout::cover, ImageLayout::desk, ImageLayout::frame}));
 }
 
-TEST(Enumerations, StoredTextsNameTheCasesExactly) {
-    for (std::size_t i = 0; i < allLayouts.size(); ++i) {
-        EXPECT_EQ(imageLayoutFromText(storedText(allLayouts[i])), allLayouts[i]);
-        EXPECT_EQ(number(allLayouts[i]), int(i) + 1);
-    }
-    for (ImageFormat format : allImageFormats)
-        EXPECT_EQ(imageFormatFromText(storedText(format)), format);
-    for (WatermarkStyle style : allWatermarkStyles)
-        EXPECT_EQ(watermarkStyleFromText(storedText(style)), style);
-    EXPECT_EQ(imageFormatFromText("jpg"), std::nullopt);
-    EXPECT_EQ(imageLayoutFromText("Grid"), std::nullopt);
-    EXPECT_EQ(watermarkStyleFromText(""), std::nullopt);
-}
-
 // A field left out of == or of the hash would let two different settings share a preview
 // cache key or look unchanged to the store.
 TEST(ListingSettings, EveryFieldTakesPartInEqualityAndHash) {
