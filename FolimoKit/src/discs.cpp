@@ -1,7 +1,7 @@
 #include "discs.hpp"
 
 #include "cairo_glue.hpp"
-#include "scene_paint.hpp"
+#include "paint.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "folimo/flip_through.hpp"
 
-#include "cairo_glue.hpp"
 #include "flip_through_p.hpp"
 #include "folimo/page_selection.hpp"
+#include "paint.hpp"
 #include "shadow.hpp"
 
 #include <algorithm>
@@ -116,16 +116,10 @@ void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, 
                         std::cos(turn * std::numbers::pi / 2) * r.width,
                         (1 + bulge * 0.04) * r.height};
     if (squeezed.width <= 1) return;
-    drawWithShadow(cr, {0, -0.4 * u, u * (turn + 1), RGBColor::black, 0.35}, [&](cairo_t* c) {
-        cairo_rectangle(c, squeezed.x, squeezed.y, squeezed.width, squeezed.height);
-        cairo_set_source_rgb(c, 1, 1, 1);
-        cairo_fill(c);
-    });
+    drawWithShadow(cr, {0, -0.4 * u, u * (turn + 1), RGBColor::black, 0.35},
+                   [&](cairo_t* c) { fillRect(c, squeezed, RGBColor::white); });
     drawImage(cr, image, squeezed);
-    SavedState saved(cr);
-    cairo_rectangle(cr, squeezed.x, squeezed.y, squeezed.width, squeezed.height);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.3 * turn);
-    cairo_fill(cr);
+    fillRect(cr, squeezed, RGBColor::black, 0.3 * turn);
 }
 
 void drawBadge(const FlipThrough& video, cairo_t* cr) {

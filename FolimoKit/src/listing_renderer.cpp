@@ -5,6 +5,7 @@
 #include "folimo/text.hpp"
 #include "layout_geometry.hpp"
 #include "layouts.hpp"
+#include "paint.hpp"
 #include "scenes.hpp"
 #include "shadow.hpp"
 #include "unicode_trim.hpp"
@@ -44,21 +45,6 @@ std::string upperCase(std::string_view text) {
     std::unique_ptr<gchar, decltype(&g_free)> upper(g_utf8_strup(text.data(), gssize(text.size())),
                                                     g_free);
     return upper.get();
-}
-
-void setColor(cairo_t* cr, const RGBColor& color, double alpha = 1) {
-    cairo_set_source_rgba(cr, color.red, color.green, color.blue, alpha);
-}
-
-// A rectangle with fully rounded ends.
-void capsulePath(cairo_t* cr, const Rect& r) {
-    const double radius = std::min(r.height, r.width) / 2;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, G_PI / 2);
-    cairo_arc(cr, r.minX() + radius, r.maxY() - radius, radius, G_PI / 2, G_PI);
-    cairo_arc(cr, r.minX() + radius, r.minY() + radius, radius, G_PI, 1.5 * G_PI);
-    cairo_arc(cr, r.maxX() - radius, r.minY() + radius, radius, 1.5 * G_PI, 2 * G_PI);
-    cairo_close_path(cr);
 }
 
 // Cairo's radial gradients cost tens of milliseconds on a large bitmap. The glow changes so
@@ -145,12 +131,7 @@ void ListingRenderer::drawBackground(cairo_t* cr, const Rect& rect) const {
     // A soft glow: the middle 32 % lighter, fading to the background colour.
     const RGBColor light = background.mixed(RGBColor::white, 0.32);
     const double radius = std::max(rect.width, rect.height) * 0.75;
-    PatternPtr glow(
-        cairo_pattern_create_radial(rect.midX(), rect.midY(), 0, rect.midX(), rect.midY(), radius));
-    cairo_pattern_add_color_stop_rgb(glow.get(), 0, light.red, light.green, light.blue);
-    cairo_pattern_add_color_stop_rgb(glow.get(), 1, background.red, background.green,
-                                     background.blue);
-    cairo_pattern_set_extend(glow.get(), CAIRO_EXTEND_PAD);
+    PatternPtr glow = radialGradient(rect.mid(), radius, {{0, light}, {1, background}});
     if (cairo_surface_get_type(cairo_get_target(cr)) == CAIRO_SURFACE_TYPE_IMAGE)
         glow = reducedGlow(rect, glow.get());
     cairo_set_source(cr, glow.get());
@@ -189,10 +170,9 @@ void ListingRenderer::drawBadge(cairo_t* cr, const Rect& rect) const {
     const Font font = folimo::font(brand.fontFamily, s * 0.042, true);
     const Rect badge = layout::badgeRect(rect, measure(shown, font).width);
     drawWithShadow(cr, {0, -0.006 * s, 0.015 * s, RGBColor::black, 0.28}, [&](cairo_t* cr) {
-        capsulePath(cr, badge);
-        setColor(cr, brand.accent);
+        addRoundedRect(cr, badge, badge.height / 2);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-        cairo_fill(cr);
+        fillPath(cr, brand.accent);
     });
     // Capitals centred in the capsule: the baseline half a cap height below its middle.
     const double lineWidth = measure(shown, font, spacing).width;
@@ -211,11 +191,8 @@ void ListingRenderer::drawCards(const std::vector<Placed>& cards, cairo_t* cr,
         const double w = card.size.width, h = card.size.height;
         const Rect paper{-w / 2, -h / 2, w, h};
         // Only the paper casts the shadow.
-        drawWithShadow(cr, {0, -0.35 * shadow, shadow, RGBColor::black, 0.32}, [&](cairo_t* cr) {
-            cairo_rectangle(cr, paper.x, paper.y, paper.width, paper.height);
-            setColor(cr, RGBColor::white);
-            cairo_fill(cr);
-        });
+        drawWithShadow(cr, {0, -0.35 * shadow, shadow, RGBColor::black, 0.32},
+                       [&](cairo_t* cr) { fillRect(cr, paper, RGBColor::white); });
         drawImage(cr, *image, paper);
         cairo_rectangle(cr, paper.x, paper.y, paper.width, paper.height);
         setColor(cr, RGBColor::black, 0.12);

@@ -4,6 +4,7 @@
 #include "folimo/listing_error.hpp"
 #include "folimo/page_selection.hpp"
 #include "folimo/text.hpp"
+#include "paint.hpp"
 #include "pdf_file.hpp"
 #include "pending_file.hpp"
 #include "preview_layout.hpp"
@@ -11,7 +12,6 @@
 
 #include <cmath>
 #include <mutex>
-#include <numbers>
 #include <string>
 
 namespace folimo::PreviewPDF {
@@ -30,33 +30,6 @@ const RGBColor badgeTextGrey{0.2, 0.2, 0.2};
 // (Cairo writes them then); drawing a bitmap passes none.
 using HeldPictures = std::vector<Image>*;
 
-void setColor(cairo_t* cr, const RGBColor& color, double alpha) {
-    cairo_set_source_rgba(cr, color.red, color.green, color.blue, alpha);
-}
-
-void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color) {
-    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
-    setColor(cr, color, 1);
-    cairo_fill(cr);
-}
-
-// A rectangle whose corners are quarter ellipses of the given width and height.
-void addRoundedRect(cairo_t* cr, const Rect& rect, double cornerWidth, double cornerHeight) {
-    const Rect inner = rect.insetBy(cornerWidth, cornerHeight);
-    auto corner = [&](double x, double y, double from) {
-        SavedState saved(cr);
-        cairo_translate(cr, x, y);
-        cairo_scale(cr, cornerWidth, cornerHeight);
-        cairo_arc(cr, 0, 0, 1, from, from + std::numbers::pi / 2);
-    };
-    cairo_new_sub_path(cr);
-    corner(inner.maxX(), inner.minY(), -std::numbers::pi / 2);
-    corner(inner.maxX(), inner.maxY(), 0);
-    corner(inner.minX(), inner.maxY(), std::numbers::pi / 2);
-    corner(inner.minX(), inner.minY(), std::numbers::pi);
-    cairo_close_path(cr);
-}
-
 void diagonalWatermark(cairo_t* cr, const std::string& text, const Rect& rect, double opacity) {
     const double size =
         previewLayout::diagonalFontSize(rect.size(), measure(text, font(family, 100, true)).width);
@@ -74,8 +47,7 @@ void cornerWatermark(cairo_t* cr, const std::string& text, const Rect& rect, dou
     const Rect badge = previewLayout::cornerBadge(rect, measured, size);
     addRoundedRect(cr, badge, std::min(badge.width / 2, badge.height / 2), badge.height / 2);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    setColor(cr, RGBColor::white, 0.85);
-    cairo_fill(cr);
+    fillPath(cr, RGBColor::white, 0.85);
     drawLine(cr, text, bold, badgeTextGrey, std::max(opacity, 0.6),
              {badge.midX() - measured.width / 2, badge.midY() - capHeight(bold) / 2});
 }

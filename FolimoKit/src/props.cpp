@@ -1,7 +1,7 @@
 #include "props.hpp"
 
 #include "cairo_glue.hpp"
-#include "scene_paint.hpp"
+#include "paint.hpp"
 #include "shadow.hpp"
 
 #include <algorithm>

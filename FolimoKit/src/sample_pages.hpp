@@ -1,5 +1,6 @@
 #pragma once
 
+#include "paint.hpp"
 #include "sample_sheet.hpp"
 
 #include <vector>

@@ -115,9 +115,7 @@ std::vector<std::uint8_t> data(SamplePDF pack) {
         const std::vector<PageDrawer> pages = pagesOf(pack);
         for (std::size_t i = 0; i < pages.size(); ++i) {
             cairo_save(cr.get());
-            cairo_set_source_rgb(cr.get(), 1, 1, 1);
-            cairo_rectangle(cr.get(), 0, 0, pageWidth, pageHeight);
-            cairo_fill(cr.get());
+            fillRect(cr.get(), {0, 0, pageWidth, pageHeight}, RGBColor::white);
             const Sheet sheet{cr.get(), int(i) + 1, int(pages.size()), title};
             pages[i](sheet);
             cairo_restore(cr.get());

@@ -1,8 +1,7 @@
 #include "sample_sheet.hpp"
 
+#include "paint.hpp"
 #include "sample_palette.hpp"
-
-#include <numbers>
 
 namespace folimo {
 
@@ -81,70 +80,6 @@ std::vector<std::string> Sheet::wrapped(std::string_view text, const Font& font,
     }
     if (!line.empty()) lines.push_back(std::move(line));
     return lines;
-}
-
-void addRoundedRect(cairo_t* cr, const Rect& rect, double radius) {
-    const double r = std::min({radius, rect.width / 2, rect.height / 2});
-    constexpr double quarter = std::numbers::pi / 2;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, rect.maxX() - r, rect.minY() + r, r, -quarter, 0);
-    cairo_arc(cr, rect.maxX() - r, rect.maxY() - r, r, 0, quarter);
-    cairo_arc(cr, rect.minX() + r, rect.maxY() - r, r, quarter, 2 * quarter);
-    cairo_arc(cr, rect.minX() + r, rect.minY() + r, r, 2 * quarter, 3 * quarter);
-    cairo_close_path(cr);
-}
-
-void fillPath(cairo_t* cr, const RGBColor& color) {
-    cairo_set_source_rgb(cr, color.red, color.green, color.blue);
-    cairo_fill(cr);
-}
-
-void strokePath(cairo_t* cr, const RGBColor& color, double lineWidth, double dash) {
-    cairo_save(cr);
-    cairo_set_source_rgb(cr, color.red, color.green, color.blue);
-    cairo_set_line_width(cr, lineWidth);
-    if (dash > 0) cairo_set_dash(cr, &dash, 1, 0);
-    cairo_stroke(cr);
-    cairo_restore(cr);
-}
-
-void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color) {
-    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
-    fillPath(cr, color);
-}
-
-void fillRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color) {
-    addRoundedRect(cr, rect, radius);
-    fillPath(cr, color);
-}
-
-void strokeRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color,
-                       double lineWidth) {
-    addRoundedRect(cr, rect, radius);
-    strokePath(cr, color, lineWidth);
-}
-
-void strokeLine(cairo_t* cr, Point from, Point to, const RGBColor& color, double lineWidth) {
-    cairo_move_to(cr, from.x, from.y);
-    cairo_line_to(cr, to.x, to.y);
-    strokePath(cr, color, lineWidth);
-}
-
-void strokeDashedLine(cairo_t* cr, Point from, Point to, const RGBColor& color, double lineWidth,
-                      double dash) {
-    cairo_move_to(cr, from.x, from.y);
-    cairo_line_to(cr, to.x, to.y);
-    strokePath(cr, color, lineWidth, dash);
-}
-
-void fillEllipse(cairo_t* cr, Point centre, double w, double h, const RGBColor& color) {
-    cairo_save(cr);
-    cairo_translate(cr, centre.x, centre.y);
-    cairo_scale(cr, w / 2, h / 2);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
-    cairo_restore(cr);
-    fillPath(cr, color);
 }
 
 } // namespace folimo

@@ -53,19 +53,4 @@ struct Sheet {
     std::vector<std::string> wrapped(std::string_view text, const Font& font, double width) const;
 };
 
-// Paths, fills and strokes in a context's user space. Fills and strokes clear the path.
-void addRoundedRect(cairo_t* cr, const Rect& rect, double radius);
-void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color);
-void fillRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color);
-void strokeRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color,
-                       double lineWidth);
-void strokeLine(cairo_t* cr, Point from, Point to, const RGBColor& color, double lineWidth);
-// A line of dashes `dash` long with gaps of the same length.
-void strokeDashedLine(cairo_t* cr, Point from, Point to, const RGBColor& color, double lineWidth,
-                      double dash);
-void fillEllipse(cairo_t* cr, Point centre, double w, double h, const RGBColor& color);
-void fillPath(cairo_t* cr, const RGBColor& color);
-// dash, when not 0, strokes dashes of that length with gaps of the same length.
-void strokePath(cairo_t* cr, const RGBColor& color, double lineWidth, double dash = 0);
-
 } // namespace folimo

@@ -18,7 +18,7 @@ using sample::spellingWords;
 // dashed middle line, height apart.
 void writingLines(cairo_t* cr, double x0, double x1, double y, double height) {
     strokeLine(cr, {x0, y + height}, {x1, y + height}, grey(170), 1);
-    strokeDashedLine(cr, {x0, y + height / 2}, {x1, y + height / 2}, grey(190), 1, 5);
+    strokeLine(cr, {x0, y + height / 2}, {x1, y + height / 2}, grey(190), 1, 5);
     strokeLine(cr, {x0, y}, {x1, y}, grey(110), 1.3);
 }
 
@@ -117,8 +117,8 @@ void rainbowWrite(const Sheet& sheet) {
                 fillRoundedRect(cr, box, 8, tint(blue, 0.9));
                 sheet.centredText(spellingWords[w], wordFont, navy, box.mid());
             } else {
-                strokeDashedLine(cr, {box.minX() + 10, box.midY()}, {box.maxX() - 10, box.midY()},
-                                 tint(columns[c].color, 0.6), 0.8, 4);
+                strokeLine(cr, {box.minX() + 10, box.midY()}, {box.maxX() - 10, box.midY()},
+                           tint(columns[c].color, 0.6), 0.8, 4);
             }
             strokeRoundedRect(cr, box, 8, grey(200), 1);
         }
@@ -220,7 +220,7 @@ void wordSort(const Sheet& sheet) {
     }
 
     const double cutY = sheet.top(552);
-    strokeDashedLine(cr, {76, cutY}, {564, cutY}, grey(120), 1, 6);
+    strokeLine(cr, {76, cutY}, {564, cutY}, grey(120), 1, 6);
     drawScissors(cr, {52, cutY});
 
     const Font cardFont = sheet.font(20, true);

@@ -3,9 +3,9 @@
 #include "cairo_glue.hpp"
 #include "discs.hpp"
 #include "noise.hpp"
+#include "paint.hpp"
 #include "props.hpp"
 #include "scene_geometry.hpp"
-#include "scene_paint.hpp"
 #include "shadow.hpp"
 
 #include <algorithm>

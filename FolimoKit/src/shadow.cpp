@@ -2,6 +2,7 @@
 
 #include "alpha_mask.hpp"
 #include "cairo_glue.hpp"
+#include "paint.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -110,8 +111,7 @@ std::optional<ShadowMask> shadowMask(const Drawing& drawing, const Box& region, 
 }
 
 void setShadowSource(cairo_t* cr, const Shadow& shadow) {
-    const RGBColor& c = shadow.color;
-    cairo_set_source_rgba(cr, c.red, c.green, c.blue, std::min(shadow.alpha, 1.0));
+    setColor(cr, shadow.color, std::min(shadow.alpha, 1.0));
 }
 
 // On a vector target (PDF) the mask goes into the file as it is and the viewer stretches it.

@@ -1,5 +1,7 @@
 #include "folimo/text.hpp"
 
+#include "paint.hpp"
+
 #include <cmath>
 #include <glib.h>
 #include <hb-ot.h>
@@ -178,10 +180,6 @@ Context drawingContext(cairo_t* cr) {
     Context context(fonts().newContext());
     pango_cairo_update_context(cr, context.get());
     return context;
-}
-
-void setColor(cairo_t* cr, const RGBColor& color, double alpha) {
-    cairo_set_source_rgba(cr, color.red, color.green, color.blue, alpha);
 }
 
 } // namespace

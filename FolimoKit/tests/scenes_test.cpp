@@ -3,8 +3,8 @@
 #include "folimo/listing_renderer.hpp"
 #include "folimo/source_pdf.hpp"
 #include "noise.hpp"
+#include "paint.hpp"
 #include "scene_geometry.hpp"
-#include "scene_paint.hpp"
 #include "scenes.hpp"
 #include "test_support.hpp"
 

@@ -1,13 +1,11 @@
-#include "scene_paint.hpp"
-
-#include "cairo_glue.hpp"
+#include "paint.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
 
-namespace folimo::scenes {
+namespace folimo {
 
 namespace {
 
@@ -25,20 +23,30 @@ void setColor(cairo_t* cr, const RGBColor& color, double alpha) {
     cairo_set_source_rgba(cr, color.red, color.green, color.blue, alpha);
 }
 
-void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color, double alpha) {
-    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
-    setColor(cr, color, alpha);
-    cairo_fill(cr);
-}
-
 void addRoundedRect(cairo_t* cr, const Rect& rect, double radius) {
-    const double r = std::clamp(radius, 0.0, std::min(rect.width, rect.height) / 2);
+    const double r = std::max(0.0, std::min({radius, rect.width / 2, rect.height / 2}));
     constexpr double quarter = std::numbers::pi / 2;
     cairo_new_sub_path(cr);
     cairo_arc(cr, rect.maxX() - r, rect.minY() + r, r, -quarter, 0);
     cairo_arc(cr, rect.maxX() - r, rect.maxY() - r, r, 0, quarter);
     cairo_arc(cr, rect.minX() + r, rect.maxY() - r, r, quarter, 2 * quarter);
     cairo_arc(cr, rect.minX() + r, rect.minY() + r, r, 2 * quarter, 3 * quarter);
+    cairo_close_path(cr);
+}
+
+void addRoundedRect(cairo_t* cr, const Rect& rect, double cornerWidth, double cornerHeight) {
+    const Rect inner = rect.insetBy(cornerWidth, cornerHeight);
+    auto corner = [&](double x, double y, double from) {
+        const SavedState saved(cr);
+        cairo_translate(cr, x, y);
+        cairo_scale(cr, cornerWidth, cornerHeight);
+        cairo_arc(cr, 0, 0, 1, from, from + std::numbers::pi / 2);
+    };
+    cairo_new_sub_path(cr);
+    corner(inner.maxX(), inner.minY(), -std::numbers::pi / 2);
+    corner(inner.maxX(), inner.maxY(), 0);
+    corner(inner.minX(), inner.maxY(), std::numbers::pi / 2);
+    corner(inner.minX(), inner.minY(), std::numbers::pi);
     cairo_close_path(cr);
 }
 
@@ -51,6 +59,58 @@ void addEllipse(cairo_t* cr, const Rect& rect) {
     cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
     cairo_close_path(cr);
     cairo_restore(cr);
+}
+
+void fillPath(cairo_t* cr, const RGBColor& color, double alpha) {
+    setColor(cr, color, alpha);
+    cairo_fill(cr);
+}
+
+void strokePath(cairo_t* cr, const RGBColor& color, double lineWidth, double dash) {
+    const SavedState saved(cr);
+    setColor(cr, color);
+    cairo_set_line_width(cr, lineWidth);
+    if (dash > 0) cairo_set_dash(cr, &dash, 1, 0);
+    cairo_stroke(cr);
+}
+
+void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color, double alpha) {
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    fillPath(cr, color, alpha);
+}
+
+void fillRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color) {
+    addRoundedRect(cr, rect, radius);
+    fillPath(cr, color);
+}
+
+void strokeRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color,
+                       double lineWidth) {
+    addRoundedRect(cr, rect, radius);
+    strokePath(cr, color, lineWidth);
+}
+
+void strokeLine(cairo_t* cr, Point from, Point to, const RGBColor& color, double lineWidth,
+                double dash) {
+    cairo_move_to(cr, from.x, from.y);
+    cairo_line_to(cr, to.x, to.y);
+    strokePath(cr, color, lineWidth, dash);
+}
+
+void fillEllipse(cairo_t* cr, Point centre, double width, double height, const RGBColor& color) {
+    addEllipse(cr, {centre.x - width / 2, centre.y - height / 2, width, height});
+    fillPath(cr, color);
+}
+
+PatternPtr radialGradient(Point center, double radius, std::initializer_list<RadialStop> stops) {
+    PatternPtr pattern(
+        cairo_pattern_create_radial(center.x, center.y, 0, center.x, center.y, radius));
+    for (const RadialStop& stop : stops) {
+        cairo_pattern_add_color_stop_rgba(pattern.get(), stop.offset, stop.color.red,
+                                          stop.color.green, stop.color.blue, stop.alpha);
+    }
+    cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+    return pattern;
 }
 
 void paintLinearGradient(cairo_t* cr, Point from, Point to,
@@ -75,13 +135,7 @@ void fillLinearGradient(cairo_t* cr, const Rect& rect, Point from, Point to,
 
 void paintRadialGradient(cairo_t* cr, Point center, double radius,
                          std::initializer_list<RadialStop> stops) {
-    PatternPtr pattern(
-        cairo_pattern_create_radial(center.x, center.y, 0, center.x, center.y, radius));
-    for (const RadialStop& stop : stops) {
-        cairo_pattern_add_color_stop_rgba(pattern.get(), stop.offset, stop.color.red,
-                                          stop.color.green, stop.color.blue, stop.alpha);
-    }
-    paintPattern(cr, std::move(pattern));
+    paintPattern(cr, radialGradient(center, radius, stops));
 }
 
 void drawVignette(cairo_t* cr, Size size, double alpha, double inner) {
@@ -111,4 +165,4 @@ void drawVignette(cairo_t* cr, Size size, double alpha, double inner) {
                         {{inner, RGBColor::black, 0}, {1.0, RGBColor::black, alpha}});
 }
 
-} // namespace folimo::scenes
+} // namespace folimo
