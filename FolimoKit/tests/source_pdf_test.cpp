@@ -31,21 +31,6 @@ bool isWhite(RGBA8 p) {
     return p == RGBA8{255, 255, 255, 255};
 }
 
-// The smallest rectangle of pixel columns and rows (row 0 at the top) holding ink.
-struct InkBox {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-};
-InkBox inkBox(const Image& image) {
-    InkBox box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y).red < 128) {
-                box.left = std::min(box.left, x), box.right = std::max(box.right, x);
-                box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y);
-            }
-    return box;
-}
-
 } // namespace
 
 TEST(SourcePDFOpen, OutsidePDFOpensFromFileAndFromBytes) {
@@ -155,19 +140,6 @@ TEST(SourcePDFDraw, RotatedPagesAreDrawnUpright) {
                 << "page " << page << " corner " << corner;
         EXPECT_TRUE(isWhite(image->pixel(image->width() / 2, image->height() / 2)));
     }
-}
-
-TEST(SourcePDFDraw, OutsidePageTurnedByQpdfIsTheUprightPageTurned) {
-    TempDir dir;
-    qpdf("--rotate=+90", outsidePDF("CAD.pdf"), dir / "turned.pdf");
-    const auto upright = SourcePDF::open(outsidePDF("CAD.pdf"))->image(0, 612);
-    const auto turned = SourcePDF::open(dir / "turned.pdf")->image(0, 792);
-    ASSERT_TRUE(upright && turned);
-    const InkBox a = inkBox(*upright), b = inkBox(*turned);
-    // Turned clockwise: the left margin becomes the top one, the bottom margin the left one.
-    EXPECT_NEAR(b.top, a.left, 2);
-    EXPECT_NEAR(b.left, upright->height() - 1 - a.bottom, 2);
-    EXPECT_NEAR(b.right, upright->height() - 1 - a.top, 2);
 }
 
 TEST(SourcePDFDraw, OnlyTheCropBoxIsDrawn) {
