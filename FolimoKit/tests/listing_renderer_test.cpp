@@ -1,3 +1,4 @@
+#include "drawing.hpp"
 #include "folimo/listing_renderer.hpp"
 #include "folimo/text.hpp"
 #include "image_diff.hpp"
@@ -40,12 +41,6 @@ Rect bounds(const std::vector<Placed>& cards) {
 
 std::shared_ptr<SourcePDF> manual() {
     return SourcePDF::open(test::outsidePDF("asymptote.pdf"));
-}
-
-ListingSettings withBrand(void (*change)(Brand&)) {
-    ListingSettings settings;
-    change(settings.brand);
-    return settings;
 }
 
 } // namespace
@@ -173,10 +168,9 @@ TEST(ListingRenderer, ClampsEachSide) {
 }
 
 TEST(ListingRenderer, PaintsTheBackgroundWithAGlowInTheMiddle) {
-    const ListingSettings settings = withBrand([](Brand& brand) {
-        brand.background = RGBColor::fromHex(0x204060);
-        brand.badge = "";
-    });
+    ListingSettings settings;
+    settings.brand.background = RGBColor::fromHex(0x204060);
+    settings.brand.badge = "";
     const ListingRenderer renderer(manual(), settings);
     const RGBColor background = settings.brand.background;
     const RGBColor light = background.mixed(RGBColor::white, 0.32);
@@ -185,9 +179,8 @@ TEST(ListingRenderer, PaintsTheBackgroundWithAGlowInTheMiddle) {
         EXPECT_NEAR(pixel.green, color.green * 255, 2);
         EXPECT_NEAR(pixel.blue, color.blue * 255, 2);
     };
-    auto canvas = Canvas::create(400, 200);
-    renderer.drawBackground(canvas->context(), canvas->bounds());
-    const Image plain = std::move(*canvas).finish();
+    const Image plain =
+        test::drawn(400, 200, [&](cairo_t* cr, const Rect& r) { renderer.drawBackground(cr, r); });
     expectColor(plain.pixel(200, 100), light);
 
     // In a corner of a whole image the glow has nearly faded (radius 0.75 of the longer side).
@@ -210,7 +203,7 @@ TEST(ListingRenderer, DrawsTheBadgeInTheAccentWithContrastingCapitals) {
 
         const Font font = folimo::font(settings.brand.fontFamily, 800 * 0.042, true);
         const Rect badge = layout::badgeRect({0, 0, 1000, 800}, measure("196 PAGES", font).width);
-        auto at = [&](double x, double y) { return image->pixel(int(x), int(800 - y)); };
+        auto at = [&](double x, double y) { return test::pixelUp(*image, x, y); };
         const RGBA8 fill = at(badge.minX() + badge.height * 0.3, badge.midY());
         EXPECT_EQ(fill, (RGBA8{std::uint8_t(accent >> 16), std::uint8_t(accent >> 8 & 0xFF),
                                std::uint8_t(accent & 0xFF), 255}));
@@ -229,9 +222,9 @@ TEST(ListingRenderer, DrawsTheBadgeInTheAccentWithContrastingCapitals) {
     // A badge of blanks draws nothing.
     ListingSettings blank;
     blank.brand.badge = "  ";
-    auto canvas = Canvas::create(300, 300);
-    ListingRenderer(manual(), blank).drawBadge(canvas->context(), canvas->bounds());
-    const Image image = std::move(*canvas).finish();
+    const Image image = test::drawn(300, 300, [&](cairo_t* cr, const Rect& r) {
+        ListingRenderer(manual(), blank).drawBadge(cr, r);
+    });
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 300; ++x)
             ASSERT_EQ(image.pixel(x, y).alpha, 0);
@@ -239,8 +232,7 @@ TEST(ListingRenderer, DrawsTheBadgeInTheAccentWithContrastingCapitals) {
 
 TEST(ListingRenderer, GivesTheSamePixelsEveryTimeAndFromSeveralThreads) {
     const ListingRenderer renderer(manual(), {});
-    const std::vector<ImageLayout> layouts = {ImageLayout::grid, ImageLayout::cover,
-                                              ImageLayout::fan};
+    const std::vector<ImageLayout> layouts(allLayouts.begin(), allLayouts.end());
     std::vector<Image> first;
     for (ImageLayout layout : layouts)
         first.push_back(*renderer.render(layout, {640, 480}));
