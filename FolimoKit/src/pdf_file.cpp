@@ -58,31 +58,26 @@ void flipToYUp(cairo_t* cr, double height) {
 
 PdfFile::PdfFile(std::FILE* out, Size page, const std::string& title, const std::string& creator)
     : surface_(cairo_pdf_surface_create_for_stream(writeToStream, out, page.width, page.height))
-    , cr_(cairo_create(surface_))
+    , cr_(cairo_create(surface_.get()))
     , height_(page.height) {
+    cairo_surface_t* surface = surface_.get();
     // Cairo refuses the whole document for metadata that is not UTF-8.
-    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, validUTF8(title).c_str());
-    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR,
-                                   validUTF8(creator).c_str());
-    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATE_DATE, fixedCreationDate);
-    flipToYUp(cr_, height_);
-}
-
-PdfFile::~PdfFile() {
-    cairo_destroy(cr_);
-    cairo_surface_destroy(surface_);
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, validUTF8(title).c_str());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, validUTF8(creator).c_str());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, fixedCreationDate);
+    flipToYUp(cr_.get(), height_);
 }
 
 void PdfFile::endPage() {
-    cairo_show_page(cr_);
-    cairo_identity_matrix(cr_);
-    flipToYUp(cr_, height_);
+    cairo_show_page(cr_.get());
+    cairo_identity_matrix(cr_.get());
+    flipToYUp(cr_.get(), height_);
 }
 
 bool PdfFile::finish() {
-    cairo_surface_finish(surface_);
-    return cairo_status(cr_) == CAIRO_STATUS_SUCCESS &&
-           cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_finish(surface_.get());
+    return cairo_status(cr_.get()) == CAIRO_STATUS_SUCCESS &&
+           cairo_surface_status(surface_.get()) == CAIRO_STATUS_SUCCESS;
 }
 
 Image compactForPdf(const Image& picture, int quality) {

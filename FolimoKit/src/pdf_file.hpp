@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cairo_glue.hpp"
 #include "folimo/geometry.hpp"
 #include "folimo/image.hpp"
 
@@ -16,19 +17,16 @@ namespace folimo {
 class PdfFile {
 public:
     PdfFile(std::FILE* out, Size page, const std::string& title, const std::string& creator);
-    ~PdfFile();
-    PdfFile(const PdfFile&) = delete;
-    PdfFile& operator=(const PdfFile&) = delete;
 
-    cairo_t* context() const { return cr_; }
+    cairo_t* context() const { return cr_.get(); }
     // Ends the page being drawn and starts the next, with a fresh graphics state.
     void endPage();
     // Writes the rest of the document; false when anything could not be written.
     bool finish();
 
 private:
-    cairo_surface_t* surface_;
-    cairo_t* cr_;
+    SurfacePtr surface_;
+    ContextPtr cr_;
     double height_;
 };
 

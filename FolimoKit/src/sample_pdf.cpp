@@ -1,28 +1,15 @@
 #include "folimo/sample_pdf.hpp"
 
-#include "folimo/listing_error.hpp"
+#include "cairo_glue.hpp"
+#include "pending_file.hpp"
 #include "sample_pages.hpp"
 
-#include <atomic>
 #include <cairo-pdf.h>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <memory>
 #include <new>
-#include <unistd.h>
 
 namespace folimo {
 namespace {
-
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct ContextDeleter {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-using SurfaceHandle = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
-using ContextHandle = std::unique_ptr<cairo_t, ContextDeleter>;
 
 constexpr double pageWidth = 612;
 constexpr double pageHeight = 792;
@@ -56,20 +43,6 @@ void check(cairo_status_t status) {
     if (status != CAIRO_STATUS_SUCCESS) throw std::bad_alloc();
 }
 
-// All of buffer to the file descriptor; false on any error.
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += std::size_t(written);
-    }
-    return true;
-}
-
 } // namespace
 
 std::string_view rawValue(SamplePDF pack) {
@@ -98,7 +71,7 @@ std::vector<std::uint8_t> data(SamplePDF pack) {
     std::vector<std::uint8_t> bytes;
     const std::string title(rawValue(pack));
     {
-        SurfaceHandle surface(
+        SurfacePtr surface(
             cairo_pdf_surface_create_for_stream(append, &bytes, pageWidth, pageHeight));
         check(cairo_surface_status(surface.get()));
         cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
@@ -106,7 +79,7 @@ std::vector<std::uint8_t> data(SamplePDF pack) {
         cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, fixedDate);
         cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_MOD_DATE, fixedDate);
 
-        ContextHandle cr(cairo_create(surface.get()));
+        ContextPtr cr(cairo_create(surface.get()));
         check(cairo_status(cr.get()));
         // Pages are drawn with the origin at the lower left and y upwards.
         cairo_translate(cr.get(), 0, pageHeight);
@@ -130,22 +103,10 @@ std::vector<std::uint8_t> data(SamplePDF pack) {
 }
 
 void write(SamplePDF pack, const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
     const std::vector<std::uint8_t> bytes = data(pack);
-
-    // A name of our own beside the target, so the rename stays within one file system.
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path temporary =
-        path.parent_path() /
-        ("." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".part");
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) throw ListingError::writeFailed(name);
-    const bool written = writeAll(fd, bytes);
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw ListingError::writeFailed(name);
-    }
+    PendingFile file(path);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size()) file.fail();
+    file.commit();
 }
 
 } // namespace folimo
