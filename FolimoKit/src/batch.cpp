@@ -1,8 +1,8 @@
 #include "folimo/batch.hpp"
 
 #include "folimo/output_naming.hpp"
+#include "glib_glue.hpp"
 #include "hash_combine.hpp"
-#include "poppler_glue.hpp"
 
 #include <algorithm>
 #include <glib.h>
@@ -20,8 +20,7 @@ namespace {
 std::string sortKey(const std::string& name) {
     const GCharPtr valid(g_utf8_make_valid(name.c_str(), static_cast<gssize>(name.size())));
     const GCharPtr folded(g_utf8_casefold(valid.get(), -1));
-    const GCharPtr key(g_utf8_collate_key_for_filename(folded.get(), -1));
-    return key.get();
+    return takeString(g_utf8_collate_key_for_filename(folded.get(), -1));
 }
 
 bool isListedPDF(const std::filesystem::path& entry) {

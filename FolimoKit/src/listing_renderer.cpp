@@ -3,6 +3,7 @@
 #include "cairo_glue.hpp"
 #include "folimo/page_selection.hpp"
 #include "folimo/text.hpp"
+#include "glib_glue.hpp"
 #include "layout_geometry.hpp"
 #include "layouts.hpp"
 #include "paint.hpp"
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <glib.h>
 
 namespace folimo {
 namespace {
@@ -42,9 +42,7 @@ PagePick pagePick(ImageLayout layout) {
 }
 
 std::string upperCase(std::string_view text) {
-    std::unique_ptr<gchar, decltype(&g_free)> upper(g_utf8_strup(text.data(), gssize(text.size())),
-                                                    g_free);
-    return upper.get();
+    return takeString(g_utf8_strup(text.data(), gssize(text.size())));
 }
 
 // Cairo's radial gradients cost tens of milliseconds on a large bitmap. The glow changes so

@@ -1,23 +1,18 @@
 #include "folimo/output_naming.hpp"
 
+#include "glib_glue.hpp"
 #include "grapheme_breaks.hpp"
 #include "unicode_trim.hpp"
 #include "valid_utf8.hpp"
 
 #include <cstdio>
 #include <glib.h>
-#include <memory>
 
 namespace folimo::OutputNaming {
 namespace {
 
 constexpr std::size_t maxCharacters = 80;
 constexpr std::size_t maxBytes = 200;
-
-struct GFree {
-    void operator()(gchar* text) const { g_free(text); }
-};
-using GString = std::unique_ptr<gchar, GFree>;
 
 // Without the characters of the Unicode categories Cc (controls, tabs, line breaks) and Cf
 // (format characters such as U+200B, U+200D, U+FEFF).
@@ -69,8 +64,7 @@ std::string videoFile(std::string_view title) {
 
 std::string lowercased(std::string_view name) {
     const std::string valid = validUTF8(name);
-    GString lower(g_utf8_strdown(valid.data(), gssize(valid.size())));
-    return lower.get();
+    return takeString(g_utf8_strdown(valid.data(), gssize(valid.size())));
 }
 
 std::string unique(std::string_view name, const std::filesystem::path& folder,

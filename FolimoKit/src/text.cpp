@@ -1,5 +1,6 @@
 #include "folimo/text.hpp"
 
+#include "glib_glue.hpp"
 #include "paint.hpp"
 
 #include <cmath>
@@ -32,21 +33,17 @@ const std::map<std::string, std::string> lookAlikes = {
 };
 
 std::string lowered(std::string_view text) {
-    std::unique_ptr<char, decltype(&g_free)> down(g_utf8_strdown(text.data(), gssize(text.size())),
-                                                  g_free);
-    return down.get();
+    return takeString(g_utf8_strdown(text.data(), gssize(text.size())));
 }
 
-template <class T, void (*Free)(T*)> struct Deleter {
-    void operator()(T* p) const { Free(p); }
+struct DescriptionFree {
+    void operator()(PangoFontDescription* description) const {
+        pango_font_description_free(description);
+    }
 };
-template <class T> void unrefObject(T* p) {
-    g_object_unref(p);
-}
-using Layout = std::unique_ptr<PangoLayout, Deleter<PangoLayout, unrefObject<PangoLayout>>>;
-using Context = std::unique_ptr<PangoContext, Deleter<PangoContext, unrefObject<PangoContext>>>;
-using Description = std::unique_ptr<PangoFontDescription,
-                                    Deleter<PangoFontDescription, pango_font_description_free>>;
+using Layout = GObjectPtr<PangoLayout>;
+using Context = GObjectPtr<PangoContext>;
+using Description = std::unique_ptr<PangoFontDescription, DescriptionFree>;
 
 // The one font map and options of the process. Metrics are unhinted, so a text measures the
 // same whatever the scale it is later drawn at.
@@ -82,10 +79,10 @@ struct Fonts {
 
     std::string systemFamily() const {
         Description sans(pango_font_description_from_string("sans-serif 12"));
-        PangoFont* font = pango_font_map_load_font(map, measuring.get(), sans.get());
+        const GObjectPtr<PangoFont> font(
+            pango_font_map_load_font(map, measuring.get(), sans.get()));
         if (!font) return {};
-        Description actual(pango_font_describe(font));
-        g_object_unref(font);
+        Description actual(pango_font_describe(font.get()));
         const char* family = pango_font_description_get_family(actual.get());
         return family ? family : "";
     }
@@ -153,10 +150,10 @@ double capHeightPerUnit(const Font& font) {
     double ratio = 0.7;
     Font unit = font;
     unit.size = 1000;
-    PangoFont* loaded =
-        pango_font_map_load_font(all.map, all.measuring.get(), describe(unit).get());
+    const GObjectPtr<PangoFont> loaded(
+        pango_font_map_load_font(all.map, all.measuring.get(), describe(unit).get()));
     if (loaded) {
-        hb_face_t* face = hb_font_get_face(pango_font_get_hb_font(loaded));
+        hb_face_t* face = hb_font_get_face(pango_font_get_hb_font(loaded.get()));
         hb_font_t* plain = hb_font_create(face); // scale = units per em
         const double upem = hb_face_get_upem(face);
         hb_position_t position = 0;
@@ -169,7 +166,6 @@ double capHeightPerUnit(const Font& font) {
                  hb_font_get_glyph_extents(plain, glyph, &extents) && extents.y_bearing > 0)
             ratio = extents.y_bearing / upem;
         hb_font_destroy(plain);
-        g_object_unref(loaded);
     }
     all.capHeights.emplace(key, ratio);
     return ratio;

@@ -1,14 +1,11 @@
 #include "valid_utf8.hpp"
 
-#include <glib.h>
-#include <memory>
+#include "glib_glue.hpp"
 
 namespace folimo {
 
 std::string validUTF8(std::string_view text) {
-    std::unique_ptr<gchar, decltype(&g_free)> valid(
-        g_utf8_make_valid(text.data(), gssize(text.size())), g_free);
-    return valid.get();
+    return takeString(g_utf8_make_valid(text.data(), gssize(text.size())));
 }
 
 } // namespace folimo
