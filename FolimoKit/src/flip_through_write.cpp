@@ -97,9 +97,8 @@ void FlipThrough::write(const std::filesystem::path& path,
     } catch (const ListingError&) {
         throw ListingError::video("the file couldn\u2019t be created");
     }
-    // FFmpeg opens files by name and reopens this one to move the index to the front; the
-    // descriptor's name reaches the hidden file wherever it lies.
-    VideoEncoder encoder("/proc/self/fd/" + std::to_string(fileno(file->stream())), format);
+    // FFmpeg opens the file by name, and again to move the index to the front.
+    VideoEncoder encoder(file->path(), format);
 
     PictureQueue queue(queueLength(size_));
     std::jthread painting(

@@ -18,6 +18,8 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
 
     std::FILE* stream() const { return stream_; }
+    // The temporary file, for writers that open it by name; it is renamed by commit().
+    const std::filesystem::path& path() const { return temporary_; }
 
     // Flushes, closes and renames the file into place, replacing whatever was there.
     // Throws ListingError::writeFailed(destination's file name).
