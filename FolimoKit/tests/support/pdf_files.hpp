@@ -26,7 +26,7 @@ struct TinyPage {
 void writeTinyPDF(const std::filesystem::path& path, const std::vector<TinyPage>& pages,
                   const std::optional<std::string>& title = std::nullopt);
 
-// count Letter pages of plain white paper, written into folder and opened.
+// A PDF of Letter pages of plain white paper, written to folder/blank.pdf and opened.
 std::shared_ptr<SourcePDF> blankPages(const std::filesystem::path& folder, int count);
 
 // The 196-page Asymptote manual, opened once and shared by the tests of a program.
