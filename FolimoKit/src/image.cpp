@@ -45,9 +45,7 @@ Canvas::Canvas(cairo_surface_t* surface, int width, int height)
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
 }
 
-std::optional<Canvas> Canvas::create(int width, int height) {
-    if (width <= 0 || height <= 0) return std::nullopt;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+std::optional<Canvas> Canvas::adopt(cairo_surface_t* surface, int width, int height) {
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return std::nullopt;
@@ -57,16 +55,15 @@ std::optional<Canvas> Canvas::create(int width, int height) {
     return canvas;
 }
 
+std::optional<Canvas> Canvas::create(int width, int height) {
+    if (width <= 0 || height <= 0) return std::nullopt;
+    return adopt(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), width, height);
+}
+
 std::optional<Canvas> Canvas::wrap(std::uint8_t* data, int width, int height, int stride) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, width, height, stride);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface);
-        return std::nullopt;
-    }
-    Canvas canvas(surface, width, height);
-    if (cairo_status(canvas.cr_) != CAIRO_STATUS_SUCCESS) return std::nullopt;
-    return canvas;
+    return adopt(
+        cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, width, height, stride),
+        width, height);
 }
 
 Canvas::Canvas(Canvas&& other) noexcept

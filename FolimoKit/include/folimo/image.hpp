@@ -61,6 +61,8 @@ public:
 
 private:
     Canvas(cairo_surface_t* surface, int width, int height);
+    // Takes over surface; nothing when Cairo could not make it or a context for it.
+    static std::optional<Canvas> adopt(cairo_surface_t* surface, int width, int height);
 
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
