@@ -2,9 +2,9 @@
 // real manual): painting the frames, encoding them, the whole write, and for scale ffmpeg
 // re-encoding the written video with x264's medium preset at the same bit rate. Times are
 // wall-clock; "cpu_s" adds up every thread (and ffmpeg's process).
-#include "../FolimoKit/src/flip_through_p.hpp"
-#include "../FolimoKit/src/video_encoder.hpp"
+#include "flip_through_p.hpp"
 #include "folimo/flip_through.hpp"
+#include "video_encoder.hpp"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -56,6 +56,26 @@ void reportFrames(benchmark::State& state, std::int64_t frames, double cpu) {
     state.counters["cpu_s"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
 }
 
+VideoFormat formatOf(const FlipThrough& video) {
+    return {int(video.size().width), int(video.size().height), video.fps(), video.bitRate()};
+}
+
+// Times work on a video opened afresh for each run, leaving the opening out.
+template <class Work> void timeFreshVideos(benchmark::State& state, Work work) {
+    double cpu = 0;
+    std::int64_t frames = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const FlipThrough video = freshVideo();
+        state.ResumeTiming();
+        const double start = cpuSeconds(RUSAGE_SELF);
+        work(video);
+        cpu += cpuSeconds(RUSAGE_SELF) - start;
+        frames = video.frameCount();
+    }
+    reportFrames(state, frames, cpu);
+}
+
 // Every frame drawn whole, as image(t) does for the video pane.
 void BM_DrawFramesWhole(benchmark::State& state) {
     const FlipThrough video = freshVideo();
@@ -68,31 +88,19 @@ void BM_DrawFramesWhole(benchmark::State& state) {
 
 // Frames painted from cached layers and converted for the encoder, as write() does.
 void BM_PaintFrames(benchmark::State& state) {
-    double cpu = 0;
-    std::int64_t frames = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const FlipThrough video = freshVideo();
-        const VideoFormat format{int(video.size().width), int(video.size().height), video.fps(),
-                                 video.bitRate()};
-        PictureConverter converter(format);
-        state.ResumeTiming();
-        const double start = cpuSeconds(RUSAGE_SELF);
+    timeFreshVideos(state, [](const FlipThrough& video) {
+        PictureConverter converter(formatOf(video));
         flip::FramePainter painter(video);
         for (std::int64_t i = 0; i < video.frameCount(); ++i)
             if (painter.paint(double(i) / video.fps()))
                 benchmark::DoNotOptimize(converter.convert(painter.data(), painter.stride()));
-        cpu += cpuSeconds(RUSAGE_SELF) - start;
-        frames = video.frameCount();
-    }
-    reportFrames(state, frames, cpu);
+    });
 }
 
 // The encoder alone, fed frames painted beforehand.
 void BM_EncodeFrames(benchmark::State& state) {
     const FlipThrough video = freshVideo();
-    const VideoFormat format{int(video.size().width), int(video.size().height), video.fps(),
-                             video.bitRate()};
+    const VideoFormat format = formatOf(video);
     std::vector<VideoPicture> pictures;
     {
         PictureConverter converter(format);
@@ -114,18 +122,8 @@ void BM_EncodeFrames(benchmark::State& state) {
 }
 
 void BM_WriteVideo(benchmark::State& state) {
-    double cpu = 0;
-    std::int64_t frames = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const FlipThrough video = freshVideo();
-        state.ResumeTiming();
-        const double start = cpuSeconds(RUSAGE_SELF);
-        video.write(folder() / "video.mp4", {}, {});
-        cpu += cpuSeconds(RUSAGE_SELF) - start;
-        frames = video.frameCount();
-    }
-    reportFrames(state, frames, cpu);
+    timeFreshVideos(state,
+                    [](const FlipThrough& video) { video.write(folder() / "video.mp4", {}, {}); });
     state.counters["bytes"] = double(std::filesystem::file_size(folder() / "video.mp4"));
 }
 
