@@ -16,7 +16,7 @@ struct DecodedImage {
     RGBA8 at(int x, int y) const;
 };
 
-// Decoded with libpng; a test failure and an empty image when the file is not a PNG.
+// Decoded with libpng; a test failure and no pixels when the file is not a whole PNG.
 DecodedImage readPNG(const std::filesystem::path& path);
 
 } // namespace folimo::test

@@ -7,7 +7,8 @@ namespace folimo::test {
 namespace {
 
 DocumentPtr opened(PopplerDocument* document, GError* error, std::string_view what) {
-    if (!document) ADD_FAILURE() << "Poppler cannot open " << what << ": " << error->message;
+    if (!document)
+        ADD_FAILURE() << "Poppler cannot open " << what << ": " << (error ? error->message : "");
     if (error) g_error_free(error);
     return DocumentPtr(document);
 }
