@@ -3,6 +3,7 @@
 #include "folimo/settings_json.hpp"
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -26,6 +27,12 @@ std::string readFile(const std::string& path, std::string_view what) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Whether the whole of text reads as a T, which it is then stored in.
+template <class T> bool readWhole(std::string_view text, T& value) {
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
 } // namespace
@@ -102,27 +109,37 @@ ListingSettings readSettings(Args& args) {
     return settings;
 }
 
+void refuseValue(std::string_view option, std::string_view what, std::string_view text) {
+    throw UsageError(std::string(option) + " takes " + std::string(what) + ", not \"" +
+                     std::string(text) + "\"");
+}
+
 PixelSize parseSize(std::string_view text, std::string_view option) {
     const auto x = text.find_first_of("xX");
     PixelSize size;
-    auto number = [](std::string_view part, std::int64_t& out) {
-        auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), out);
-        return error == std::errc() && end == part.data() + part.size() && !part.empty();
-    };
-    if (x == std::string_view::npos || !number(text.substr(0, x), size.width) ||
-        !number(text.substr(x + 1), size.height))
-        throw UsageError(std::string(option) + " takes a size like 2000x1500, not \"" +
-                         std::string(text) + "\"");
+    if (x == std::string_view::npos || !readWhole(text.substr(0, x), size.width) ||
+        !readWhole(text.substr(x + 1), size.height))
+        refuseValue(option, "a size like 2000x1500", text);
     return size;
 }
 
 double parseNumber(std::string_view text, std::string_view option) {
     double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty())
-        throw UsageError(std::string(option) + " takes a number, not \"" + std::string(text) +
-                         "\"");
+    if (!readWhole(text, value) || !std::isfinite(value)) refuseValue(option, "a number", text);
     return value;
+}
+
+std::int64_t parseWholeNumber(std::string_view text, std::string_view option) {
+    std::int64_t value = 0;
+    if (!readWhole(text, value)) refuseValue(option, "a whole number", text);
+    return value;
+}
+
+std::filesystem::path outputFile(const std::optional<std::string>& output,
+                                 const std::string& nameInFolder) {
+    std::filesystem::path path = output.value_or(".");
+    if (std::filesystem::is_directory(path)) path /= nameInFolder;
+    return path;
 }
 
 } // namespace folimo::cli

@@ -2,6 +2,8 @@
 
 #include "folimo/settings.hpp"
 
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -67,9 +69,19 @@ inline constexpr std::string_view settingsUsage =
     "  --pages LIST          pages for the images, like 1-6 or 1, 3, 5\n"
     "  --brand NAME|FILE     classic, chalkboard, bright or a brand's JSON file\n";
 
+// Throws UsageError("OPTION takes WHAT, not \"TEXT\"").
+[[noreturn]] void refuseValue(std::string_view option, std::string_view what,
+                              std::string_view text);
 // "WxH" as a size; UsageError otherwise.
 PixelSize parseSize(std::string_view text, std::string_view option);
-// A decimal number; UsageError otherwise.
+// A finite decimal number; UsageError otherwise.
 double parseNumber(std::string_view text, std::string_view option);
+// An integer written without a fraction or exponent; UsageError otherwise.
+std::int64_t parseWholeNumber(std::string_view text, std::string_view option);
+
+// The file a command that writes one file writes: -o's value, or when that is a folder (or
+// -o is absent: this folder) nameInFolder inside it.
+std::filesystem::path outputFile(const std::optional<std::string>& output,
+                                 const std::string& nameInFolder);
 
 } // namespace folimo::cli

@@ -5,39 +5,17 @@
 #include "folimo/source_pdf.hpp"
 #include "stop_on_interrupt.hpp"
 
-#include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <iostream>
 
 namespace folimo::cli {
 namespace {
 
-double finiteNumber(std::string_view text, std::string_view option) {
-    const double value = parseNumber(text, option);
-    if (!std::isfinite(value))
-        throw UsageError(std::string(option) + " takes a number, not \"" + std::string(text) +
-                         "\"");
-    return value;
-}
-
 // "8.5x11" as inches.
 std::pair<double, double> parseSheet(std::string_view text) {
     const auto x = text.find_first_of("xX");
-    if (x == std::string_view::npos)
-        throw UsageError("--sheet takes a size in inches like 11x8.5, not \"" + std::string(text) +
-                         "\"");
-    return {finiteNumber(text.substr(0, x), "--sheet"),
-            finiteNumber(text.substr(x + 1), "--sheet")};
-}
-
-std::int64_t parseCount(std::string_view text, std::string_view option) {
-    std::int64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty())
-        throw UsageError(std::string(option) + " takes a whole number, not \"" + std::string(text) +
-                         "\"");
-    return value;
+    if (x == std::string_view::npos) refuseValue("--sheet", "a size in inches like 11x8.5", text);
+    return {parseNumber(text.substr(0, x), "--sheet"), parseNumber(text.substr(x + 1), "--sheet")};
 }
 
 // The preview's own options on top of the stored settings. --pages means the preview's
@@ -48,15 +26,15 @@ ListingSettings readPreviewSettings(Args& args) {
     PreviewSettings& preview = settings.preview;
     if (pages) preview.pages = *pages;
     if (auto count = args.value("--per-sheet"))
-        preview.pagesPerSheet = parseCount(*count, "--per-sheet");
+        preview.pagesPerSheet = parseWholeNumber(*count, "--per-sheet");
     if (auto style = args.value("--style")) {
         auto parsed = watermarkStyleFromText(*style);
-        if (!parsed) throw UsageError("--style takes diagonal or corner, not \"" + *style + "\"");
+        if (!parsed) refuseValue("--style", "diagonal or corner", *style);
         preview.style = *parsed;
     }
     if (auto text = args.value("--watermark")) preview.watermark = *text;
     if (auto opacity = args.value("--opacity"))
-        preview.opacity = finiteNumber(*opacity, "--opacity");
+        preview.opacity = parseNumber(*opacity, "--opacity");
     if (args.flag("--no-flatten")) preview.flatten = false;
     if (auto sheet = args.value("--sheet"))
         std::tie(preview.sheetWidth, preview.sheetHeight) = parseSheet(*sheet);
@@ -70,8 +48,7 @@ int run(Args& args) {
     const auto pdf = SourcePDF::open(files[0]);
     const std::string title = settings.title.empty() ? pdf->title() : settings.title;
 
-    std::filesystem::path path = output.value_or(".");
-    if (std::filesystem::is_directory(path)) path /= OutputNaming::previewFile(title);
+    const std::filesystem::path path = outputFile(output, OutputNaming::previewFile(title));
     StopOnInterrupt interrupt;
     const int sheets = PreviewPDF::write(*pdf, settings.preview, title, path, interrupt.token());
     std::cout << path.string() << "\n";

@@ -14,8 +14,7 @@ namespace {
 
 ImageLayout parseLayout(std::string_view text) {
     if (auto layout = imageLayoutFromText(text)) return *layout;
-    throw UsageError("--layout takes grid, cover, fan, clipboard, desk or frame, not \"" +
-                     std::string(text) + "\"");
+    refuseValue("--layout", "grid, cover, fan, clipboard, desk or frame", text);
 }
 
 ImageFormat formatOf(const std::filesystem::path& path) {
@@ -24,8 +23,7 @@ ImageFormat formatOf(const std::filesystem::path& path) {
                    [](unsigned char c) { return char(std::tolower(c)); });
     if (extension == ".png") return ImageFormat::png;
     if (extension == ".jpg" || extension == ".jpeg") return ImageFormat::jpeg;
-    throw UsageError("-o takes a file ending in .png, .jpg or .jpeg, not \"" + path.string() +
-                     "\"");
+    refuseValue("-o", "a file ending in .png, .jpg or .jpeg", path.string());
 }
 
 int run(Args& args) {

@@ -27,8 +27,7 @@ int run(Args& args) {
     const auto names = args.positionals(0, 1);
     const SamplePDF pack = names.empty() ? SamplePDF::fallMath : packNamed(names[0]);
 
-    std::filesystem::path path = output.value_or(".");
-    if (std::filesystem::is_directory(path)) path /= fileName(pack);
+    const std::filesystem::path path = outputFile(output, fileName(pack));
     write(pack, path);
     std::cout << path.string() << "\n";
     return 0;

@@ -6,7 +6,6 @@
 #include "progress_bar.hpp"
 #include "stop_on_interrupt.hpp"
 
-#include <cmath>
 #include <filesystem>
 #include <iostream>
 
@@ -20,17 +19,8 @@ ListingSettings readVideoSettings(Args& args) {
     ListingSettings settings = readSettings(args);
     VideoSettings& video = settings.video;
     if (pages) video.pages = *pages;
-    if (auto seconds = args.value("--seconds")) {
-        video.seconds = parseNumber(*seconds, "--seconds");
-        if (!std::isfinite(video.seconds))
-            throw UsageError("--seconds takes a number, not \"" + *seconds + "\"");
-    }
-    if (auto fps = args.value("--fps")) {
-        const double value = parseNumber(*fps, "--fps");
-        if (!(std::abs(value) < 1e9) || value != std::floor(value))
-            throw UsageError("--fps takes a whole number, not \"" + *fps + "\"");
-        video.fps = std::int64_t(value);
-    }
+    if (auto seconds = args.value("--seconds")) video.seconds = parseNumber(*seconds, "--seconds");
+    if (auto fps = args.value("--fps")) video.fps = parseWholeNumber(*fps, "--fps");
     if (auto size = args.value("--size")) video.size = parseSize(*size, "--size");
     return settings;
 }
@@ -43,9 +33,8 @@ int run(Args& args) {
     StopOnInterrupt interrupt;
     const auto pdf = SourcePDF::open(files[0]);
     const FlipThrough video(pdf, settings);
-    std::filesystem::path path = output.value_or(".");
-    if (std::filesystem::is_directory(path))
-        path /= OutputNaming::videoFile(video.renderer().title());
+    const std::filesystem::path path =
+        outputFile(output, OutputNaming::videoFile(video.renderer().title()));
 
     ProgressBar bar;
     video.write(
