@@ -25,10 +25,15 @@ Rect titleFrame(const Rect& block, double suggestedHeight) {
     return {block.minX(), block.midY() - F / 2, block.width, F};
 }
 
+double badgePadding(const Rect& rect) {
+    const double s = std::min(rect.width, rect.height);
+    return 2 * (s * 0.03) + s * 0.01;
+}
+
 Rect badgeRect(const Rect& rect, double textWidth) {
     const double s = std::min(rect.width, rect.height);
     const double h = s * 0.075;
-    const double w = std::min(textWidth + 2 * (s * 0.03) + s * 0.01, rect.width * 0.6);
+    const double w = std::min(textWidth + badgePadding(rect), rect.width * 0.6);
     const double inset = s * 0.035;
     return {rect.maxX() - inset - w, rect.minY() + inset, w, h};
 }

@@ -26,8 +26,10 @@ Backdrop backdrop(const Rect& rect, bool showTitle);
 // higher than the block, centred on it vertically.
 Rect titleFrame(const Rect& block, double suggestedHeight);
 
-// The corner badge's capsule for an image filling rect, for a text of textWidth.
+// The corner badge's capsule for an image filling rect, for a text of textWidth: the text
+// and badgePadding wide, but no wider than 60 % of the image.
 Rect badgeRect(const Rect& rect, double textWidth);
+double badgePadding(const Rect& rect);
 
 // The number of columns that gives the largest cards for count pages of the aspect in
 // content with gap between cards (fewer columns on a tie).

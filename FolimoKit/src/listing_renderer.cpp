@@ -163,17 +163,27 @@ void ListingRenderer::drawBadge(cairo_t* cr, const Rect& rect) const {
     if (text.empty()) return;
     const std::string shown = upperCase(text);
     const double s = std::min(rect.width, rect.height);
-    const double spacing = s * 0.002;
+    double spacing = s * 0.002;
 
-    const Font font = folimo::font(brand.fontFamily, s * 0.042, true);
-    const Rect badge = layout::badgeRect(rect, measure(shown, font).width);
+    Font font = folimo::font(brand.fontFamily, s * 0.042, true);
+    const double textWidth = measure(shown, font).width;
+    const Rect badge = layout::badgeRect(rect, textWidth);
     drawWithShadow(cr, {0, -0.006 * s, 0.015 * s, RGBColor::black, 0.28}, [&](cairo_t* cr) {
         addRoundedRect(cr, badge, badge.height / 2);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
         fillPath(cr, brand.accent);
     });
+    double lineWidth = measure(shown, font, spacing).width;
+    // A text too long for the capsule's cap is set smaller, its spacing with it, so that it
+    // keeps the padding inside the capsule. Unhinted widths shrink in proportion.
+    const double room = badge.width - layout::badgePadding(rect);
+    if (textWidth > room) {
+        const double scale = room / lineWidth;
+        font = folimo::font(brand.fontFamily, font.size * scale, true);
+        spacing *= scale;
+        lineWidth = measure(shown, font, spacing).width;
+    }
     // Capitals centred in the capsule: the baseline half a cap height below its middle.
-    const double lineWidth = measure(shown, font, spacing).width;
     drawLine(cr, shown, font, brand.accent.contrasting(), 1,
              {badge.midX() - lineWidth / 2, badge.midY() - capHeight(font) / 2}, spacing);
 }

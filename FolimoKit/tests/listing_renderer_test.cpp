@@ -257,3 +257,31 @@ TEST(ListingRenderer, GivesTheSamePixelsEveryTimeAndFromSeveralThreads) {
         EXPECT_TRUE(test::imagesMatch(*b[i], first[i], 0, name + "-thread-two"));
     }
 }
+
+TEST(ListingRenderer, SetsABadgeTooLongForTheCapsuleSmallerInsideIt) {
+    ListingSettings settings;
+    settings.brand.accent = RGBColor::fromHex(0xF2C14E); // dark capitals
+    settings.brand.badge = "{pages} printable pages with answer keys";
+    auto canvas = Canvas::create(750, 750);
+    ListingRenderer(manual(), settings).drawBadge(canvas->context(), canvas->bounds());
+    const Image image = std::move(*canvas).finish();
+
+    // Outside the capsule (held to 60 % of the width) only its faint shadow may show.
+    const Rect capsule = layout::badgeRect({0, 0, 750, 750}, 1e6);
+    const Rect clear = capsule.insetBy(-2, -2);
+    double textLeft = 750, textRight = 0;
+    for (int y = 0; y < 750; ++y)
+        for (int x = 0; x < 750; ++x) {
+            const RGBA8 p = image.pixel(x, y);
+            const double cx = x + 0.5, cy = 750 - y - 0.5;
+            if (cx < clear.minX() || cx > clear.maxX() || cy < clear.minY() || cy > clear.maxY())
+                ASSERT_LT(int(p.alpha), 100) << x << ", " << y;
+            else if (p.alpha == 255 && p.red < 100) {
+                textLeft = std::min(textLeft, cx);
+                textRight = std::max(textRight, cx);
+            }
+        }
+    // Still centred, and filling most of the capsule.
+    EXPECT_NEAR((textLeft + textRight) / 2, capsule.midX(), 4);
+    EXPECT_GT(textRight - textLeft, 0.8 * capsule.width);
+}
