@@ -118,11 +118,7 @@ void cover(const Sheet& sheet) {
     drawAcorn(cr, {centre - 150, sheet.top(520)}, 44);
     drawAcorn(cr, {centre + 148, sheet.top(524)}, 38);
 
-    const std::string_view pillText = "Grades 2\u20133  \u2022  8 printable pages";
-    const Font pillFont = sheet.font(16, true);
-    const double pillWidth = measure(pillText, pillFont).width + 52;
-    fillRoundedRect(cr, {centre - pillWidth / 2, sheet.top(618), pillWidth, 42}, 21, orange);
-    sheet.centredText(pillText, pillFont, RGBColor::white, {centre, sheet.top(597)});
+    sheet.pill("Grades 2\u20133  \u2022  8 printable pages", orange, {centre, sheet.top(597)});
     sheet.centredText("Answer key included", sheet.font(14), warmText, centre, sheet.top(652));
 }
 

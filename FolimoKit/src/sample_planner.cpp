@@ -60,11 +60,7 @@ void cover(const Sheet& sheet) {
                             blockColors[std::size_t(blocks[std::size_t(day)][std::size_t(slot)])]);
     }
 
-    const std::string_view pages = "6 printable pages";
-    const Font pagesFont = sheet.font(16, true);
-    const double pillWidth = measure(pages, pagesFont).width + 52;
-    fillRoundedRect(cr, {centre - pillWidth / 2, sheet.top(700), pillWidth, 42}, 21, teal);
-    sheet.centredText(pages, pagesFont, RGBColor::white, {centre, sheet.top(679)});
+    sheet.pill("6 printable pages", teal, {centre, sheet.top(679)});
 }
 
 void weekAtAGlance(const Sheet& sheet) {

@@ -58,6 +58,13 @@ void Sheet::centredText(std::string_view text, const Font& font, const RGBColor&
     centredText(text, font, color, centre.x, centre.y - capHeight(font) / 2);
 }
 
+void Sheet::pill(std::string_view text, const RGBColor& color, Point centre) const {
+    const Font pillFont = font(16, true);
+    const double width = measure(text, pillFont).width + 52;
+    fillRoundedRect(ctx, {centre.x - width / 2, centre.y - 21, width, 42}, 21, color);
+    centredText(text, pillFont, RGBColor::white, centre);
+}
+
 std::vector<std::string> Sheet::wrapped(std::string_view text, const Font& font,
                                         double width) const {
     std::lock_guard lock(textLock());

@@ -49,6 +49,8 @@ struct Sheet {
     // font's cap height (so capitals and figures look centred in a box).
     void centredText(std::string_view text, const Font& font, const RGBColor& color,
                      Point centre) const;
+    // White bold text in a capsule of color, both centred on centre.
+    void pill(std::string_view text, const RGBColor& color, Point centre) const;
     // The text broken at spaces into lines no wider than width (a longer word stays whole).
     std::vector<std::string> wrapped(std::string_view text, const Font& font, double width) const;
 };

@@ -85,11 +85,7 @@ void cover(const Sheet& sheet) {
         writingLines(cr, paper.minX() + 24, paper.maxX() - 24, paper.maxY() - 66 - 50.0 * line, 30);
     drawPencil(cr, {paper.minX() + 120, paper.maxY() - 98}, 230, 0.55);
 
-    const std::string_view pages = "6 printable pages";
-    const Font pagesFont = sheet.font(16, true);
-    const double pillWidth = measure(pages, pagesFont).width + 52;
-    fillRoundedRect(cr, {centre - pillWidth / 2, sheet.top(700), pillWidth, 42}, 21, blue);
-    sheet.centredText(pages, pagesFont, RGBColor::white, {centre, sheet.top(679)});
+    sheet.pill("6 printable pages", blue, {centre, sheet.top(679)});
 }
 
 void rainbowWrite(const Sheet& sheet) {
