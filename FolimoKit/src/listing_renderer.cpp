@@ -202,10 +202,7 @@ void ListingRenderer::drawCards(const std::vector<Placed>& cards, cairo_t* cr,
         drawWithShadow(cr, {0, -0.35 * shadow, shadow, RGBColor::black, 0.32},
                        [&](cairo_t* cr) { fillRect(cr, paper, RGBColor::white); });
         drawImage(cr, *image, paper);
-        cairo_rectangle(cr, paper.x, paper.y, paper.width, paper.height);
-        setColor(cr, RGBColor::black, 0.12);
-        cairo_set_line_width(cr, std::max(w / 600, 1.0));
-        cairo_stroke(cr);
+        strokeRect(cr, paper, RGBColor::black, std::max(w / 600, 1.0), 0.12);
     }
 }
 

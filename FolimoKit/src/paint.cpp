@@ -9,6 +9,14 @@ namespace folimo {
 
 namespace {
 
+void stroke(cairo_t* cr, const RGBColor& color, double alpha, double lineWidth, double dash) {
+    const SavedState saved(cr);
+    setColor(cr, color, alpha);
+    cairo_set_line_width(cr, lineWidth);
+    if (dash > 0) cairo_set_dash(cr, &dash, 1, 0);
+    cairo_stroke(cr);
+}
+
 // Paints the current clip with pattern, its end colours continuing outside.
 void paintPattern(cairo_t* cr, PatternPtr pattern) {
     cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
@@ -67,16 +75,18 @@ void fillPath(cairo_t* cr, const RGBColor& color, double alpha) {
 }
 
 void strokePath(cairo_t* cr, const RGBColor& color, double lineWidth, double dash) {
-    const SavedState saved(cr);
-    setColor(cr, color);
-    cairo_set_line_width(cr, lineWidth);
-    if (dash > 0) cairo_set_dash(cr, &dash, 1, 0);
-    cairo_stroke(cr);
+    stroke(cr, color, 1, lineWidth, dash);
 }
 
 void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color, double alpha) {
     cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
     fillPath(cr, color, alpha);
+}
+
+void strokeRect(cairo_t* cr, const Rect& rect, const RGBColor& color, double lineWidth,
+                double alpha) {
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    stroke(cr, color, alpha, lineWidth, 0);
 }
 
 void fillRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color) {

@@ -30,6 +30,9 @@ void fillPath(cairo_t* cr, const RGBColor& color, double alpha = 1);
 // width and dash stay with this stroke.
 void strokePath(cairo_t* cr, const RGBColor& color, double lineWidth, double dash = 0);
 void fillRect(cairo_t* cr, const Rect& rect, const RGBColor& color, double alpha = 1);
+// Strokes rect's outline as strokePath does.
+void strokeRect(cairo_t* cr, const Rect& rect, const RGBColor& color, double lineWidth,
+                double alpha = 1);
 void fillRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color);
 void strokeRoundedRect(cairo_t* cr, const Rect& rect, double radius, const RGBColor& color,
                        double lineWidth);

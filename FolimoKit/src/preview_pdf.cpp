@@ -79,13 +79,7 @@ void drawPage(cairo_t* cr, const SourcePDF& source, const PreviewSettings& setti
     drawWithShadow(cr, {0, -2, 6, RGBColor::black, 0.18},
                    [&](cairo_t* paper) { fillRect(paper, rect, RGBColor::white); });
     drawContent(cr, source, settings, page, rect, held);
-    {
-        SavedState saved(cr);
-        cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
-        setColor(cr, RGBColor::black, 0.2);
-        cairo_set_line_width(cr, 0.5);
-        cairo_stroke(cr);
-    }
+    strokeRect(cr, rect, RGBColor::black, 0.5, 0.2);
     watermark(settings, rect, cr);
     drawCaption(cr, previewLayout::caption(page, source.pageCount()), rect);
 }

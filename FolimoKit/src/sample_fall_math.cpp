@@ -227,8 +227,7 @@ void missingNumbers(const Sheet& sheet) {
             sheet.centredText(std::to_string(n), n % 10 == 0 ? bold : regular, grey(43),
                               cell.mid());
         }
-        cairo_rectangle(cr, cell.x, cell.y, cell.width, cell.height);
-        strokePath(cr, hex(0xB9A88E), 1);
+        strokeRect(cr, cell, hex(0xB9A88E), 1);
     }
 }
 

@@ -118,8 +118,7 @@ void monthlyCalendar(const Sheet& sheet) {
         for (int d = 0; d < 7; ++d) {
             const Rect day = sheet.box(left + cell * d, 200 + cell * week, cell, cell);
             if (d == 0 || d == 6) fillRect(cr, day, tint(blush, 0.85));
-            cairo_rectangle(cr, day.x, day.y, day.width, day.height);
-            strokePath(cr, grey(170), 1);
+            strokeRect(cr, day, grey(170), 1);
             fillEllipse(cr, {day.minX() + 14, day.maxY() - 14}, 14, 14, tint(teal, 0.8));
         }
 
@@ -173,15 +172,13 @@ void familyContactLog(const Sheet& sheet) {
     for (const Column& column : columns) {
         const Rect head = sheet.box(x, tableTop, column.width, headHeight);
         fillRect(cr, head, teal);
-        cairo_rectangle(cr, head.x, head.y, head.width, head.height);
-        strokePath(cr, shade(teal, 0.25), 1);
+        strokeRect(cr, head, shade(teal, 0.25), 1);
         sheet.centredText(column.title, headFont, RGBColor::white, head.mid());
         for (int row = 0; row < 14; ++row) {
             const Rect cell =
                 sheet.box(x, tableTop + headHeight + rowHeight * row, column.width, rowHeight);
             if (row % 2 == 1) fillRect(cr, cell, tint(teal, 0.92));
-            cairo_rectangle(cr, cell.x, cell.y, cell.width, cell.height);
-            strokePath(cr, grey(180), 1);
+            strokeRect(cr, cell, grey(180), 1);
         }
         x += column.width;
     }

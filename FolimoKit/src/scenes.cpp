@@ -151,11 +151,7 @@ void drawPictureFrame(const ListingRenderer& renderer, cairo_t* cr, const FrameG
         cairo_rectangle(cr, mat.x, mat.y, mat.width, mat.height);
         cairo_clip(cr);
         drawWithShadow(cr, {0, -0.004 * s, 0.012 * s, RGBColor::black, 0.35}, [&](cairo_t* c) {
-            const Rect edge = mat.insetBy(-0.005 * s, -0.005 * s);
-            cairo_rectangle(c, edge.x, edge.y, edge.width, edge.height);
-            setColor(c, RGBColor::black, 0.25);
-            cairo_set_line_width(c, 0.01 * s);
-            cairo_stroke(c);
+            strokeRect(c, mat.insetBy(-0.005 * s, -0.005 * s), RGBColor::black, 0.01 * s, 0.25);
         });
     }
 
@@ -163,11 +159,8 @@ void drawPictureFrame(const ListingRenderer& renderer, cairo_t* cr, const FrameG
     const auto image = renderer.source().image(page, static_cast<int>(std::ceil(picture.width)));
     if (!image) return;
     drawImage(cr, *image, picture);
-    const Rect edge = picture.insetBy(-0.002 * s, -0.002 * s);
-    cairo_rectangle(cr, edge.x, edge.y, edge.width, edge.height);
-    setColor(cr, RGBColor::black, 0.18);
-    cairo_set_line_width(cr, std::max(0.0015 * s, 1.0));
-    cairo_stroke(cr);
+    strokeRect(cr, picture.insetBy(-0.002 * s, -0.002 * s), RGBColor::black,
+               std::max(0.0015 * s, 1.0), 0.18);
 }
 
 } // namespace
