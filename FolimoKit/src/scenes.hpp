@@ -4,7 +4,6 @@
 #include "folimo/listing_renderer.hpp"
 
 #include <cairo.h>
-
 #include <vector>
 
 // The three scenes that place the seller's cover in a small still life the program draws

@@ -3,7 +3,6 @@
 #include "folimo/color.hpp"
 
 #include <cairo.h>
-
 #include <functional>
 
 namespace folimo {
