@@ -12,6 +12,7 @@ extern "C" {
 #include <cctype>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace folimo {
 namespace {
@@ -89,6 +90,17 @@ VideoPicture PictureConverter::convert(const std::uint8_t* bgra, int stride) con
 
 VideoEncoder::VideoEncoder(const std::filesystem::path& path, const VideoFormat& format)
     : format_(format) {
+    // A constructor that throws runs no destructor: what was made so far is freed here.
+    try {
+        open(path);
+    } catch (...) {
+        release();
+        throw;
+    }
+}
+
+void VideoEncoder::open(const std::filesystem::path& path) {
+    const VideoFormat& format = format_;
     silenceLogging();
     check(avformat_alloc_output_context2(&container_, nullptr, "mp4", nullptr));
     // "file:" keeps a name with a colon from being taken for another protocol.
@@ -141,10 +153,15 @@ VideoEncoder::VideoEncoder(const std::filesystem::path& path, const VideoFormat&
 }
 
 VideoEncoder::~VideoEncoder() {
+    release();
+}
+
+void VideoEncoder::release() {
     av_packet_free(&packet_);
     avcodec_free_context(&codec_);
     if (container_ && container_->pb) avio_closep(&container_->pb);
-    avformat_free_context(container_);
+    avformat_free_context(std::exchange(container_, nullptr));
+    stream_ = nullptr;
 }
 
 void VideoEncoder::append(const VideoPicture& picture) {

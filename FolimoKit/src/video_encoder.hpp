@@ -74,6 +74,10 @@ public:
     void finish(std::stop_token stop);
 
 private:
+    // The constructor's work: sets up the encoder and the container and creates the file.
+    void open(const std::filesystem::path& path);
+    // Frees everything made so far and closes the file; safe to call again.
+    void release();
     // Writes one packet the encoder has ready; false when it has none.
     bool writeNextPacket();
 
