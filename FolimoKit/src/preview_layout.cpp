@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace folimo::previewLayout {
 
@@ -22,7 +23,11 @@ double opacity(const PreviewSettings& settings) {
 }
 
 int flattenedWidth(const Rect& page) {
-    return int(page.width / 72 * 150);
+    // Held within int before the conversion (NaN gives 0): a page on an absurdly large
+    // sheet asks for a width no bitmap can have, which the source refuses, and the page is
+    // then drawn as vectors.
+    const double width = page.width / 72 * 150;
+    return int(std::max(0.0, std::min(width, double(std::numeric_limits<int>::max()))));
 }
 
 std::string caption(int page, int pageCount) {

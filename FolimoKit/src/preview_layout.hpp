@@ -16,7 +16,7 @@ int places(const PreviewSettings& settings);
 double opacity(const PreviewSettings& settings);
 
 // The pixel width a flattened page is fetched at: 150 pixels per inch of the sheet,
-// truncated.
+// truncated, held to 0...INT_MAX.
 int flattenedWidth(const Rect& page);
 
 // "Page 5 of 12" for page index 4 of a 12-page source.

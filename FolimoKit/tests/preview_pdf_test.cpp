@@ -13,6 +13,7 @@
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 
 using namespace folimo;
@@ -136,6 +137,9 @@ TEST(PreviewLayout, PlacesLeaveMarginsAndCaptionBands) {
     EXPECT_EQ(PreviewPDF::pageRect(place, 2), (Rect{100, 100, 400, 200}));
     EXPECT_NEAR(PreviewPDF::pageRect(place, 0).width, 0.773 * 300, 1e-9);
     EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 300.4, 400}), 625);
+    // A page on a sheet of 1e300 inches (a number the command line accepts) asks for a
+    // width the source refuses, not whatever an overflowing conversion gives.
+    EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 7.2e301, 1}), std::numeric_limits<int>::max());
 }
 
 TEST(PreviewLayout, WatermarkSizes) {
