@@ -6,6 +6,7 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace folimo::cli {
 namespace {
@@ -138,7 +139,10 @@ std::int64_t parseWholeNumber(std::string_view text, std::string_view option) {
 std::filesystem::path outputFile(const std::optional<std::string>& output,
                                  const std::string& nameInFolder) {
     std::filesystem::path path = output.value_or(".");
-    if (std::filesystem::is_directory(path)) path /= nameInFolder;
+    // A place that cannot even be looked at (a symbolic link loop, a name too long) is not a
+    // folder; writing the file there then fails with the library's own message.
+    std::error_code unreadable;
+    if (std::filesystem::is_directory(path, unreadable)) path /= nameInFolder;
     return path;
 }
 

@@ -39,6 +39,11 @@ status=0; "$cli" sample --colour red 2>/dev/null || status=$?
 status=0; err="$("$cli" sample -o "$work/missing/pack.pdf" 2>&1 >/dev/null)" || status=$?
 [[ $status == 1 ]] || fail "unwritable place gave $status"
 [[ "$err" == "Couldn’t save pack.pdf." ]] || fail "message \"$err\""
+# A place that cannot even be looked at fails the same way rather than aborting.
+ln -s loop "$work/loop"
+status=0; err="$("$cli" sample -o "$work/loop/pack.pdf" 2>&1 >/dev/null)" || status=$?
+[[ $status == 1 ]] || fail "a symbolic link loop gave $status"
+[[ "$err" == "Couldn’t save pack.pdf." ]] || fail "message \"$err\""
 [[ ! -e "$work/x.pdf" ]] || fail "a file was written for an unknown pack"
 
 echo "sample: ok"
