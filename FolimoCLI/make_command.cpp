@@ -1,5 +1,6 @@
 // folimo-cli make: one PDF in, one complete listing set folder out.
 #include "cli.hpp"
+#include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
 #include "folimo/listing_renderer.hpp"
 #include "folimo/output_naming.hpp"
@@ -11,6 +12,7 @@
 
 #include <iostream>
 #include <string>
+#include <system_error>
 
 namespace folimo::cli {
 namespace {
@@ -18,7 +20,10 @@ namespace {
 // The fall maths pack goes to the temporary folder first and is then opened like any
 // PDF, as the application does, so the set is made from a real file.
 std::shared_ptr<SourcePDF> openSample() {
-    const auto path = std::filesystem::temp_directory_path() / fileName(SamplePDF::fallMath);
+    std::error_code noTemporaryFolder;
+    const auto folder = std::filesystem::temp_directory_path(noTemporaryFolder);
+    if (noTemporaryFolder) throw ListingError::writeFailed(fileName(SamplePDF::fallMath));
+    const auto path = folder / fileName(SamplePDF::fallMath);
     write(SamplePDF::fallMath, path);
     return SourcePDF::open(path);
 }
@@ -41,8 +46,12 @@ int run(Args& args) {
         source, settings, folder, [&bar](double fraction) { bar.update(fraction); },
         interrupt.token());
     bar.clear();
+    // The set is saved by now: a working folder that has gone leaves the path as given.
+    std::error_code noWorkingFolder;
+    std::filesystem::path shown = std::filesystem::absolute(folder, noWorkingFolder);
+    if (noWorkingFolder) shown = folder;
     std::cout << "Saved " << savedFileCount(written) << " files to \u201C" << name << "\u201D.\n"
-              << std::filesystem::absolute(folder).lexically_normal().string() << "\n";
+              << shown.lexically_normal().string() << "\n";
     return 0;
 }
 

@@ -59,6 +59,10 @@ grep -qx "Saved 1 files to ${lq}CAD listing${rq}." "$work/stdout" || fail "share
 (cd "$work/out" && "$cli" make --sample "${small[@]}" --no-preview --no-video --layouts cover >"$work/stdout")
 grep -qx "Saved 2 files to ${lq}Fall Math Practice listing${rq}." "$work/stdout" || fail "sample: $(cat "$work/stdout")"
 [ -s "$work/out/Fall Math Practice listing/Thumbs/02-cover.png" ] || fail "sample wrote no cover"
+# Without a temporary folder to put the pack in, that is a failure to save it, not an abort.
+status=0; TMPDIR="$work/no such folder" "$cli" make --sample -o "$work/out" 2>"$work/stderr" || status=$?
+[ "$status" = 1 ] || fail "sample without a temporary folder exited $status"
+grep -qx "Couldn’t save Fall Math Practice.pdf." "$work/stderr" || fail "no temporary folder: $(cat "$work/stderr")"
 
 # A settings file that is not complete stored settings is refused before any work.
 echo '{"title": ""}' >"$work/partial.json"
