@@ -9,7 +9,6 @@ namespace folimo::layout {
 Backdrop backdrop(const Rect& rect, bool showTitle) {
     Backdrop result;
     const double m = std::min(rect.width, rect.height) * 0.06;
-    result.margin = m;
     result.content = rect.insetBy(m, m);
     if (!showTitle) return result;
 

@@ -16,7 +16,6 @@ using Placed = ListingRenderer::Placed;
 // The brand backdrop of an image filling rect: a margin of 6 % of the shorter side all
 // round; with a title, its block hangs from the top edge and the pages start below it.
 struct Backdrop {
-    double margin = 0;
     std::optional<Rect> titleBlock;
     Rect content; // the room left for the pages
 };
