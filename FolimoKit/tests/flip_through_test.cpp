@@ -4,6 +4,7 @@
 #include "folimo/listing_error.hpp"
 #include "pdf_files.hpp"
 #include "test_support.hpp"
+#include "video_encoder.hpp"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -273,4 +274,12 @@ TEST(FlipThroughWrite, FailuresAreVideoErrors) {
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind(), ListingError::Kind::video);
     EXPECT_TRUE(filesIn(dir.path()).empty());
+
+    // An encoder whose file cannot be opened (a folder's name) fails once the codec is set
+    // up; what it had made is freed (the sanitizer build reports anything left).
+    const auto encoderError = thrownError([&] {
+        VideoEncoder(dir.path(), {64, 64, 10, 1'000'000});
+    });
+    ASSERT_TRUE(encoderError);
+    EXPECT_EQ(encoderError->kind(), ListingError::Kind::video);
 }
