@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # folimo-cli make and batch end to end: set folders and their files, the lines printed,
 # exit statuses, a locked PDF inside a batch, a refused settings file and Ctrl-C.
-set -euo pipefail
-cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-docs=/usr/share/doc/asymptote
+source "$(dirname "$0")/common.bash"
 lq=$(printf '\xe2\x80\x9c') rq=$(printf '\xe2\x80\x9d') # typographic quotes
 
 # Small images, two preview pages and a tiny video keep every set quick.

@@ -2,13 +2,8 @@
 # folimo-cli preview: sheets, size, title and creator as asked; flattened pages keep their
 # text to themselves while vector pages give it up; settings files and the preview's own
 # options combine; bad options and impossible pages fail cleanly without leaving files.
-set -euo pipefail
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.bash"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-info() { pdfinfo "$1" | sed -n "s/^$2: *//p"; }
 text() { pdftotext -raw "$1" - | tr -d ' \n\f'; }
 # The characters of a text, sorted: Poppler reads turned text in an order of its own.
 letters() { printf '%s' "$1" | fold -w1 | LC_ALL=C sort | tr -d '\n'; }

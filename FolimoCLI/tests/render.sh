@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
 # folimo-cli render: each layout of a real PDF as PNG and JPEG at the size asked (held to
 # 64...6000 a side); bad layouts, extensions and PDFs fail cleanly and write nothing.
-set -euo pipefail
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.bash"
 pdf=/usr/share/doc/asymptote/CAD.pdf
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 expect_type() { # file description
     [[ "$(file -b "$1")" == "$2"* ]] || fail "$1: $(file -b "$1"), expected $2"
 }

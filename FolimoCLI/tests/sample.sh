@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # folimo-cli sample: each pack written as a PDF with its title, creator and pages; a folder
 # as -o takes the pack's own file name; bad packs and unwritable places fail cleanly.
-set -euo pipefail
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-info() { pdfinfo "$1" | sed -n "s/^$2: *//p"; }
+source "$(dirname "$0")/common.bash"
 
 check_pack() { # file title pages
     [[ "$(info "$1" Title)" == "$2" ]] || fail "$1: title $(info "$1" Title)"
