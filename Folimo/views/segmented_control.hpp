@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QButtonGroup;
+
+namespace folimo {
+
+// A row of joined toggle buttons of which exactly one is chosen, read by screen readers as a
+// group named by its label ("Show") with one button per choice.
+class SegmentedControl : public QWidget {
+    Q_OBJECT
+public:
+    SegmentedControl(const QString& label, const QStringList& choices, QWidget* parent = nullptr);
+
+    int current() const;
+    // Chooses without emitting chosen().
+    void setCurrent(int index);
+
+signals:
+    // The user chose a segment.
+    void chosen(int index);
+
+private:
+    QButtonGroup* group_;
+};
+
+} // namespace folimo
