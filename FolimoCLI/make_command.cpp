@@ -38,7 +38,7 @@ int run(Args& args) {
     const std::shared_ptr<const SourcePDF> source =
         sample ? openSample() : SourcePDF::open(files[0]);
     const std::string name = OutputNaming::unique(
-        OutputNaming::folderName(ListingRenderer(source, settings).title()), parent, {});
+        OutputNaming::folderName(listingTitle(settings.title, *source)), parent, {});
     const std::filesystem::path folder = parent / name;
 
     ProgressBar bar;

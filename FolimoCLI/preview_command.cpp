@@ -1,5 +1,6 @@
 // folimo-cli preview: the watermarked preview PDF of a listing set, on its own.
 #include "cli.hpp"
+#include "folimo/listing_renderer.hpp"
 #include "folimo/output_naming.hpp"
 #include "folimo/preview_pdf.hpp"
 #include "folimo/source_pdf.hpp"
@@ -46,7 +47,7 @@ int run(Args& args) {
     const ListingSettings settings = readPreviewSettings(args);
     const auto files = args.positionals(1, 1);
     const auto pdf = SourcePDF::open(files[0]);
-    const std::string title = settings.title.empty() ? pdf->title() : settings.title;
+    const std::string title = listingTitle(settings.title, *pdf);
 
     const std::filesystem::path path = outputFile(output, OutputNaming::previewFile(title));
     StopOnInterrupt interrupt;

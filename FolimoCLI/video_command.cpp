@@ -1,6 +1,7 @@
 // folimo-cli video: the flip-through video of a listing set, on its own.
 #include "cli.hpp"
 #include "folimo/flip_through.hpp"
+#include "folimo/listing_renderer.hpp"
 #include "folimo/output_naming.hpp"
 #include "folimo/source_pdf.hpp"
 #include "progress_bar.hpp"
@@ -34,7 +35,7 @@ int run(Args& args) {
     const auto pdf = SourcePDF::open(files[0]);
     const FlipThrough video(pdf, settings);
     const std::filesystem::path path =
-        outputFile(output, OutputNaming::videoFile(video.renderer().title()));
+        outputFile(output, OutputNaming::videoFile(listingTitle(settings.title, *pdf)));
 
     ProgressBar bar;
     video.write(

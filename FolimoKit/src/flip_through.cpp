@@ -15,18 +15,19 @@ namespace {
 constexpr int autoPagePick = 10;
 constexpr int pageLimit = 20;
 
-double shorterSide(PixelSize size) {
-    return double(std::min(size.width, size.height));
+Size frame(PixelSize size) {
+    return {double(size.width), double(size.height)};
 }
 
 } // namespace
 
 FlipThrough::FlipThrough(std::shared_ptr<const SourcePDF> source, ListingSettings settings)
-    : renderer_(source, settings)
-    , size_(settings.video.size.even())
-    , seconds_(settings.video.clampedSeconds())
-    , fps_(int(std::clamp<std::int64_t>(settings.video.fps, 10, 60)))
-    , pages_(PageSelection::choose(settings.video.pages, source->pageCount(), autoPagePick,
+    : source_(source)
+    , settings_(std::move(settings))
+    , size_(settings_.video.size.even())
+    , seconds_(settings_.video.clampedSeconds())
+    , fps_(int(std::clamp<std::int64_t>(settings_.video.fps, 10, 60)))
+    , pages_(PageSelection::choose(settings_.video.pages, source->pageCount(), autoPagePick,
                                    pageLimit)) {
     if (pages_.empty()) pages_ = {0};
 }
@@ -41,11 +42,11 @@ std::int64_t FlipThrough::bitRate() const {
 
 Rect FlipThrough::pageRect() const {
     const double width = double(size_.width), height = double(size_.height);
-    const double s = shorterSide(size_);
-    const double titleReserve = renderer_.settings().showTitle ? 0.15 * height : 0.06 * s;
+    const double s = layout::shorterSide(frame(size_));
+    const double titleReserve = settings_.showTitle ? 0.15 * height : 0.06 * s;
     const Rect area{0.06 * s, 0.06 * s, width - 0.12 * s, height - titleReserve - 0.08 * s};
     // Every page is drawn in the first page's shape.
-    const double aspect = renderer_.source().aspect(pages_.front());
+    const double aspect = source_->aspect(pages_.front());
     Size page{area.width, area.width / aspect};
     if (page.height > area.height) page = {aspect * area.height, area.height};
     return {area.midX() - page.width / 2, area.midY() - page.height / 2, page.width, page.height};
@@ -92,24 +93,24 @@ namespace flip {
 void drawBackdrop(const FlipThrough& video, cairo_t* cr) {
     const PixelSize size = video.size();
     const double width = double(size.width), height = double(size.height);
-    const ListingRenderer& renderer = video.renderer();
-    renderer.drawBackground(cr, {0, 0, width, height});
-    if (!renderer.settings().showTitle) return;
-    const double s = shorterSide(size);
+    const ListingPainter painter = flip::painter(video);
+    painter.drawBackground(cr, {0, 0, width, height});
+    if (!video.settings().showTitle) return;
+    const double s = layout::shorterSide(frame(size));
     const Rect band{0.08 * s, 0.86 * height, width - 0.16 * s, 0.11 * height};
-    renderer.drawTitle(cr, band, 0.6 * band.height, 0.2 * band.height);
+    painter.drawTitle(cr, band, 0.6 * band.height, 0.2 * band.height);
 }
 
 void drawFlatPage(const FlipThrough& video, cairo_t* cr, int page) {
     const Rect r = video.pageRect();
     // A flat page is a paper card like those of the listing images.
-    const double shadowUnit = 0.025 * shorterSide(video.size());
-    video.renderer().drawCards({{page, r.mid(), r.size(), 0}}, cr, shadowUnit);
+    const double shadowUnit = 0.025 * layout::shorterSide(frame(video.size()));
+    painter(video).drawCards({{page, r.mid(), r.size(), 0}}, cr, shadowUnit);
 }
 
 void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, double turn) {
     const Rect r = video.pageRect();
-    const double u = 0.025 * shorterSide(video.size());
+    const double u = 0.025 * layout::shorterSide(frame(video.size()));
     // The page narrows towards its left edge and bulges 2 % above and below at mid-turn.
     const double bulge = std::sin(turn * std::numbers::pi);
     const Rect squeezed{r.minX(), r.minY() - bulge * r.height * 0.02,
@@ -124,11 +125,11 @@ void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, 
 
 void drawBadge(const FlipThrough& video, cairo_t* cr) {
     const PixelSize size = video.size();
-    video.renderer().drawBadge(cr, {0, 0, double(size.width), double(size.height)});
+    painter(video).drawBadge(cr, {0, 0, double(size.width), double(size.height)});
 }
 
 std::optional<Image> pageImage(const FlipThrough& video, int page) {
-    return video.renderer().source().image(page, int(std::ceil(video.pageRect().width)));
+    return video.source().image(page, int(std::ceil(video.pageRect().width)));
 }
 
 } // namespace flip

@@ -2,6 +2,7 @@
 
 #include "folimo/flip_through.hpp"
 #include "folimo/image.hpp"
+#include "listing_painter.hpp"
 
 #include <cairo.h>
 #include <cstdint>
@@ -11,6 +12,11 @@
 // and assembling it from cached layers run exactly these calls in this order, so both give
 // the same pixels.
 namespace folimo::flip {
+
+// The video's brand, title and page cards, drawn as the listing images draw them.
+inline ListingPainter painter(const FlipThrough& video) {
+    return {video.source(), video.settings()};
+}
 
 // Background, glow and (when showTitle) the title: the same in every frame.
 void drawBackdrop(const FlipThrough& video, cairo_t* cr);

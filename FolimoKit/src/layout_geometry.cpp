@@ -8,7 +8,7 @@ namespace folimo::layout {
 
 Backdrop backdrop(const Rect& rect, bool showTitle) {
     Backdrop result;
-    const double m = std::min(rect.width, rect.height) * 0.06;
+    const double m = shorterSide(rect.size()) * 0.06;
     result.content = rect.insetBy(m, m);
     if (!showTitle) return result;
 
@@ -25,12 +25,12 @@ Rect titleFrame(const Rect& block, double suggestedHeight) {
 }
 
 double badgePadding(const Rect& rect) {
-    const double s = std::min(rect.width, rect.height);
+    const double s = shorterSide(rect.size());
     return 2 * (s * 0.03) + s * 0.01;
 }
 
 Rect badgeRect(const Rect& rect, double textWidth) {
-    const double s = std::min(rect.width, rect.height);
+    const double s = shorterSide(rect.size());
     const double h = s * 0.075;
     const double w = std::min(textWidth + badgePadding(rect), rect.width * 0.6);
     const double inset = s * 0.035;

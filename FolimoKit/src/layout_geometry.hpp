@@ -1,8 +1,8 @@
 #pragma once
 
 #include "folimo/geometry.hpp"
-#include "folimo/listing_renderer.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -11,7 +11,19 @@
 // it works in its own units.
 namespace folimo::layout {
 
-using Placed = ListingRenderer::Placed;
+// The shorter side of a picture, the unit most of its lengths are given in.
+inline double shorterSide(Size size) {
+    return std::min(size.width, size.height);
+}
+
+// One page ready to be drawn as a paper card.
+struct Placed {
+    int page = 0;
+    Point center;
+    Size size;
+    double angle = 0; // radians, counter-clockwise positive
+    bool operator==(const Placed&) const = default;
+};
 
 // The brand backdrop of an image filling rect: a margin of 6 % of the shorter side all
 // round; with a title, its block hangs from the top edge and the pages start below it.

@@ -225,7 +225,8 @@ private:
         case Step::Kind::preview:
             // With a video to come, a stop request ends the export anyway, so the preview
             // stops too rather than finish for nothing; without one it is written whole.
-            PreviewPDF::write(*source_, settings_.preview, renderer_.title(), step.path,
+            PreviewPDF::write(*source_, settings_.preview, listingTitle(settings_.title, *source_),
+                              step.path,
                               settings_.video.isOn ? halt_.get_token() : failed_.get_token());
             break;
         case Step::Kind::video:
@@ -280,7 +281,7 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
             // A subfolder that cannot be made shows up as the failure of its first image.
             std::filesystem::create_directories(folder / OutputNaming::safe(preset.name), error);
 
-    const std::string title = ListingRenderer(source, settings).title();
+    const std::string title = listingTitle(settings.title, *source);
     std::vector<Step> steps = planSteps(settings, folder, title);
     if (steps.empty()) return {};
 

@@ -44,13 +44,12 @@ constexpr std::array<DeskSlot, 3> deskSlots{
 
 } // namespace
 
-std::vector<ListingRenderer::Placed> deskCards(Size image, double aspect,
-                                               const std::vector<int>& pages) {
+std::vector<layout::Placed> deskCards(Size image, double aspect, const std::vector<int>& pages) {
     const double W = image.width, H = image.height;
     const double Q = std::min(0.56 * W, 0.78 * H * aspect);
     const double P = Q / aspect;
     const std::size_t count = std::min(pages.size(), deskSlots.size());
-    std::vector<ListingRenderer::Placed> cards;
+    std::vector<layout::Placed> cards;
     for (std::size_t i = count; i-- > 0;) {
         const DeskSlot& slot = deskSlots[i];
         cards.push_back(

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "folimo/geometry.hpp"
-#include "folimo/listing_renderer.hpp"
+#include "layout_geometry.hpp"
 
 #include <optional>
 #include <vector>
@@ -24,8 +24,7 @@ ClipboardGeometry clipboardGeometry(Size image, double aspect);
 int deskSpeckleCount(Size image);
 // The desk's page cards in drawing order: the last listed page first, so the first lies on
 // top. At most three pages are laid out.
-std::vector<ListingRenderer::Placed> deskCards(Size image, double aspect,
-                                               const std::vector<int>& pages);
+std::vector<layout::Placed> deskCards(Size image, double aspect, const std::vector<int>& pages);
 
 struct FrameGeometry {
     double shelfTop = 0;

@@ -134,8 +134,8 @@ void drawShelf(cairo_t* cr, double W, double H, double s, double S) {
 }
 
 // Moulding, mat with its inner shadow, and the page on the mat.
-void drawPictureFrame(const ListingRenderer& renderer, cairo_t* cr, const FrameGeometry& g,
-                      int page, double s) {
+void drawPictureFrame(const ListingPainter& painter, cairo_t* cr, const FrameGeometry& g, int page,
+                      double s) {
     const Rect& frame = g.frame;
     drawWithShadow(cr, {0, -0.02 * s, 0.035 * s, RGBColor::black, 0.4},
                    [&](cairo_t* c) { fillRect(c, frame, rgb8(58, 42, 31)); });
@@ -156,7 +156,7 @@ void drawPictureFrame(const ListingRenderer& renderer, cairo_t* cr, const FrameG
     }
 
     const Rect& picture = g.picture;
-    const auto image = renderer.source().image(page, static_cast<int>(std::ceil(picture.width)));
+    const auto image = painter.source().image(page, static_cast<int>(std::ceil(picture.width)));
     if (!image) return;
     drawImage(cr, *image, picture);
     strokeRect(cr, picture.insetBy(-0.002 * s, -0.002 * s), RGBColor::black,
@@ -165,9 +165,9 @@ void drawPictureFrame(const ListingRenderer& renderer, cairo_t* cr, const FrameG
 
 } // namespace
 
-void drawClipboard(const ListingRenderer& renderer, cairo_t* cr, const Rect& rect, int page) {
+void drawClipboard(const ListingPainter& painter, cairo_t* cr, const Rect& rect, int page) {
     const double W = rect.width, H = rect.height, s = std::min(W, H);
-    const ClipboardGeometry g = clipboardGeometry(rect.size(), renderer.source().aspect(page));
+    const ClipboardGeometry g = clipboardGeometry(rect.size(), painter.source().aspect(page));
     const SavedState scene(cr);
     enterScene(cr, rect);
     drawTable(cr, W, H);
@@ -177,7 +177,7 @@ void drawClipboard(const ListingRenderer& renderer, cairo_t* cr, const Rect& rec
         cairo_translate(cr, g.center.x, g.center.y);
         cairo_rotate(cr, g.angle);
         drawBoard(cr, g.board, s);
-        renderer.drawCards({{page, g.page.mid(), g.page.size(), 0}}, cr, 0.01 * s);
+        painter.drawCards({{page, g.page.mid(), g.page.size(), 0}}, cr, 0.01 * s);
         drawClip(cr, g.board, s);
     }
 
@@ -185,7 +185,7 @@ void drawClipboard(const ListingRenderer& renderer, cairo_t* cr, const Rect& rec
     drawVignette(cr, {W, H}, 0.3, 0.55);
 }
 
-void drawDesk(const ListingRenderer& renderer, cairo_t* cr, const Rect& rect,
+void drawDesk(const ListingPainter& painter, cairo_t* cr, const Rect& rect,
               const std::vector<int>& pages) {
     const double W = rect.width, H = rect.height, s = std::min(W, H);
     const SavedState scene(cr);
@@ -200,24 +200,24 @@ void drawDesk(const ListingRenderer& renderer, cairo_t* cr, const Rect& rect,
     drawPaperClip(cr, {0.15 * W, 0.8 * H}, -0.3, clip);
 
     if (!pages.empty()) {
-        const double aspect = renderer.source().aspect(pages.front());
-        renderer.drawCards(deskCards(rect.size(), aspect, pages), cr, 0.02 * s);
+        const double aspect = painter.source().aspect(pages.front());
+        painter.drawCards(deskCards(rect.size(), aspect, pages), cr, 0.02 * s);
     }
     drawPencil(cr, {0.79 * W, 0.07 * H}, {0.96 * W, 0.5 * H}, 0.028 * s);
     drawMug(cr, {0.87 * W, 0.83 * H}, 0.12 * s);
     drawVignette(cr, {W, H}, 0.12, 0.55);
 }
 
-void drawFrame(const ListingRenderer& renderer, cairo_t* cr, const Rect& rect, int page) {
+void drawFramed(const ListingPainter& painter, cairo_t* cr, const Rect& rect, int page) {
     const double W = rect.width, H = rect.height, s = std::min(W, H);
-    const FrameGeometry g = frameGeometry(rect.size(), renderer.source().aspect(page));
+    const FrameGeometry g = frameGeometry(rect.size(), painter.source().aspect(page));
     const SavedState scene(cr);
     enterScene(cr, rect);
     paintLinearGradient(cr, {0, H}, {0, 0}, {{rgb8(238, 235, 228)}, {rgb8(220, 215, 204)}});
     paintRadialGradient(cr, {0.2 * W, 0.95 * H}, 0.7 * std::max(W, H),
                         {{0, RGBColor::white, 0.45}, {1, RGBColor::white, 0}});
     drawShelf(cr, W, H, s, g.shelfTop);
-    drawPictureFrame(renderer, cr, g, page, s);
+    drawPictureFrame(painter, cr, g, page, s);
     if (g.plant) drawPlant(cr, g.plant->x, g.plant->y, g.plantHeight);
     drawVignette(cr, {W, H}, 0.1, 0.6);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "folimo/geometry.hpp"
-#include "folimo/listing_renderer.hpp"
+#include "listing_painter.hpp"
 
 #include <cairo.h>
 #include <vector>
@@ -12,11 +12,11 @@
 namespace folimo::scenes {
 
 // The cover on a clipboard lying on a wooden table (a pencil beside it when there is room).
-void drawClipboard(const ListingRenderer& renderer, cairo_t* cr, const Rect& rect, int page);
+void drawClipboard(const ListingPainter& painter, cairo_t* cr, const Rect& rect, int page);
 // Up to three pages on a desk, the first on top, with paper clips, a pencil and a mug.
-void drawDesk(const ListingRenderer& renderer, cairo_t* cr, const Rect& rect,
+void drawDesk(const ListingPainter& painter, cairo_t* cr, const Rect& rect,
               const std::vector<int>& pages);
 // The cover framed on a shelf (a plant beside it when there is room).
-void drawFrame(const ListingRenderer& renderer, cairo_t* cr, const Rect& rect, int page);
+void drawFramed(const ListingPainter& painter, cairo_t* cr, const Rect& rect, int page);
 
 } // namespace folimo::scenes

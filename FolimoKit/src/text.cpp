@@ -252,8 +252,8 @@ void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBCol
     cairo_restore(cr);
 }
 
-void drawFrame(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
-               double alpha, const Rect& frame) {
+void drawWrapped(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+                 double alpha, const Rect& frame) {
     if (frame.width <= 0 || frame.height <= 0) return;
     std::lock_guard guard(textLock());
     cairo_save(cr);

@@ -3,6 +3,7 @@
 #include "folimo/text.hpp"
 #include "image_diff.hpp"
 #include "layout_geometry.hpp"
+#include "listing_painter.hpp"
 #include "test_support.hpp"
 
 #include <cmath>
@@ -117,7 +118,7 @@ TEST(ListingFit, FillsTheTargetBetweenTwoSidesAndCentresTheGroup) {
     const Rect target{100, 50, 800, 300};
     for (const auto& group :
          {layout::fanCards(firstPages(7), letter), layout::coverStack(firstPages(3), 1.4)}) {
-        const auto fitted = ListingRenderer::fit(group, target);
+        const auto fitted = layout::fitted(group, target);
         const Rect box = bounds(fitted);
         EXPECT_NEAR(box.midX(), target.midX(), 1e-9);
         EXPECT_NEAR(box.midY(), target.midY(), 1e-9);
@@ -179,8 +180,9 @@ TEST(ListingRenderer, PaintsTheBackgroundWithAGlowInTheMiddle) {
         EXPECT_NEAR(pixel.green, color.green * 255, 2);
         EXPECT_NEAR(pixel.blue, color.blue * 255, 2);
     };
+    const ListingPainter painter(renderer.source(), renderer.settings());
     const Image plain =
-        test::drawn(400, 200, [&](cairo_t* cr, const Rect& r) { renderer.drawBackground(cr, r); });
+        test::drawn(400, 200, [&](cairo_t* cr, const Rect& r) { painter.drawBackground(cr, r); });
     expectColor(plain.pixel(200, 100), light);
 
     // In a corner of a whole image the glow has nearly faded (radius 0.75 of the longer side).
@@ -222,8 +224,9 @@ TEST(ListingRenderer, DrawsTheBadgeInTheAccentWithContrastingCapitals) {
     // A badge of blanks draws nothing.
     ListingSettings blank;
     blank.brand.badge = "  ";
+    const auto pdf = manual();
     const Image image = test::drawn(300, 300, [&](cairo_t* cr, const Rect& r) {
-        ListingRenderer(manual(), blank).drawBadge(cr, r);
+        ListingPainter(*pdf, blank).drawBadge(cr, r);
     });
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 300; ++x)
@@ -263,7 +266,8 @@ TEST(ListingRenderer, SetsABadgeTooLongForTheCapsuleSmallerInsideIt) {
     settings.brand.accent = RGBColor::fromHex(0xF2C14E); // dark capitals
     settings.brand.badge = "{pages} printable pages with answer keys";
     auto canvas = Canvas::create(750, 750);
-    ListingRenderer(manual(), settings).drawBadge(canvas->context(), canvas->bounds());
+    const auto pdf = manual();
+    ListingPainter(*pdf, settings).drawBadge(canvas->context(), canvas->bounds());
     const Image image = std::move(*canvas).finish();
 
     // Outside the capsule (held to 60 % of the width) only its faint shadow may show.

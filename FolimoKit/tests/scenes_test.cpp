@@ -1,8 +1,8 @@
 #include "discs.hpp"
 #include "drawing.hpp"
 #include "folimo/image.hpp"
-#include "folimo/listing_renderer.hpp"
 #include "folimo/source_pdf.hpp"
+#include "listing_painter.hpp"
 #include "noise.hpp"
 #include "paint.hpp"
 #include "scene_geometry.hpp"
@@ -210,14 +210,16 @@ TEST(SceneDrawing, VignetteDarkensOnlyTowardsTheCorners) {
 }
 
 TEST(SceneImages, PencilLiesBesideTheClipboardOnlyWhenThereIsRoom) {
-    const ListingRenderer renderer(SourcePDF::open(test::outsidePDF("CAD.pdf")), {});
+    const auto pdf = SourcePDF::open(test::outsidePDF("CAD.pdf"));
+    const ListingSettings settings;
+    const ListingPainter painter(*pdf, settings);
     // Half way along the pencil, on its axis: the plain yellow of its body.
     auto isYellow = [](RGBA8 p) { return p.red - p.blue > 120 && p.green > 140; };
     const Image wide = drawn(
-        1000, 500, [&](cairo_t* cr, const Rect& r) { scenes::drawClipboard(renderer, cr, r, 0); });
+        1000, 500, [&](cairo_t* cr, const Rect& r) { scenes::drawClipboard(painter, cr, r, 0); });
     EXPECT_TRUE(isYellow(pixelUp(wide, 865, 235)));
     const Image square = drawn(
-        500, 500, [&](cairo_t* cr, const Rect& r) { scenes::drawClipboard(renderer, cr, r, 0); });
+        500, 500, [&](cairo_t* cr, const Rect& r) { scenes::drawClipboard(painter, cr, r, 0); });
     EXPECT_FALSE(isYellow(pixelUp(square, 432, 235)));
     // The wood shows there instead; the page's white margin lies on the board.
     EXPECT_GT(pixelUp(square, 432, 235).red, 120);

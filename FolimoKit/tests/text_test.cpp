@@ -86,8 +86,8 @@ TEST(TextDraw, LineSitsOnItsBaselineInYUpSpace) {
 
 TEST(TextDraw, FrameStartsAtItsTopAndStaysInside) {
     auto [top, bottom] = inkRows(test::drawn(300, 300, [](cairo_t* cr, auto) {
-        drawFrame(cr, "Weekly Teacher Planner for busy weeks", font("Avenir Next", 30, true),
-                  RGBColor::black, 1, {20, 50, 260, 200});
+        drawWrapped(cr, "Weekly Teacher Planner for busy weeks", font("Avenir Next", 30, true),
+                    RGBColor::black, 1, {20, 50, 260, 200});
     }));
     EXPECT_GE(top, 300 - 250);
     EXPECT_LT(top, 300 - 250 + 15);

@@ -2,7 +2,6 @@
 
 #include "folimo/geometry.hpp"
 #include "folimo/image.hpp"
-#include "folimo/listing_renderer.hpp"
 #include "folimo/settings.hpp"
 #include "folimo/source_pdf.hpp"
 
@@ -38,7 +37,8 @@ public:
     // PDF shows the first page alone). Never fails.
     FlipThrough(std::shared_ptr<const SourcePDF> source, ListingSettings settings);
 
-    const ListingRenderer& renderer() const { return renderer_; }
+    const SourcePDF& source() const { return *source_; }
+    const ListingSettings& settings() const { return settings_; }
     PixelSize size() const { return size_; }
     double seconds() const { return seconds_; }
     int fps() const { return fps_; }
@@ -78,7 +78,8 @@ public:
                std::stop_token stop) const;
 
 private:
-    ListingRenderer renderer_;
+    std::shared_ptr<const SourcePDF> source_;
+    ListingSettings settings_;
     PixelSize size_;
     double seconds_ = 12;
     int fps_ = 30;

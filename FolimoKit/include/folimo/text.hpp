@@ -57,7 +57,7 @@ void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBCol
 // Draws the text wrapped to frame.width, each line centred, the first line at the top of
 // frame (y-up). When more lines would not fit the frame's height, the last line that fits
 // ends with an ellipsis.
-void drawFrame(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
-               double alpha, const Rect& frame);
+void drawWrapped(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+                 double alpha, const Rect& frame);
 
 } // namespace folimo

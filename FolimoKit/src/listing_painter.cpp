@@ -1,0 +1,132 @@
+#include "listing_painter.hpp"
+
+#include "cairo_glue.hpp"
+#include "folimo/listing_renderer.hpp"
+#include "folimo/text.hpp"
+#include "glib_glue.hpp"
+#include "paint.hpp"
+#include "shadow.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace folimo {
+namespace {
+
+std::string upperCase(std::string_view text) {
+    return takeString(g_utf8_strup(text.data(), gssize(text.size())));
+}
+
+// Cairo's radial gradients cost tens of milliseconds on a large bitmap. The glow changes so
+// slowly that the same gradient on a bitmap of at most 256 pixels a side, stretched smoothly
+// over rect, looks the same and is many times faster.
+PatternPtr reducedGlow(const Rect& rect, cairo_pattern_t* gradient) {
+    const double step = std::max(1.0, std::max(rect.width, rect.height) / 256);
+    SurfacePtr small(cairo_image_surface_create(
+        CAIRO_FORMAT_RGB24, int(std::ceil(rect.width / step)), int(std::ceil(rect.height / step))));
+    cairo_matrix_t toSmall;
+    cairo_matrix_init_scale(&toSmall, 1 / step, 1 / step);
+    cairo_matrix_translate(&toSmall, -rect.x, -rect.y);
+    {
+        ContextPtr cr(cairo_create(small.get()));
+        cairo_set_matrix(cr.get(), &toSmall);
+        cairo_set_source(cr.get(), gradient);
+        cairo_paint(cr.get());
+    }
+    PatternPtr stretched(cairo_pattern_create_for_surface(small.get()));
+    cairo_pattern_set_matrix(stretched.get(), &toSmall);
+    cairo_pattern_set_filter(stretched.get(), CAIRO_FILTER_BILINEAR);
+    cairo_pattern_set_extend(stretched.get(), CAIRO_EXTEND_PAD);
+    return stretched;
+}
+
+} // namespace
+
+void ListingPainter::drawBackground(cairo_t* cr, const Rect& rect) const {
+    const SavedState saved(cr);
+    const RGBColor& background = settings_.brand.background;
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    setColor(cr, background);
+    cairo_fill_preserve(cr);
+
+    // A soft glow: the middle 32 % lighter, fading to the background colour.
+    const RGBColor light = background.mixed(RGBColor::white, 0.32);
+    const double radius = std::max(rect.width, rect.height) * 0.75;
+    PatternPtr glow = radialGradient(rect.mid(), radius, {{0, light}, {1, background}});
+    if (cairo_surface_get_type(cairo_get_target(cr)) == CAIRO_SURFACE_TYPE_IMAGE)
+        glow = reducedGlow(rect, glow.get());
+    cairo_set_source(cr, glow.get());
+    cairo_fill(cr);
+}
+
+void ListingPainter::drawTitle(cairo_t* cr, const Rect& block, double startSize,
+                               double minimumSize) const {
+    const std::string text = listingTitle(settings_.title, source_);
+    const Brand& brand = settings_.brand;
+    std::lock_guard guard(textLock());
+    const Font font =
+        fittedFont(text, brand.fontFamily, block.width, block.height, startSize, minimumSize, true);
+    const Rect frame = layout::titleFrame(block, suggestedHeight(text, font, block.width));
+    drawWrapped(cr, text, font, brand.text, 1, frame);
+}
+
+Rect ListingPainter::drawBackdrop(cairo_t* cr, const Rect& rect) const {
+    drawBackground(cr, rect);
+    const layout::Backdrop backdrop = layout::backdrop(rect, settings_.showTitle);
+    if (backdrop.titleBlock) {
+        const double T = backdrop.titleBlock->height;
+        drawTitle(cr, *backdrop.titleBlock, T * 0.62, T * 0.2);
+    }
+    return backdrop.content;
+}
+
+void ListingPainter::drawBadge(cairo_t* cr, const Rect& rect) const {
+    const Brand& brand = settings_.brand;
+    const std::string text = brand.badgeText(source_.pageCount());
+    if (text.empty()) return;
+    const std::string shown = upperCase(text);
+    const double s = layout::shorterSide(rect.size());
+    double spacing = s * 0.002;
+
+    Font font = folimo::font(brand.fontFamily, s * 0.042, true);
+    const double textWidth = measure(shown, font).width;
+    const Rect badge = layout::badgeRect(rect, textWidth);
+    drawWithShadow(cr, {0, -0.006 * s, 0.015 * s, RGBColor::black, 0.28}, [&](cairo_t* cr) {
+        addRoundedRect(cr, badge, badge.height / 2);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+        fillPath(cr, brand.accent);
+    });
+    double lineWidth = measure(shown, font, spacing).width;
+    // A text too long for the capsule's cap is set smaller, its spacing with it, so that it
+    // keeps the padding inside the capsule. Unhinted widths shrink in proportion.
+    const double room = badge.width - layout::badgePadding(rect);
+    if (textWidth > room) {
+        const double scale = room / lineWidth;
+        font = folimo::font(brand.fontFamily, font.size * scale, true);
+        spacing *= scale;
+        lineWidth = measure(shown, font, spacing).width;
+    }
+    // Capitals centred in the capsule: the baseline half a cap height below its middle.
+    drawLine(cr, shown, font, brand.accent.contrasting(), 1,
+             {badge.midX() - lineWidth / 2, badge.midY() - capHeight(font) / 2}, spacing);
+}
+
+void ListingPainter::drawCards(const std::vector<layout::Placed>& cards, cairo_t* cr,
+                               double shadow) const {
+    for (const layout::Placed& card : cards) {
+        const auto image = source_.image(card.page, int(std::ceil(card.size.width)));
+        if (!image) continue;
+        const SavedState saved(cr);
+        cairo_translate(cr, card.center.x, card.center.y);
+        cairo_rotate(cr, card.angle);
+        const double w = card.size.width, h = card.size.height;
+        const Rect paper{-w / 2, -h / 2, w, h};
+        // Only the paper casts the shadow.
+        drawWithShadow(cr, {0, -0.35 * shadow, shadow, RGBColor::black, 0.32},
+                       [&](cairo_t* cr) { fillRect(cr, paper, RGBColor::white); });
+        drawImage(cr, *image, paper);
+        strokeRect(cr, paper, RGBColor::black, std::max(w / 600, 1.0), 0.12);
+    }
+}
+
+} // namespace folimo
