@@ -3,13 +3,13 @@
 #include "folimo/batch.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
-#include "folimo/source_pdf.hpp"
 #include "progress_bar.hpp"
 #include "set_options.hpp"
 #include "stop_on_interrupt.hpp"
 
 #include <clocale>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace folimo::cli {
@@ -24,7 +24,7 @@ std::string folderName(const std::filesystem::path& folder) {
 
 int run(Args& args) {
     const auto output = args.value("-o");
-    const ListingSettings settings = Batch::settings(readSetSettings(args));
+    const ListingSettings settings = readSetSettings(args);
     const std::filesystem::path input = args.positionals(1, 1)[0];
     if (!output) throw UsageError("needs the output folder: -o OUTPUT");
 
@@ -38,22 +38,24 @@ int run(Args& args) {
 
     StopOnInterrupt interrupt;
     bool anyFailed = false;
-    for (const auto& item : Batch::plan(pdfs, *output)) {
-        if (interrupt.token().stop_requested()) throw Cancelled();
-        const std::string name = item.pdf.stem().string();
-        std::string outcome;
-        try {
-            ProgressBar bar(name);
-            const auto written = ListingExporter::exportSet(
-                SourcePDF::open(item.pdf), settings, item.folder,
-                [&bar](double fraction) { bar.update(fraction); }, interrupt.token());
-            outcome = "Saved " + std::to_string(savedFileCount(written)) + " files";
-        } catch (const ListingError& error) {
-            outcome = error.errorDescription();
-            anyFailed = true;
-        }
-        std::cout << name << ": " << outcome << std::endl;
-    }
+    const auto items = Batch::plan(pdfs, *output);
+    std::optional<ProgressBar> bar;
+    auto report = [&](std::size_t item, const std::string& outcome) {
+        bar.reset();
+        std::cout << items[item].pdf.stem().string() << ": " << outcome << std::endl;
+    };
+    Batch::Observer observer;
+    observer.started = [&](std::size_t item) { bar.emplace(items[item].pdf.stem().string()); };
+    observer.progress = [&](std::size_t, double fraction) { bar->update(fraction); };
+    observer.done = [&](std::size_t item, const std::filesystem::path&,
+                        const std::vector<std::filesystem::path>& files) {
+        report(item, "Saved " + std::to_string(ListingExporter::savedFileCount(files)) + " files");
+    };
+    observer.failed = [&](std::size_t item, const std::string& message) {
+        anyFailed = true;
+        report(item, message);
+    };
+    Batch::run(items, settings, observer, interrupt.token());
     return anyFailed ? 1 : 0;
 }
 

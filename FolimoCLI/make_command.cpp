@@ -2,8 +2,6 @@
 #include "cli.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
-#include "folimo/listing_renderer.hpp"
-#include "folimo/output_naming.hpp"
 #include "folimo/sample_pdf.hpp"
 #include "folimo/source_pdf.hpp"
 #include "progress_bar.hpp"
@@ -17,17 +15,6 @@
 namespace folimo::cli {
 namespace {
 
-// The fall maths pack goes to the temporary folder first and is then opened like any
-// PDF, as the application does, so the set is made from a real file.
-std::shared_ptr<SourcePDF> openSample() {
-    std::error_code noTemporaryFolder;
-    const auto folder = std::filesystem::temp_directory_path(noTemporaryFolder);
-    if (noTemporaryFolder) throw ListingError::writeFailed(fileName(SamplePDF::fallMath));
-    const auto path = folder / fileName(SamplePDF::fallMath);
-    write(SamplePDF::fallMath, path);
-    return SourcePDF::open(path);
-}
-
 int run(Args& args) {
     const bool sample = args.flag("--sample");
     const std::filesystem::path parent = args.value("-o").value_or(".");
@@ -35,22 +22,21 @@ int run(Args& args) {
     const auto files = args.positionals(sample ? 0 : 1, sample ? 0 : 1);
 
     StopOnInterrupt interrupt;
-    const std::shared_ptr<const SourcePDF> source =
-        sample ? openSample() : SourcePDF::open(files[0]);
-    const std::string name = OutputNaming::unique(
-        OutputNaming::folderName(listingTitle(settings.title, *source)), parent, {});
-    const std::filesystem::path folder = parent / name;
+    // The sample pack is opened from a real file, as the application does.
+    const std::shared_ptr<const SourcePDF> source = SourcePDF::open(
+        sample ? writeToTemporaryFolder(SamplePDF::fallMath) : std::filesystem::path(files[0]));
 
     ProgressBar bar;
-    const auto written = ListingExporter::exportSet(
-        source, settings, folder, [&bar](double fraction) { bar.update(fraction); },
+    const auto saved = ListingExporter::exportNewSet(
+        source, settings, parent, [&bar](double fraction) { bar.update(fraction); },
         interrupt.token());
     bar.clear();
     // The set is saved by now: a working folder that has gone leaves the path as given.
     std::error_code noWorkingFolder;
-    std::filesystem::path shown = std::filesystem::absolute(folder, noWorkingFolder);
-    if (noWorkingFolder) shown = folder;
-    std::cout << "Saved " << savedFileCount(written) << " files to \u201C" << name << "\u201D.\n"
+    std::filesystem::path shown = std::filesystem::absolute(saved.folder, noWorkingFolder);
+    if (noWorkingFolder) shown = saved.folder;
+    std::cout << "Saved " << ListingExporter::savedFileCount(saved.files) << " files to \u201C"
+              << saved.folder.filename().string() << "\u201D.\n"
               << shown.lexically_normal().string() << "\n";
     return 0;
 }

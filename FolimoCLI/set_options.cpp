@@ -39,8 +39,4 @@ ListingSettings readSetSettings(Args& args) {
     return settings;
 }
 
-std::size_t savedFileCount(const std::vector<std::filesystem::path>& written) {
-    return std::set<std::filesystem::path>(written.begin(), written.end()).size();
-}
-
 } // namespace folimo::cli

@@ -18,8 +18,4 @@ inline constexpr std::string_view setUsage =
     "  --no-preview          write no preview PDF\n"
     "  --no-video            write no flip-through video\n";
 
-// The number of files an export left: presets whose names come out the same share a
-// folder, so one file may have been written twice and is counted once.
-std::size_t savedFileCount(const std::vector<std::filesystem::path>& written);
-
 } // namespace folimo::cli

@@ -1,6 +1,9 @@
 #include "folimo/batch.hpp"
 
+#include "folimo/listing_error.hpp"
+#include "folimo/listing_exporter.hpp"
 #include "folimo/output_naming.hpp"
+#include "folimo/source_pdf.hpp"
 #include "glib_glue.hpp"
 #include "hash_combine.hpp"
 
@@ -23,10 +26,13 @@ std::string sortKey(const std::string& name) {
     return takeString(g_utf8_collate_key_for_filename(folded.get(), -1));
 }
 
-bool isListedPDF(const std::filesystem::path& entry) {
-    const std::string name = entry.filename().string();
+bool isListedPDF(const std::filesystem::directory_entry& entry) {
+    std::error_code error;
+    // is_regular_file follows links; it only looks (stat), never opens.
+    if (!entry.is_regular_file(error)) return false;
+    const std::string name = entry.path().filename().string();
     if (name.starts_with('.')) return false; // hidden, "._" companions included
-    std::string extension = entry.extension().string();
+    std::string extension = entry.path().extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(g_ascii_tolower(c)); });
     return extension == ".pdf";
@@ -45,7 +51,7 @@ std::vector<std::filesystem::path> pdfs(const std::filesystem::path& folder) {
     if (error) return {};
     for (; entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         if (error) return {};
-        if (isListedPDF(entries->path()))
+        if (isListedPDF(*entries))
             found.push_back({sortKey(entries->path().filename().string()), entries->path()});
     }
     if (error) return {};
@@ -76,6 +82,30 @@ ListingSettings settings(const ListingSettings& settings) {
     ListingSettings batchSettings = settings;
     batchSettings.title.clear();
     return batchSettings;
+}
+
+void run(const std::vector<Item>& items, const ListingSettings& settings, const Observer& observer,
+         std::stop_token stop) {
+    const ListingSettings batchSettings = Batch::settings(settings);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (stop.stop_requested()) throw Cancelled();
+        if (observer.started) observer.started(i);
+        try {
+            auto source = SourcePDF::open(items[i].pdf);
+            const auto folder = OutputNaming::claim(items[i].folder.filename().string(),
+                                                    items[i].folder.parent_path());
+            auto progress = [&observer, i](double fraction) {
+                if (observer.progress) observer.progress(i, fraction);
+            };
+            const auto files = ListingExporter::exportSet(std::move(source), batchSettings, folder,
+                                                          progress, stop);
+            if (observer.done) observer.done(i, folder, files);
+        } catch (const Cancelled&) {
+            throw;
+        } catch (const ListingError& error) {
+            if (observer.failed) observer.failed(i, error.errorDescription());
+        }
+    }
 }
 
 } // namespace folimo::Batch

@@ -13,6 +13,7 @@
 #include <exception>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -296,6 +297,21 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
         run.work();
     }
     return run.result();
+}
+
+SavedSet exportNewSet(std::shared_ptr<const SourcePDF> source, const ListingSettings& settings,
+                      const std::filesystem::path& parent, std::function<void(double)> progress,
+                      std::stop_token stop) {
+    const std::string title = listingTitle(settings.title, *source);
+    SavedSet saved;
+    saved.folder = OutputNaming::claim(OutputNaming::folderName(title), parent);
+    saved.files =
+        exportSet(std::move(source), settings, saved.folder, std::move(progress), std::move(stop));
+    return saved;
+}
+
+std::size_t savedFileCount(const std::vector<std::filesystem::path>& written) {
+    return std::set<std::filesystem::path>(written.begin(), written.end()).size();
 }
 
 } // namespace folimo::ListingExporter

@@ -1,5 +1,6 @@
 #include "folimo/output_naming.hpp"
 
+#include "folimo/listing_error.hpp"
 #include "glib_glue.hpp"
 #include "grapheme_breaks.hpp"
 #include "unicode_trim.hpp"
@@ -79,6 +80,22 @@ std::string unique(std::string_view name, const std::filesystem::path& folder,
     for (long long n = 2;; ++n) {
         if (!taken.contains(lowercased(candidate)) && !present(candidate)) return candidate;
         candidate = std::string(name) + " " + std::to_string(n);
+    }
+}
+
+std::filesystem::path claim(std::string_view name, const std::filesystem::path& folder,
+                            const std::set<std::string>& taken) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    std::set<std::string> tried = taken;
+    for (;;) {
+        const std::string candidate = unique(name, folder, tried);
+        const std::filesystem::path path = folder / candidate;
+        // One mkdir both looks and creates: it refuses a name that appeared since unique()
+        // looked (reported as no error for a folder, file_exists for anything else).
+        if (std::filesystem::create_directory(path, error)) return path;
+        if (error && error != std::errc::file_exists) throw ListingError::writeFailed(candidate);
+        tried.insert(lowercased(candidate));
     }
 }
 

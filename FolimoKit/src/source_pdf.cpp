@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace folimo {
 
@@ -65,13 +68,19 @@ bool isLocked(const GErrorPtr& error) {
     return error && g_error_matches(error.get(), POPPLER_ERROR, POPPLER_ERROR_ENCRYPTED);
 }
 
+// Opened without waiting (O_NONBLOCK) and read only when it is a regular file: a named pipe
+// or a device called "x.pdf" would otherwise block the open or the reads for ever.
 Opened openFile(const std::filesystem::path& path) {
-    std::error_code ignored;
-    const auto absolute = std::filesystem::absolute(path, ignored);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return {};
+    }
+    // Poppler owns the descriptor from here on, also when it fails.
     GError* error = nullptr;
-    GCharPtr uri(g_filename_to_uri(absolute.c_str(), nullptr, &error));
-    if (!uri) return {nullptr, GErrorPtr(error)};
-    DocumentPtr document(poppler_document_new_from_file(uri.get(), nullptr, &error));
+    DocumentPtr document(poppler_document_new_from_fd(fd, nullptr, &error));
     return {std::move(document), GErrorPtr(error)};
 }
 

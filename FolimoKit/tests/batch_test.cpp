@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace folimo;
 namespace fs = std::filesystem;
@@ -36,11 +37,15 @@ TEST(BatchPDFs, KeepsVisiblePDFsDirectlyInsideWhateverTheExtensionsCase) {
         touch(dir / name);
     fs::create_directories(dir / "sub");
     touch(dir / "sub" / "deeper.pdf");
-    // Entries are not tested for being files: a folder named like a PDF counts.
+    // Only regular files and links to them: a folder, a named pipe (which would block the
+    // batch on opening it) and a dangling link named like a PDF are no PDFs.
     fs::create_directories(dir / "d.pdf");
+    ASSERT_EQ(mkfifo((dir / "pipe.pdf").c_str(), 0600), 0);
+    fs::create_symlink(dir / "a.pdf", dir / "link.pdf");
+    fs::create_symlink(dir / "gone", dir / "dangling.pdf");
 
     EXPECT_EQ(names(Batch::pdfs(dir.path())),
-              (std::vector<std::string>{"a.pdf", "B.PDF", "c.Pdf", "d.pdf"}));
+              (std::vector<std::string>{"a.pdf", "B.PDF", "c.Pdf", "link.pdf"}));
 }
 
 TEST(BatchPDFs, SortsAsAFileBrowserDoes) {

@@ -44,4 +44,22 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
                                              std::function<void(double)> progress = {},
                                              std::stop_token stop = {});
 
+// A set made in a folder of its own.
+struct SavedSet {
+    std::filesystem::path folder;
+    std::vector<std::filesystem::path> files; // as exportSet gives them
+};
+
+// Claims a new set folder inside parent, named OutputNaming::folderName of the set's title
+// (settings.title trimmed, else the PDF's title) and made unique at the moment it is created
+// (OutputNaming::claim), so no other export can write into it; then exportSet into it.
+// Throws as exportSet, and writeFailed with the folder's name when it cannot be claimed.
+SavedSet exportNewSet(std::shared_ptr<const SourcePDF> source, const ListingSettings& settings,
+                      const std::filesystem::path& parent,
+                      std::function<void(double)> progress = {}, std::stop_token stop = {});
+
+// The number of files an export left: presets whose names come out the same share a folder,
+// so one file may have been written twice and is counted once.
+std::size_t savedFileCount(const std::vector<std::filesystem::path>& written);
+
 } // namespace folimo::ListingExporter

@@ -9,8 +9,9 @@
 
 // Every file and folder name of a listing set, made from the set's title, so that the
 // exporter, the batch planner and the application agree on names and never make one the
-// file system refuses. Pure functions apart from unique(), which looks at the disk. Nothing
-// here fails. Texts are UTF-8; invalid bytes become U+FFFD.
+// file system refuses. Pure functions apart from unique(), which looks at the disk, and
+// claim(), which creates a folder. Nothing else here fails. Texts are UTF-8; invalid bytes become
+// U+FFFD.
 namespace folimo::OutputNaming {
 
 // The title as a file name: "/" and ":" become "-", control and format characters (tabs,
@@ -41,5 +42,13 @@ std::string lowercased(std::string_view name);
 // planning several names at once adds each one's lowercased() form to taken.
 std::string unique(std::string_view name, const std::filesystem::path& folder,
                    const std::set<std::string>& taken);
+
+// Creates a new, empty folder inside folder (made with its parents when missing) under the
+// name unique() gives, and gives its path. Looking and creating are one step: when another
+// process or thread creates that name first, the next name is taken, so two callers never
+// get the same folder. Throws ListingError::writeFailed with the name when a folder cannot
+// be made there (no permission, no space, a file in the way of folder).
+std::filesystem::path claim(std::string_view name, const std::filesystem::path& folder,
+                            const std::set<std::string>& taken = {});
 
 } // namespace folimo::OutputNaming

@@ -39,4 +39,10 @@ std::vector<std::uint8_t> data(SamplePDF pack);
 // at path untouched). Throws ListingError::writeFailed with path's file name.
 void write(SamplePDF pack, const std::filesystem::path& path);
 
+// Writes the pack as fileName(pack) into the temporary folder (TMPDIR, else /tmp), replacing
+// any file there, and gives its path: how the command line and the application open a pack
+// as the user's own PDF. Throws ListingError::writeFailed with the file name when there is
+// no temporary folder or the file cannot be written.
+std::filesystem::path writeToTemporaryFolder(SamplePDF pack);
+
 } // namespace folimo

@@ -1,6 +1,7 @@
 #include "folimo/sample_pdf.hpp"
 
 #include "cairo_glue.hpp"
+#include "folimo/listing_error.hpp"
 #include "pending_file.hpp"
 #include "sample_pages.hpp"
 
@@ -107,6 +108,15 @@ void write(SamplePDF pack, const std::filesystem::path& path) {
     PendingFile file(path);
     if (std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size()) file.fail();
     file.commit();
+}
+
+std::filesystem::path writeToTemporaryFolder(SamplePDF pack) {
+    std::error_code noTemporaryFolder;
+    const auto folder = std::filesystem::temp_directory_path(noTemporaryFolder);
+    if (noTemporaryFolder) throw ListingError::writeFailed(fileName(pack));
+    const auto path = folder / fileName(pack);
+    write(pack, path);
+    return path;
 }
 
 } // namespace folimo
