@@ -1,0 +1,327 @@
+#include "model/app_model.hpp"
+
+#include "folimo/listing_error.hpp"
+#include "folimo/sample_pdf.hpp"
+#include "folimo/settings_json.hpp"
+#include "model/panels.hpp"
+
+#include <QSettings>
+#include <QThreadPool>
+#include <algorithm>
+
+namespace folimo {
+namespace {
+
+const QString settingsKey = QStringLiteral("settings.v1");
+const QString brandsKey = QStringLiteral("brands.v1");
+const QString brandIDKey = QStringLiteral("brandID");
+
+std::string_view bytesOf(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+QByteArray toBytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString nameOf(const std::filesystem::path& path) {
+    return QString::fromStdString(path.filename().string());
+}
+
+} // namespace
+
+AppModel::AppModel(QSettings& store, Panels* panels, QObject* parent)
+    : QObject(parent)
+    , store_(store)
+    , panels_(panels)
+    , previewPool_(std::make_unique<QThreadPool>()) {
+    previewPool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    player_.setTimerType(Qt::PreciseTimer);
+    player_.setInterval(66);
+    connect(&player_, &QTimer::timeout, this, &AppModel::playbackStep);
+    loadStore();
+}
+
+AppModel::~AppModel() {
+    // Work that is still running is stopped and waited for here, while the model is whole;
+    // what it reported meanwhile is dropped with the model's queued calls.
+    previewPool_->clear();
+    previewPool_->waitForDone();
+    for (auto& [id, work] : exports_)
+        work.request_stop();
+    batchWork_.request_stop();
+    exports_.clear();
+    if (batchWork_.joinable()) batchWork_.join();
+}
+
+AppModel& AppModel::shared() {
+    static QSettings store(QStringLiteral("Folimo"), QStringLiteral("Folimo"));
+    static AppModel* model = new AppModel(store, nullptr);
+    return *model;
+}
+
+void AppModel::setPanels(Panels* panels) {
+    panels_ = panels;
+}
+
+void AppModel::loadStore() {
+    if (const auto stored = decodeSettings(bytesOf(store_.value(settingsKey).toByteArray()))) {
+        ListingSettings settings = *stored;
+        settings.title.clear();
+        settings.pages.clear();
+        settings.preview.pages.clear();
+        settings.video.pages.clear();
+        setSettings(settings);
+    }
+    if (const auto stored = decodeBrands(bytesOf(store_.value(brandsKey).toByteArray()));
+        stored && !stored->empty())
+        setBrands(*stored);
+    const QVariant id = store_.value(brandIDKey);
+    if (id.typeId() == QMetaType::QString)
+        if (const auto uuid = Uuid::parse(id.toString().toStdString())) setBrandID(*uuid);
+}
+
+void AppModel::saveSettings() {
+    store_.setValue(settingsKey, toBytes(encodeSettings(settings_)));
+}
+
+void AppModel::saveBrands() {
+    store_.setValue(brandsKey, toBytes(encodeBrands(brands_)));
+}
+
+void AppModel::saveBrandID() {
+    store_.setValue(brandIDKey, QString::fromStdString(brandID_.text()));
+}
+
+// --- Observed fields ------------------------------------------------------------------
+
+void AppModel::setPage(std::optional<Page> page) {
+    if (page == page_) return;
+    page_ = page;
+    emit pageChanged();
+}
+
+void AppModel::setTab(ListingTab tab) {
+    if (tab == tab_) return;
+    tab_ = tab;
+    emit tabChanged();
+}
+
+void AppModel::setAskForReview(bool ask) {
+    if (ask == askForReview_) return;
+    askForReview_ = ask;
+    emit askForReviewChanged();
+}
+
+void AppModel::setAlert(std::optional<QString> alert) {
+    if (alert == alert_) return;
+    alert_ = std::move(alert);
+    emit alertChanged();
+}
+
+void AppModel::setSettings(const ListingSettings& settings) {
+    const bool changed = settings != settings_;
+    if (changed) settings_ = settings;
+    saveSettings();
+    if (!changed) return;
+    emit settingsChanged();
+    previewInputsChanged();
+}
+
+void AppModel::setBrands(const std::vector<Brand>& brands) {
+    const bool changed = brands != brands_;
+    if (changed) brands_ = brands;
+    saveBrands();
+    if (!changed) return;
+    emit brandsChanged();
+    previewInputsChanged();
+}
+
+void AppModel::setBrandID(const Uuid& id) {
+    const bool changed = id != brandID_;
+    if (changed) brandID_ = id;
+    saveBrandID();
+    if (!changed) return;
+    emit brandIDChanged();
+    previewInputsChanged();
+}
+
+void AppModel::setSelectedLayout(ImageLayout layout) {
+    if (layout == selectedLayout_) return;
+    selectedLayout_ = layout;
+    emit selectedLayoutChanged();
+}
+
+void AppModel::setPreviewPresetID(const QString& id) {
+    if (id == previewPresetID_) return;
+    previewPresetID_ = id;
+    emit previewPresetIDChanged();
+}
+
+void AppModel::setVideoTime(double seconds) {
+    if (seconds == videoTime_) return;
+    videoTime_ = seconds;
+    emit videoTimeChanged();
+}
+
+void AppModel::setPlaying(bool playing) {
+    if (playing == playing_) return;
+    playing_ = playing;
+    emit playingChanged();
+}
+
+// --- Derived values -------------------------------------------------------------------
+
+QString AppModel::title() const {
+    const QString trimmed = QString::fromStdString(settings_.title).trimmed();
+    if (!trimmed.isEmpty()) return trimmed;
+    return source_ ? QString::fromStdString(source_->title()) : QString();
+}
+
+const Brand& AppModel::brand() const {
+    const auto chosen = std::find_if(brands_.begin(), brands_.end(),
+                                     [this](const Brand& brand) { return brand.id == brandID_; });
+    return chosen != brands_.end() ? *chosen : Brand::classic();
+}
+
+ListingSettings AppModel::effectiveSettings() const {
+    ListingSettings settings = settings_;
+    settings.brand = brand();
+    return settings;
+}
+
+ImagePreset AppModel::previewPreset() const {
+    const auto& presets = settings_.images;
+    const std::string id = previewPresetID_.toStdString();
+    const auto found = std::find_if(presets.begin(), presets.end(),
+                                    [&id](const ImagePreset& preset) { return preset.id == id; });
+    if (found != presets.end()) return *found;
+    return presets.empty() ? ImagePreset::listing4x3() : presets.front();
+}
+
+// --- Opening --------------------------------------------------------------------------
+
+void AppModel::open(std::shared_ptr<const SourcePDF> source, const QString& name) {
+    stopPlayback();
+    if (source != source_) {
+        source_ = std::move(source);
+        emit sourceChanged();
+    }
+    if (name != sourceName_) {
+        sourceName_ = name;
+        emit sourceNameChanged();
+    }
+    // One field after another, each saved, as the inspector would clear them.
+    ListingSettings settings = settings_;
+    settings.title.clear();
+    setSettings(settings);
+    settings.pages.clear();
+    setSettings(settings);
+    settings.preview.pages.clear();
+    setSettings(settings);
+    settings.video.pages.clear();
+    setSettings(settings);
+    setVideoTime(0);
+    setExportState(ExportState::idle());
+    cache_.clear();
+    previewInputsChanged();
+    setPage(Page::listing);
+}
+
+bool AppModel::openPath(const std::filesystem::path& path, const QString& name) {
+    try {
+        open(SourcePDF::open(path), name);
+        return true;
+    } catch (const ListingError& error) {
+        setAlert(QString::fromStdString(error.errorDescription()));
+        return false;
+    }
+}
+
+void AppModel::openPDF() {
+    if (!panels_) return;
+    const auto path = panels_->choosePDF(QStringLiteral("Choose a printable PDF."));
+    if (path) openPath(*path, nameOf(*path));
+}
+
+bool AppModel::openFile(const std::filesystem::path& path) {
+    if (QString::fromStdString(path.extension().string()).toLower() != QStringLiteral(".pdf"))
+        return false;
+    openPath(path, nameOf(path));
+    return true;
+}
+
+bool AppModel::openFiles(const std::vector<std::filesystem::path>& paths) {
+    return std::any_of(paths.begin(), paths.end(),
+                       [this](const std::filesystem::path& path) { return openFile(path); });
+}
+
+void AppModel::openSample() {
+    try {
+        const auto path = writeToTemporaryFolder(SamplePDF::fallMath);
+        openPath(path, nameOf(path));
+    } catch (const ListingError& error) {
+        setAlert(QString::fromStdString(error.errorDescription()));
+    }
+}
+
+// --- Brands and sizes -----------------------------------------------------------------
+
+void AppModel::addBrand() {
+    const Brand& chosen = brand();
+    Brand copy = chosen;
+    copy.id = Uuid::random();
+    const QString base = chosen.name == Brand::classic().name
+                             ? QStringLiteral("My Brand")
+                             : QString::fromStdString(chosen.name) + QStringLiteral(" Copy");
+    copy.name = uniqueBrandName(base).toStdString();
+    std::vector<Brand> brands = brands_;
+    brands.push_back(copy);
+    setBrands(brands);
+    setBrandID(copy.id);
+}
+
+QString AppModel::uniqueBrandName(const QString& wanted) const {
+    auto taken = [this](const QString& name) {
+        const std::string text = name.toStdString();
+        return std::any_of(brands_.begin(), brands_.end(),
+                           [&text](const Brand& brand) { return brand.name == text; });
+    };
+    QString candidate = wanted;
+    for (qint64 n = 2; taken(candidate); ++n)
+        candidate = wanted + QLatin1Char(' ') + QString::number(n);
+    return candidate;
+}
+
+void AppModel::updateBrand(const Brand& brand) {
+    std::vector<Brand> brands = brands_;
+    const auto found = std::find_if(brands.begin(), brands.end(),
+                                    [&brand](const Brand& each) { return each.id == brand.id; });
+    if (found == brands.end()) return;
+    *found = brand;
+    setBrands(brands);
+}
+
+void AppModel::deleteBrand(const Uuid& id) {
+    if (id == Brand::classic().id) return;
+    std::vector<Brand> brands = brands_;
+    std::erase_if(brands, [&id](const Brand& brand) { return brand.id == id; });
+    setBrands(brands);
+    if (brandID_ == id) setBrandID(Brand::classic().id);
+}
+
+void AppModel::resetSizes() {
+    ListingSettings settings = settings_;
+    settings.images = ImagePreset::defaults();
+    setSettings(settings);
+    settings.preview.sheetWidth = 11.0;
+    setSettings(settings);
+    settings.preview.sheetHeight = 8.5;
+    setSettings(settings);
+    settings.video.size = {1080, 1080};
+    setSettings(settings);
+    settings.video.fps = 30;
+    setSettings(settings);
+}
+
+} // namespace folimo

@@ -1,0 +1,336 @@
+#pragma once
+
+#include "folimo/brand.hpp"
+#include "folimo/flip_through.hpp"
+#include "folimo/settings.hpp"
+#include "folimo/source_pdf.hpp"
+#include "folimo/uuid.hpp"
+#include "model/model_types.hpp"
+#include "model/preview_cache.hpp"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <thread>
+#include <vector>
+
+class QSettings;
+class QThreadPool;
+
+namespace folimo {
+
+class Panels;
+
+// The one object behind the window: the open PDF, the settings, the brands and the choice
+// among them, the window's navigation, the one alert, the export and batch state, the
+// preview cache and the video playback.
+//
+// Threads: an AppModel lives on the main thread and every member is called there. Exports,
+// batches and the non-blocking previews run on worker threads; their progress and results
+// come back to the main thread as queued calls before they touch a field.
+//
+// Notification: every observed field has a change signal that fires only when the value
+// really changes (assigning an equal value notifies nobody). Saving is not notification:
+// every assignment to settings, brands or brandID is written to the store at once, also
+// when the value is unchanged.
+//
+// Store: "settings.v1" and "brands.v1" hold JSON bytes, "brandID" the brand's UUID text in
+// upper case.
+class AppModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(std::optional<folimo::Page> page READ page WRITE setPage NOTIFY pageChanged)
+    Q_PROPERTY(folimo::ListingTab tab READ tab WRITE setTab NOTIFY tabChanged)
+    Q_PROPERTY(bool askForReview READ askForReview WRITE setAskForReview NOTIFY askForReviewChanged)
+    Q_PROPERTY(std::optional<QString> alert READ alert WRITE setAlert NOTIFY alertChanged)
+    Q_PROPERTY(std::shared_ptr<const folimo::SourcePDF> source READ source NOTIFY sourceChanged)
+    Q_PROPERTY(QString sourceName READ sourceName NOTIFY sourceNameChanged)
+    Q_PROPERTY(
+        folimo::ListingSettings settings READ settings WRITE setSettings NOTIFY settingsChanged)
+    Q_PROPERTY(std::vector<folimo::Brand> brands READ brands WRITE setBrands NOTIFY brandsChanged)
+    Q_PROPERTY(folimo::Uuid brandID READ brandID WRITE setBrandID NOTIFY brandIDChanged)
+    Q_PROPERTY(folimo::ImageLayout selectedLayout READ selectedLayout WRITE setSelectedLayout NOTIFY
+                   selectedLayoutChanged)
+    Q_PROPERTY(QString previewPresetID READ previewPresetID WRITE setPreviewPresetID NOTIFY
+                   previewPresetIDChanged)
+    Q_PROPERTY(double videoTime READ videoTime WRITE setVideoTime NOTIFY videoTimeChanged)
+    Q_PROPERTY(bool playing READ playing NOTIFY playingChanged)
+    Q_PROPERTY(folimo::ExportState exportState READ exportState NOTIFY exportStateChanged)
+    Q_PROPERTY(
+        std::optional<std::filesystem::path> batchInput READ batchInput NOTIFY batchInputChanged)
+    Q_PROPERTY(std::vector<folimo::BatchRow> batchRows READ batchRows NOTIFY batchRowsChanged)
+    Q_PROPERTY(
+        std::optional<std::filesystem::path> batchOutput READ batchOutput NOTIFY batchOutputChanged)
+    Q_PROPERTY(bool batchRunning READ batchRunning NOTIFY batchRunningChanged)
+
+public:
+    // A model on this store, asking the user through panels (may be null: then every
+    // question is answered with nothing, until setPanels). Reads the stored settings, brands
+    // and brand choice (see the .cpp for the start-up rules). The store and the panels must
+    // outlive the model. Tests give a QSettings on a file in a temporary folder.
+    AppModel(QSettings& store, Panels* panels, QObject* parent = nullptr);
+    // Stops running work and waits for it (the work's late reports are dropped).
+    ~AppModel() override;
+
+    // The one model of the application, on the user's own store (organisation and
+    // application "Folimo"); made on first use, never released. Not for tests.
+    static AppModel& shared();
+    void setPanels(Panels* panels);
+
+    // --- Observed fields --------------------------------------------------------------
+    // The sidebar page shown; nothing when the sidebar has no selection. Starts at listing.
+    std::optional<Page> page() const { return page_; }
+    void setPage(std::optional<Page> page);
+    ListingTab tab() const { return tab_; }
+    void setTab(ListingTab tab);
+    bool askForReview() const { return askForReview_; }
+    void setAskForReview(bool ask);
+    // The message of the one alert; nothing = no alert. The alert's OK sets nothing.
+    const std::optional<QString>& alert() const { return alert_; }
+    void setAlert(std::optional<QString> alert);
+    // The open PDF (replaced only by open()); null until one is opened.
+    const std::shared_ptr<const SourcePDF>& source() const { return source_; }
+    // The open PDF's file name with its extension; "" with none.
+    const QString& sourceName() const { return sourceName_; }
+    // Assigning saves at once (also an equal value); settingsChanged only on real change.
+    const ListingSettings& settings() const { return settings_; }
+    void setSettings(const ListingSettings& settings);
+    // The saved brands in the user's order. Assigning saves.
+    const std::vector<Brand>& brands() const { return brands_; }
+    void setBrands(const std::vector<Brand>& brands);
+    // The chosen brand's id (no brand need have it). Assigning saves.
+    const Uuid& brandID() const { return brandID_; }
+    void setBrandID(const Uuid& id);
+    // The layout shown large on the images pane.
+    ImageLayout selectedLayout() const { return selectedLayout_; }
+    void setSelectedLayout(ImageLayout layout);
+    // The id of the image preset the previews are drawn at ("listing-4x3" at start).
+    const QString& previewPresetID() const { return previewPresetID_; }
+    void setPreviewPresetID(const QString& id);
+    // The video preview's position in seconds (the scrubber writes it).
+    double videoTime() const { return videoTime_; }
+    void setVideoTime(double seconds);
+    bool playing() const { return playing_; }
+    // The state of the one listing-set export ("export" is a C++ keyword).
+    const ExportState& exportState() const { return export_; }
+    const std::optional<std::filesystem::path>& batchInput() const { return batchInput_; }
+    // One row per PDF of batchInput, in Batch::pdfs order. BatchRowsModel shows them.
+    const std::vector<BatchRow>& batchRows() const { return batchRows_; }
+    const std::optional<std::filesystem::path>& batchOutput() const { return batchOutput_; }
+    bool batchRunning() const { return batchRunning_; }
+
+    // --- Derived values (computed on every read) ----------------------------------------
+    // settings.title trimmed; when that is empty the PDF's own title; "" with no PDF.
+    QString title() const;
+    // The brand whose id is brandID, else Brand::classic().
+    const Brand& brand() const;
+    // settings with brand() put in: what exports, batches, previews and summaries use.
+    ListingSettings effectiveSettings() const;
+    // The image preset previews are drawn at: the one with previewPresetID among
+    // settings.images, else the first preset, else the default 4:3 listing preset.
+    ImagePreset previewPreset() const;
+
+    // --- Opening ------------------------------------------------------------------------
+    // Makes source the open PDF named name: stops playback, clears the four per-PDF texts of
+    // the settings (saving after each), videoTime 0, export idle, empties the cache, page
+    // listing.
+    void open(std::shared_ptr<const SourcePDF> source, const QString& name);
+    // Asks for a PDF ("Choose a printable PDF.") and opens it; a PDF that cannot be opened
+    // sets alert to its message and leaves the open PDF as it was.
+    void openPDF();
+    // Opens path when its extension is "pdf" in any case (a failure sets alert) and answers
+    // true; answers false and does nothing otherwise. Only a regular file (or a link to one)
+    // is read, so a named pipe never blocks.
+    bool openFile(const std::filesystem::path& path);
+    // Tries paths in order and stops at the first that openFile() takes (a drop, or files
+    // handed over by the system). Answers whether one was taken.
+    bool openFiles(const std::vector<std::filesystem::path>& paths);
+    // Writes the Fall Math Practice pack into the temporary folder and opens it from there.
+    void openSample();
+
+    // --- Brands and sizes ---------------------------------------------------------------
+    // A copy of the chosen brand with a new id, named "My Brand" (from Classic) or
+    // "NAME Copy", made unique; appended and chosen.
+    void addBrand();
+    // wanted when no brand has exactly that name, else "wanted 2", "wanted 3", ...
+    QString uniqueBrandName(const QString& wanted) const;
+    // Replaces the first brand with brand's id; nothing when there is none.
+    void updateBrand(const Brand& brand);
+    // Removes every brand with this id (never Classic); a chosen one gives way to Classic.
+    void deleteBrand(const Uuid& id);
+    // Image presets, the preview's sheet size and the video's size and rate to their
+    // defaults, one field after another (each saving).
+    void resetSizes();
+
+    // --- Export and batch ---------------------------------------------------------------
+    // With no PDF open, does what openPDF() does. Otherwise asks where to save, claims a new
+    // set folder there named after the title (made unique at the moment it is created, so
+    // no other export can share it) and exports effectiveSettings() as they are now, off
+    // the main thread. exportState goes running -> done / failed, or back to idle when
+    // stopped.
+    void makeListingSet();
+    // Stops the running export (and only it). Nothing when none runs.
+    void cancelExport();
+    // Asks for a folder of PDFs; new rows, all waiting; batchOutput cleared. A folder with
+    // no PDFs directly inside sets the alert naming it.
+    void chooseBatchFolder();
+    // Asks where to save, then makes one set per row, one after another, off the main
+    // thread; a failing PDF marks its row failed and the batch goes on.
+    void runBatch();
+    // Stops the running batch (and only it): its current row goes back to waiting.
+    void cancelBatch();
+    // The folder question of the panels; nothing when there are no panels or no answer.
+    std::optional<std::filesystem::path> chooseFolder(const QString& message,
+                                                      const QString& prompt);
+    // The export's progress: taken only while exportState is running.
+    void reportExportProgress(double fraction);
+    // A row's progress: taken only while that row is working.
+    void reportRowProgress(int row, double fraction);
+
+    // --- Previews, synchronous ----------------------------------------------------------
+    // Drawn on the calling (main) thread when not cached, then kept in the cache. A null
+    // QImage means no image (no PDF, or the bitmap could not be made). Images are
+    // ARGB32_Premultiplied and share the library's pixels.
+    //
+    // layout at preset's proportions, its longer side maxSide pixels (the fraction dropped).
+    QImage previewImage(ImageLayout layout, const ImagePreset& preset, double maxSide);
+    // The cover of the open PDF (or, with none, the sample pack) in brand, 960 x 720.
+    QImage brandPreview(const Brand& brand);
+    // The preview PDF's sheets: each a list of 0-based pages. Empty with no PDF.
+    std::vector<std::vector<int>> previewSheets() const;
+    // One sheet, width pixels wide.
+    QImage sheetImage(const std::vector<int>& pages, int width);
+    // The video for on-screen preview: the set's, scaled to 720 pixels on its longer side.
+    std::optional<FlipThrough> previewFlipThrough() const;
+    // The preview video's length in seconds; 0 with no PDF. (The scrubber's range.)
+    double previewVideoLength() const;
+    // The frame at videoTime truncated to a whole 1/15 s.
+    QImage videoFrame();
+
+    // --- Previews, non-blocking (what the views use) -----------------------------------
+    // Each answers at once: the cached image when there is one; otherwise a null QImage,
+    // and the image is drawn on a worker thread and stored in the cache, after which
+    // previewReady(key) is emitted on the main thread; asking again then answers from the
+    // cache. Asking again while it is being drawn starts nothing new. A drawing made stale
+    // by a newer edit (settings, brands or brand choice, a new PDF) is dropped: no cache
+    // entry, no signal; ask again after previewsChanged.
+    QImage requestPreviewImage(ImageLayout layout, const ImagePreset& preset, double maxSide);
+    QImage requestBrandPreview(const Brand& brand);
+    QImage requestSheetImage(const std::vector<int>& pages, int width);
+    QImage requestVideoFrame();
+
+    // --- Playback -----------------------------------------------------------------------
+    // Stops when playing; otherwise plays from videoTime (from 0 when within 0.1 s of the
+    // end) in steps of 1/15 s every 66 ms, stopping at the end (never loops).
+    void togglePlayback();
+    void stopPlayback();
+
+    // --- Cache ----------------------------------------------------------------------------
+    // Stores image under key (a null image removes the key).
+    void cacheImage(const QImage& image, const QString& key);
+    const PreviewCache& cache() const { return cache_; }
+    // The keys of the four families (every field the image depends on, nothing else).
+    QString previewImageKey(ImageLayout layout, const ImagePreset& preset, double maxSide) const;
+    QString brandPreviewKey(const Brand& brand) const;
+    QString sheetImageKey(const std::vector<int>& pages, int width) const;
+    QString videoFrameKey() const;
+
+signals:
+    void pageChanged();
+    void tabChanged();
+    void askForReviewChanged();
+    void alertChanged();
+    void sourceChanged();
+    void sourceNameChanged();
+    void settingsChanged();
+    void brandsChanged();
+    void brandIDChanged();
+    void selectedLayoutChanged();
+    void previewPresetIDChanged();
+    void videoTimeChanged();
+    void playingChanged();
+    void exportStateChanged();
+    void batchInputChanged();
+    void batchRowsChanged();
+    // One row's status changed (the rows' count and PDFs stayed); batchRowsChanged follows.
+    void batchRowChanged(int row);
+    void batchOutputChanged();
+    void batchRunningChanged();
+    // Something every preview depends on changed (settings, brands, brand choice, the PDF):
+    // views ask for their images again.
+    void previewsChanged();
+    // A non-blocking preview is in the cache under key.
+    void previewReady(const QString& key);
+
+private:
+    void saveSettings();
+    void saveBrands();
+    void saveBrandID();
+    void loadStore();
+    bool openPath(const std::filesystem::path& path, const QString& name);
+    void post(std::function<void()> call);
+    void setExportState(ExportState state);
+    void finishExport(std::uint64_t id, const ExportState& outcome);
+    void setBatchInput(std::optional<std::filesystem::path> folder);
+    void setBatchOutput(std::optional<std::filesystem::path> folder);
+    void setBatchRows(std::vector<BatchRow> rows);
+    void setRowStatus(int row, BatchRow::Status status);
+    void setBatchRunning(bool running);
+    void setPlaying(bool playing);
+    void playbackStep();
+    void previewInputsChanged();
+    std::shared_ptr<const SourcePDF> brandSource();
+    QImage request(const QString& key, std::function<QImage()> draw);
+    void finishDrawing(const QString& key, std::uint64_t generation, const QImage& image);
+
+    QSettings& store_;
+    Panels* panels_;
+
+    std::optional<Page> page_ = Page::listing;
+    ListingTab tab_ = ListingTab::images;
+    bool askForReview_ = false;
+    std::optional<QString> alert_;
+    std::shared_ptr<const SourcePDF> source_;
+    QString sourceName_;
+    ListingSettings settings_;
+    std::vector<Brand> brands_{Brand::classic()};
+    Uuid brandID_ = Brand::classic().id;
+    ImageLayout selectedLayout_ = ImageLayout::grid;
+    QString previewPresetID_ = QStringLiteral("listing-4x3");
+    double videoTime_ = 0;
+    bool playing_ = false;
+    ExportState export_;
+    std::optional<std::filesystem::path> batchInput_;
+    std::vector<BatchRow> batchRows_;
+    std::optional<std::filesystem::path> batchOutput_;
+    bool batchRunning_ = false;
+
+    // The export and the batch each have their own worker thread, so each Stop stops its own
+    // work. Exports by id: an earlier export runs on to its end but is no longer stopped
+    // and no longer changes exportState; the thread is joined when its outcome arrives.
+    std::map<std::uint64_t, std::jthread> exports_;
+    std::uint64_t exportID_ = 0;
+    std::jthread batchWork_;
+    std::uint64_t batchID_ = 0;
+    QTimer player_;
+    double playbackLength_ = 0;
+    PreviewCache cache_;
+    std::shared_ptr<const SourcePDF> sampleSource_;
+
+    // Non-blocking previews: the pool that draws them, the keys being drawn, and the
+    // generation of the preview inputs (a drawing of an older generation is stale).
+    std::unique_ptr<QThreadPool> previewPool_;
+    std::set<QString> drawing_;
+    std::set<QString> failed_; // drawn without an image in this generation: not drawn again
+    std::atomic<std::uint64_t> previewGeneration_ = 0;
+};
+
+} // namespace folimo

@@ -1,0 +1,297 @@
+// The model's previews: cache keys, drawing (on the main thread, or on the preview pool for
+// the non-blocking requests) and the video preview's playback.
+#include "folimo/listing_error.hpp"
+#include "folimo/listing_renderer.hpp"
+#include "folimo/page_selection.hpp"
+#include "folimo/preview_pdf.hpp"
+#include "folimo/sample_pdf.hpp"
+#include "model/app_model.hpp"
+#include "model/qt_image.hpp"
+
+#include <QLocale>
+#include <QThreadPool>
+#include <cmath>
+
+namespace folimo {
+namespace {
+
+constexpr double videoPreviewSide = 720;
+constexpr double stepSeconds = 1.0 / 15;
+constexpr PixelSize brandPreviewSize{960, 720};
+
+template <typename T> QString hashText(const T& value) {
+    return QString::number(static_cast<qint64>(std::hash<T>()(value)));
+}
+
+QString identity(const std::shared_ptr<const SourcePDF>& source) {
+    return QString::number(reinterpret_cast<quintptr>(source.get()));
+}
+
+// Free text inside a key: bars and backslashes escaped, so no text can pass for a field.
+QString keyText(const std::string& text) {
+    QString escaped = QString::fromStdString(text);
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    escaped.replace(QLatin1Char('|'), QStringLiteral("\\|"));
+    return escaped;
+}
+
+QString pageList(const std::vector<int>& pages) {
+    QStringList numbers;
+    for (const int page : pages)
+        numbers << QString::number(page);
+    return QLatin1Char('[') + numbers.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+// The preset's proportions (as its images come out: each side within 64...6000) with the
+// longer side maxSide, the fractions dropped. Nothing for a side that is not a positive
+// finite number.
+std::optional<PixelSize> previewSize(const ImagePreset& preset, double maxSide) {
+    if (!std::isfinite(maxSide) || maxSide < 1) return std::nullopt;
+    const PixelSize size = preset.size.clamped();
+    const double k = maxSide / double(std::max(size.width, size.height));
+    return PixelSize{static_cast<std::int64_t>(k * double(size.width)),
+                     static_cast<std::int64_t>(k * double(size.height))};
+}
+
+// The truncation to whole steps of playback, so that one playback draws each frame once.
+double frameTime(double videoTime) {
+    return std::trunc(videoTime * 15) / 15;
+}
+
+} // namespace
+
+// --- Keys ---------------------------------------------------------------------------------
+
+QString AppModel::previewImageKey(ImageLayout layout, const ImagePreset& preset,
+                                  double maxSide) const {
+    const auto size = previewSize(preset, maxSide);
+    if (!size) return {};
+    return QStringLiteral("img|") + QString::fromUtf8(storedText(layout)) + QLatin1Char('|') +
+           QString::number(size->width) + QLatin1Char('x') + QString::number(size->height) +
+           QLatin1Char('|') + hashText(effectiveSettings()) + QLatin1Char('|') + identity(source_);
+}
+
+QString AppModel::brandPreviewKey(const Brand& brand) const {
+    const auto& pdf = source_ ? source_ : sampleSource_;
+    return QStringLiteral("brand|") + hashText(brand) + QLatin1Char('|') +
+           keyText(settings_.title) + QLatin1Char('|') +
+           (settings_.showTitle ? QStringLiteral("true") : QStringLiteral("false")) +
+           QLatin1Char('|') + keyText(settings_.pages) + QLatin1Char('|') + identity(pdf);
+}
+
+QString AppModel::sheetImageKey(const std::vector<int>& pages, int width) const {
+    return QStringLiteral("sheet|") + pageList(pages) + QLatin1Char('|') + QString::number(width) +
+           QLatin1Char('|') + hashText(settings_.preview) + QLatin1Char('|') + identity(source_);
+}
+
+QString AppModel::videoFrameKey() const {
+    const auto video = previewFlipThrough();
+    if (!video) return {};
+    return QStringLiteral("video|") +
+           QString::number(frameTime(videoTime_), 'g', QLocale::FloatingPointShortest) +
+           QLatin1Char('|') + QString::number(video->size().width) + QLatin1Char('|') +
+           hashText(settings_) + QLatin1Char('|') + hashText(brand()) + QLatin1Char('|') +
+           identity(source_);
+}
+
+// --- Cache ----------------------------------------------------------------------------------
+
+void AppModel::cacheImage(const QImage& image, const QString& key) {
+    cache_.insert(key, image);
+}
+
+void AppModel::previewInputsChanged() {
+    // Drawings under way belong to the old inputs: they are dropped when they end.
+    ++previewGeneration_;
+    drawing_.clear();
+    failed_.clear();
+    emit previewsChanged();
+}
+
+std::shared_ptr<const SourcePDF> AppModel::brandSource() {
+    if (!sampleSource_) {
+        try {
+            sampleSource_ =
+                SourcePDF::open(data(SamplePDF::fallMath), fileName(SamplePDF::fallMath));
+        } catch (const ListingError&) {
+        }
+    }
+    return source_ ? source_ : sampleSource_;
+}
+
+// --- Drawing: each gives the drawing as a call that can run on any thread -------------
+
+namespace {
+
+std::function<QImage()> listingDrawing(std::shared_ptr<const SourcePDF> source,
+                                       ListingSettings settings, ImageLayout layout,
+                                       PixelSize size) {
+    return [source = std::move(source), settings = std::move(settings), layout, size] {
+        return toQImage(ListingRenderer(source, settings).render(layout, size));
+    };
+}
+
+std::function<QImage()> sheetDrawing(std::shared_ptr<const SourcePDF> source,
+                                     PreviewSettings preview, std::vector<int> pages, int width) {
+    return [source = std::move(source), preview = std::move(preview), pages = std::move(pages),
+            width] { return toQImage(PreviewPDF::sheetImage(*source, preview, pages, width)); };
+}
+
+std::function<QImage()> frameDrawing(FlipThrough video, double t) {
+    return [video = std::move(video), t] { return toQImage(video.image(t)); };
+}
+
+} // namespace
+
+// --- Synchronous previews -----------------------------------------------------------------
+
+QImage AppModel::previewImage(ImageLayout layout, const ImagePreset& preset, double maxSide) {
+    const auto size = previewSize(preset, maxSide);
+    if (!source_ || !size) return {};
+    const QString key = previewImageKey(layout, preset, maxSide);
+    if (cache_.contains(key)) return cache_.value(key);
+    const QImage image = listingDrawing(source_, effectiveSettings(), layout, *size)();
+    cacheImage(image, key);
+    return image;
+}
+
+QImage AppModel::brandPreview(const Brand& brand) {
+    const auto pdf = brandSource();
+    if (!pdf) return {};
+    const QString key = brandPreviewKey(brand);
+    if (cache_.contains(key)) return cache_.value(key);
+    ListingSettings settings = settings_;
+    settings.brand = brand;
+    const QImage image = listingDrawing(pdf, settings, ImageLayout::cover, brandPreviewSize)();
+    cacheImage(image, key);
+    return image;
+}
+
+std::vector<std::vector<int>> AppModel::previewSheets() const {
+    if (!source_) return {};
+    return PreviewPDF::groups(PageSelection::parse(settings_.preview.pages, source_->pageCount()),
+                              settings_.preview);
+}
+
+QImage AppModel::sheetImage(const std::vector<int>& pages, int width) {
+    if (!source_) return {};
+    const QString key = sheetImageKey(pages, width);
+    if (cache_.contains(key)) return cache_.value(key);
+    const QImage image = sheetDrawing(source_, settings_.preview, pages, width)();
+    cacheImage(image, key);
+    return image;
+}
+
+std::optional<FlipThrough> AppModel::previewFlipThrough() const {
+    if (!source_) return std::nullopt;
+    ListingSettings settings = effectiveSettings();
+    // The exported video's proportions (its sides held to 64...6000) at 720 on the longer side.
+    const PixelSize size = settings.video.size.clamped();
+    const double k = videoPreviewSide / double(std::max(size.width, size.height));
+    settings.video.size = {static_cast<std::int64_t>(k * double(size.width)),
+                           static_cast<std::int64_t>(k * double(size.height))};
+    return FlipThrough(source_, std::move(settings));
+}
+
+double AppModel::previewVideoLength() const {
+    const auto video = previewFlipThrough();
+    return video ? video->seconds() : 0;
+}
+
+QImage AppModel::videoFrame() {
+    auto video = previewFlipThrough();
+    if (!video) return {};
+    const QString key = videoFrameKey();
+    if (cache_.contains(key)) return cache_.value(key);
+    const QImage image = frameDrawing(std::move(*video), frameTime(videoTime_))();
+    cacheImage(image, key);
+    return image;
+}
+
+// --- Non-blocking previews ------------------------------------------------------------------
+
+QImage AppModel::request(const QString& key, std::function<QImage()> draw) {
+    if (cache_.contains(key)) return cache_.value(key);
+    if (failed_.contains(key) || !drawing_.insert(key).second) return {};
+    const std::uint64_t generation = previewGeneration_;
+    previewPool_->start([this, key, generation, draw = std::move(draw)] {
+        // Queued drawings of inputs that have changed since are not started at all.
+        const QImage image = generation == previewGeneration_ ? draw() : QImage();
+        post([this, key, generation, image] { finishDrawing(key, generation, image); });
+    });
+    return {};
+}
+
+void AppModel::finishDrawing(const QString& key, std::uint64_t generation, const QImage& image) {
+    if (generation != previewGeneration_) return;
+    drawing_.erase(key);
+    if (image.isNull()) {
+        failed_.insert(key);
+        return;
+    }
+    cacheImage(image, key);
+    emit previewReady(key);
+}
+
+QImage AppModel::requestPreviewImage(ImageLayout layout, const ImagePreset& preset,
+                                     double maxSide) {
+    const auto size = previewSize(preset, maxSide);
+    if (!source_ || !size) return {};
+    return request(previewImageKey(layout, preset, maxSide),
+                   listingDrawing(source_, effectiveSettings(), layout, *size));
+}
+
+QImage AppModel::requestBrandPreview(const Brand& brand) {
+    const auto pdf = brandSource();
+    if (!pdf) return {};
+    ListingSettings settings = settings_;
+    settings.brand = brand;
+    return request(brandPreviewKey(brand),
+                   listingDrawing(pdf, std::move(settings), ImageLayout::cover, brandPreviewSize));
+}
+
+QImage AppModel::requestSheetImage(const std::vector<int>& pages, int width) {
+    if (!source_) return {};
+    return request(sheetImageKey(pages, width),
+                   sheetDrawing(source_, settings_.preview, pages, width));
+}
+
+QImage AppModel::requestVideoFrame() {
+    auto video = previewFlipThrough();
+    if (!video) return {};
+    return request(videoFrameKey(), frameDrawing(std::move(*video), frameTime(videoTime_)));
+}
+
+// --- Playback -------------------------------------------------------------------------------
+
+void AppModel::togglePlayback() {
+    if (playing_) {
+        stopPlayback();
+        return;
+    }
+    const auto video = previewFlipThrough();
+    if (!video) return;
+    setPlaying(true);
+    playbackLength_ = video->seconds();
+    if (videoTime_ >= playbackLength_ - 0.1) setVideoTime(0);
+    player_.start();
+}
+
+void AppModel::playbackStep() {
+    if (!playing_) {
+        player_.stop();
+        return;
+    }
+    setVideoTime(videoTime_ + stepSeconds);
+    if (videoTime_ >= playbackLength_) {
+        setVideoTime(playbackLength_);
+        stopPlayback();
+    }
+}
+
+void AppModel::stopPlayback() {
+    setPlaying(false);
+    player_.stop();
+}
+
+} // namespace folimo

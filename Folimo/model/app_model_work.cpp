@@ -1,0 +1,223 @@
+// The model's exports and batches: the folder questions, the work on its own threads, and
+// the reports that come back to the main thread.
+#include "folimo/batch.hpp"
+#include "folimo/listing_error.hpp"
+#include "folimo/listing_exporter.hpp"
+#include "folimo/output_naming.hpp"
+#include "model/app_model.hpp"
+#include "model/panels.hpp"
+
+namespace folimo {
+namespace {
+
+QString lastComponent(const std::filesystem::path& folder) {
+    const std::filesystem::path name =
+        folder.has_filename() ? folder.filename() : folder.parent_path().filename();
+    return QString::fromStdString(name.string());
+}
+
+} // namespace
+
+void AppModel::post(std::function<void()> call) {
+    // Queued to the model's thread; dropped by Qt when the model is gone.
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+}
+
+std::optional<std::filesystem::path> AppModel::chooseFolder(const QString& message,
+                                                            const QString& prompt) {
+    if (!panels_) return std::nullopt;
+    return panels_->chooseFolder(message, prompt);
+}
+
+// --- One listing set ------------------------------------------------------------------
+
+void AppModel::setExportState(ExportState state) {
+    if (state == export_) return;
+    export_ = std::move(state);
+    emit exportStateChanged();
+}
+
+void AppModel::makeListingSet() {
+    if (!source_) {
+        openPDF();
+        return;
+    }
+    const QString name = QString::fromStdString(OutputNaming::folderName(title().toStdString()));
+    const auto parent =
+        chooseFolder(QStringLiteral("Choose where to save the listing set. A folder "
+                                    "named \u201C") +
+                         name + QStringLiteral("\u201D is made inside."),
+                     QStringLiteral("Save Here"));
+    if (!parent) return;
+    const ListingSettings settings = effectiveSettings();
+    setExportState(ExportState::running(0));
+
+    const std::uint64_t id = ++exportID_;
+    exports_.emplace(
+        id, std::jthread([this, id, source = source_, settings,
+                          parent = *parent](std::stop_token stop) {
+            auto progress = [this, id](double fraction) {
+                post([this, id, fraction] {
+                    if (id == exportID_) reportExportProgress(fraction);
+                });
+            };
+            ExportState outcome;
+            try {
+                const auto saved =
+                    ListingExporter::exportNewSet(source, settings, parent, progress, stop);
+                outcome = ExportState::done(
+                    saved.folder,
+                    static_cast<std::int64_t>(ListingExporter::savedFileCount(saved.files)));
+            } catch (const Cancelled&) {
+                outcome = ExportState::idle();
+            } catch (const ListingError& error) {
+                outcome = ExportState::failed(QString::fromStdString(error.errorDescription()));
+            } catch (const std::exception& error) { // out of memory, say
+                outcome = ExportState::failed(QString::fromLocal8Bit(error.what()));
+            }
+            post([this, id, outcome] { finishExport(id, outcome); });
+        }));
+}
+
+void AppModel::finishExport(std::uint64_t id, const ExportState& outcome) {
+    exports_.erase(id); // the thread has nothing left to do but end
+    // An earlier export that ends while a newer one runs leaves the newer one's state alone.
+    if (id == exportID_) setExportState(outcome);
+}
+
+void AppModel::cancelExport() {
+    if (const auto current = exports_.find(exportID_); current != exports_.end())
+        current->second.request_stop();
+}
+
+void AppModel::reportExportProgress(double fraction) {
+    if (export_.isRunning()) setExportState(ExportState::running(fraction));
+}
+
+// --- Batch ------------------------------------------------------------------------------
+
+void AppModel::setBatchInput(std::optional<std::filesystem::path> folder) {
+    if (folder == batchInput_) return;
+    batchInput_ = std::move(folder);
+    emit batchInputChanged();
+}
+
+void AppModel::setBatchOutput(std::optional<std::filesystem::path> folder) {
+    if (folder == batchOutput_) return;
+    batchOutput_ = std::move(folder);
+    emit batchOutputChanged();
+}
+
+void AppModel::setBatchRows(std::vector<BatchRow> rows) {
+    if (rows == batchRows_) return;
+    batchRows_ = std::move(rows);
+    emit batchRowsChanged();
+}
+
+void AppModel::setRowStatus(int row, BatchRow::Status status) {
+    if (row < 0 || row >= static_cast<int>(batchRows_.size())) return;
+    auto& current = batchRows_[static_cast<std::size_t>(row)].status;
+    if (current == status) return;
+    current = std::move(status);
+    emit batchRowChanged(row);
+    emit batchRowsChanged();
+}
+
+void AppModel::setBatchRunning(bool running) {
+    if (running == batchRunning_) return;
+    batchRunning_ = running;
+    emit batchRunningChanged();
+}
+
+void AppModel::chooseBatchFolder() {
+    // The rows belong to the running batch until it ends.
+    if (batchRunning_) return;
+    const auto folder =
+        chooseFolder(QStringLiteral("Choose a folder of PDFs. Each one gets its own listing set."),
+                     QStringLiteral("Choose"));
+    if (!folder) return;
+    setBatchInput(*folder);
+    std::vector<BatchRow> rows;
+    for (auto& pdf : Batch::pdfs(*folder))
+        rows.push_back({std::move(pdf), BatchRow::Status::waiting()});
+    setBatchRows(std::move(rows));
+    setBatchOutput(std::nullopt);
+    if (batchRows_.empty())
+        setAlert(QStringLiteral("There are no PDFs directly inside \u201C") +
+                 lastComponent(*folder) + QStringLiteral("\u201D."));
+}
+
+void AppModel::runBatch() {
+    if (batchRows_.empty() || batchRunning_) return;
+    const auto output = chooseFolder(QStringLiteral("Choose where to save the listing sets. Each "
+                                                    "PDF gets its own folder inside."),
+                                     QStringLiteral("Save Here"));
+    if (!output) return;
+    setBatchOutput(*output);
+    std::vector<std::filesystem::path> pdfs;
+    for (const auto& row : batchRows_)
+        pdfs.push_back(row.pdf);
+    const auto items = Batch::plan(pdfs, *output);
+    const ListingSettings settings = effectiveSettings();
+    for (int row = 0; row < static_cast<int>(batchRows_.size()); ++row)
+        setRowStatus(row, BatchRow::Status::waiting());
+    setBatchRunning(true);
+
+    if (batchWork_.joinable()) batchWork_.join(); // the last batch has ended already
+    const std::uint64_t id = ++batchID_;
+    batchWork_ = std::jthread([this, id, items, settings](std::stop_token stop) {
+        auto ours = [this, id](std::function<void()> call) {
+            post([this, id, call = std::move(call)] {
+                if (id == batchID_) call();
+            });
+        };
+        std::optional<std::size_t> inHand;
+        Batch::Observer observer;
+        observer.started = [&](std::size_t item) {
+            inHand = item;
+            ours([this, item] { setRowStatus(int(item), BatchRow::Status::working(0)); });
+        };
+        observer.progress = [&](std::size_t item, double fraction) {
+            ours([this, item, fraction] { reportRowProgress(int(item), fraction); });
+        };
+        observer.done = [&](std::size_t item, const std::filesystem::path&,
+                            const std::vector<std::filesystem::path>& files) {
+            inHand.reset();
+            const auto count = static_cast<std::int64_t>(ListingExporter::savedFileCount(files));
+            ours([this, item, count] { setRowStatus(int(item), BatchRow::Status::done(count)); });
+        };
+        observer.failed = [&](std::size_t item, const std::string& message) {
+            inHand.reset();
+            ours([this, item, text = QString::fromStdString(message)] {
+                setRowStatus(int(item), BatchRow::Status::failed(text));
+            });
+        };
+        try {
+            Batch::run(items, settings, observer, stop);
+        } catch (const Cancelled&) {
+            if (inHand)
+                ours([this, item = *inHand] {
+                    setRowStatus(int(item), BatchRow::Status::waiting());
+                });
+        } catch (const std::exception& error) { // out of memory, say: the row in hand failed
+            if (inHand)
+                ours([this, item = *inHand, text = QString::fromLocal8Bit(error.what())] {
+                    setRowStatus(int(item), BatchRow::Status::failed(text));
+                });
+        }
+        ours([this] { setBatchRunning(false); });
+    });
+}
+
+void AppModel::cancelBatch() {
+    if (batchRunning_) batchWork_.request_stop();
+}
+
+void AppModel::reportRowProgress(int row, double fraction) {
+    if (row < 0 || row >= static_cast<int>(batchRows_.size())) return;
+    if (batchRows_[static_cast<std::size_t>(row)].status.kind != BatchRow::Status::Kind::working)
+        return;
+    setRowStatus(row, BatchRow::Status::working(fraction));
+}
+
+} // namespace folimo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <filesystem>
+#include <vector>
+
+namespace folimo {
+
+class AppModel;
+
+// The batch rows of an AppModel as a list model for the batch page: one item per row, in
+// order, following the model's batchRows (a new folder resets the list, a status change
+// emits dataChanged for its row). Main thread only.
+class BatchRowsModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Role {
+        // Qt::DisplayRole: the PDF's file name without its extension.
+        // Qt::ToolTipRole: the failure's message, for a failed row.
+        StatusKindRole = Qt::UserRole + 1, // int of BatchRow::Status::Kind
+        FractionRole,                      // double 0...1 while working
+        FilesRole,                         // qint64 files written when done
+        StatusTextRole,                    // ModelTexts::statusText
+        PathRole,                          // the PDF's full path as QString
+    };
+
+    explicit BatchRowsModel(AppModel& model, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+private:
+    AppModel& model_;
+    std::vector<std::filesystem::path> shown_; // the PDFs of the rows the view has
+};
+
+} // namespace folimo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "folimo/settings.hpp"
+#include "model/model_types.hpp"
+
+#include <QString>
+
+// The texts the views show that are made from model values, so that the views only place
+// them. Pure functions.
+namespace folimo::ModelTexts {
+
+// The export bar's summary of what a set holds: "12 images, preview PDF, video" (presets
+// that are on x chosen layouts, then the preview PDF and the video when on), or "nothing
+// chosen".
+QString contents(const ListingSettings& settings);
+// The export bar's summary line: the file count, " files: " and contents().
+QString exportSummary(const ListingSettings& settings);
+// The batch page's count: "20 files per PDF".
+QString filesPerPDF(const ListingSettings& settings);
+// The export bar's line for a finished set: "Saved 20 files to “Title listing”."
+QString saved(const std::filesystem::path& folder, std::int64_t files);
+// A batch row's name: the PDF's file name without its extension.
+QString rowName(const BatchRow& row);
+// A batch row's status as text: "Waiting", "" while working (a bar shows it), "20 files",
+// or the failure's message.
+QString statusText(const BatchRow::Status& status);
+
+} // namespace folimo::ModelTexts

@@ -1,0 +1,204 @@
+// The model's start-up from the store, saving, brands and sizes, on a real QSettings file.
+#include "folimo/settings_json.hpp"
+#include "model/app_model.hpp"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace folimo;
+
+namespace {
+
+QByteArray bytes(const std::string& text) {
+    return QByteArray::fromStdString(text);
+}
+
+Brand namedBrand(const char* name) {
+    Brand brand = Brand::chalkboard();
+    brand.id = Uuid::random();
+    brand.name = name;
+    return brand;
+}
+
+} // namespace
+
+class AppModelStoreTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<QSettings> store_;
+
+    QSettings& freshStore() {
+        store_.reset();
+        QFile::remove(dir_.filePath("store.ini"));
+        store_ = std::make_unique<QSettings>(dir_.filePath("store.ini"), QSettings::IniFormat);
+        return *store_;
+    }
+    std::optional<ListingSettings> storedSettings() const {
+        return decodeSettings(store_->value("settings.v1").toByteArray().toStdString());
+    }
+
+private slots:
+    void emptyStoreStartsFromDefaultsAndWritesNothing() {
+        AppModel model(freshStore(), nullptr);
+        QCOMPARE(model.settings(), ListingSettings());
+        QCOMPARE(model.brands(), std::vector<Brand>{Brand::classic()});
+        QCOMPARE(model.brandID(), Brand::classic().id);
+        QCOMPARE(model.page(), std::optional<Page>(Page::listing));
+        QCOMPARE(model.previewPresetID(), QString("listing-4x3"));
+        QVERIFY(store_->allKeys().isEmpty());
+    }
+
+    void storedSettingsComeBackWithoutTheirPerPDFTexts() {
+        ListingSettings stored;
+        stored.title = "Old title";
+        stored.pages = "1-3";
+        stored.preview.pages = "2";
+        stored.video.pages = "4";
+        stored.preview.watermark = "SAMPLE";
+        stored.showTitle = false;
+        QSettings& store = freshStore();
+        store.setValue("settings.v1", bytes(encodeSettings(stored)));
+
+        AppModel model(store, nullptr);
+        ListingSettings expected = stored;
+        expected.title = expected.pages = expected.preview.pages = expected.video.pages = "";
+        QCOMPARE(model.settings(), expected);
+        QCOMPARE(storedSettings(), std::optional<ListingSettings>(expected)); // rewritten
+    }
+
+    void damagedPartialAndForeignStoresAreIgnored_data() {
+        QTest::addColumn<QVariant>("settings");
+        QTest::addColumn<QVariant>("brands");
+        QTest::addColumn<QVariant>("brandID");
+        QTest::newRow("damaged") << QVariant(QByteArray("{\"title\": "))
+                                 << QVariant(QByteArray("[{")) << QVariant(QString("not a uuid"));
+        std::string partial = encodeSettings(ListingSettings());
+        partial.replace(partial.find("\"showTitle\""), 11, "\"shownTitle\"");
+        QTest::newRow("a key missing, no brands, a deleted brand's id")
+            << QVariant(bytes(partial)) << QVariant(QByteArray("[]"))
+            << QVariant(QString::fromStdString(Uuid::random().text()));
+        QTest::newRow("wrong types")
+            << QVariant(42) << QVariant(QString("brands")) << QVariant(QByteArray("\x01\x02"));
+    }
+    void damagedPartialAndForeignStoresAreIgnored() {
+        QFETCH(QVariant, settings);
+        QFETCH(QVariant, brands);
+        QFETCH(QVariant, brandID);
+        QSettings& store = freshStore();
+        store.setValue("settings.v1", settings);
+        store.setValue("brands.v1", brands);
+        store.setValue("brandID", brandID);
+
+        AppModel model(store, nullptr);
+        QCOMPARE(model.settings(), ListingSettings());
+        QCOMPARE(model.brands(), std::vector<Brand>{Brand::classic()});
+        QCOMPARE(model.brand(), Brand::classic());
+    }
+
+    void storedBrandsAndChoiceAreTakenInUpperCase() {
+        const Brand mine = namedBrand("Mine");
+        QSettings& store = freshStore();
+        store.setValue("brands.v1", bytes(encodeBrands({Brand::classic(), mine})));
+        store.setValue("brandID", QString::fromStdString(mine.id.text()).toLower());
+
+        AppModel model(store, nullptr);
+        QCOMPARE(model.brands().size(), 2u);
+        QCOMPARE(model.brand(), mine);
+        QCOMPARE(store.value("brandID").toString(), QString::fromStdString(mine.id.text()));
+        QVERIFY(store.value("brandID").toString() == store.value("brandID").toString().toUpper());
+    }
+
+    void everyAssignmentSavesButOnlyChangesNotify() {
+        AppModel model(freshStore(), nullptr);
+        QSignalSpy settingsChanged(&model, &AppModel::settingsChanged);
+        QSignalSpy previewsChanged(&model, &AppModel::previewsChanged);
+        model.setSettings(model.settings()); // equal: saved, nobody told
+        QVERIFY(storedSettings().has_value());
+        QCOMPARE(settingsChanged.count(), 0);
+
+        ListingSettings edited = model.settings();
+        edited.preview.watermark = "DRAFT";
+        model.setSettings(edited);
+        QCOMPARE(settingsChanged.count(), 1);
+        QCOMPARE(previewsChanged.count(), 1);
+        QCOMPARE(storedSettings()->preview.watermark, std::string("DRAFT"));
+
+        QSignalSpy tabChanged(&model, &AppModel::tabChanged);
+        model.setTab(ListingTab::video);
+        model.setTab(ListingTab::video);
+        QCOMPARE(tabChanged.count(), 1);
+        QSignalSpy brandIDChanged(&model, &AppModel::brandIDChanged);
+        model.setBrandID(Brand::classic().id);
+        QCOMPARE(brandIDChanged.count(), 0);
+        QVERIFY(store_->contains("brandID"));
+    }
+
+    void addingBrandsNamesCopiesAndChoosesThem() {
+        AppModel model(freshStore(), nullptr);
+        model.addBrand();
+        model.addBrand();
+        model.setBrandID(Brand::classic().id);
+        model.addBrand();
+        QStringList names;
+        for (const auto& brand : model.brands())
+            names << QString::fromStdString(brand.name);
+        QCOMPARE(names, QStringList({"Classic", "My Brand", "My Brand Copy", "My Brand 2"}));
+        QCOMPARE(model.brand().name, std::string("My Brand 2"));
+        QCOMPARE(model.uniqueBrandName("my brand"), QString("my brand")); // case counts
+        QCOMPARE(model.uniqueBrandName("My Brand"), QString("My Brand 3"));
+
+        const auto saved = decodeBrands(store_->value("brands.v1").toByteArray().toStdString());
+        QVERIFY(saved && *saved == model.brands());
+        QCOMPARE(store_->value("brandID").toString(),
+                 QString::fromStdString(model.brandID().text()));
+    }
+
+    void updatingAndDeletingBrands() {
+        AppModel model(freshStore(), nullptr);
+        model.addBrand();
+        Brand edited = model.brand();
+        edited.badge = "";
+        model.updateBrand(edited);
+        QCOMPARE(model.brand().badge, std::string());
+        QCOMPARE(model.effectiveSettings().brand, edited);
+
+        QSignalSpy brandsChanged(&model, &AppModel::brandsChanged);
+        model.updateBrand(namedBrand("Stranger")); // no brand has its id
+        model.deleteBrand(Brand::classic().id);    // never deleted
+        QCOMPARE(brandsChanged.count(), 0);
+        QCOMPARE(model.brands().size(), 2u);
+
+        model.deleteBrand(edited.id);
+        QCOMPARE(model.brands(), std::vector<Brand>{Brand::classic()});
+        QCOMPARE(model.brandID(), Brand::classic().id);
+        QCOMPARE(store_->value("brandID").toString(),
+                 QString::fromStdString(Brand::classic().id.text()));
+    }
+
+    void resetSizesTouchesOnlySizes() {
+        AppModel model(freshStore(), nullptr);
+        ListingSettings edited = model.settings();
+        edited.images[0].size = {10, 20};
+        edited.images[1].format = ImageFormat::png;
+        edited.preview.sheetWidth = 3;
+        edited.video.size = {1920, 1080};
+        edited.video.fps = 24;
+        edited.video.seconds = 14;
+        edited.preview.watermark = "KEEP";
+        model.setSettings(edited);
+
+        model.resetSizes();
+        ListingSettings expected = ListingSettings();
+        expected.video.seconds = 14;
+        expected.preview.watermark = "KEEP";
+        QCOMPARE(model.settings(), expected);
+        QCOMPARE(storedSettings(), std::optional<ListingSettings>(expected));
+    }
+};
+
+QTEST_GUILESS_MAIN(AppModelStoreTest)
+#include "app_model_store_test.moc"
