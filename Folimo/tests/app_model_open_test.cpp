@@ -1,0 +1,142 @@
+// Opening PDFs through the model: the panel, dropped and handed-over files, the sample, and
+// the PDFs that cannot be opened.
+#include "folimo/listing_error.hpp"
+#include "model_test_support.hpp"
+#include "pdf_files.hpp"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <fstream>
+#include <sys/stat.h>
+
+using namespace folimo;
+using folimo::test::outside;
+
+class AppModelOpenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingAPDFStartsTheListingAfresh() {
+        test::ModelFixture f;
+        ListingSettings edited = f.model.settings();
+        edited.title = "Old";
+        edited.pages = "1";
+        edited.preview.pages = "2";
+        edited.video.pages = "3";
+        edited.preview.watermark = "KEEP";
+        f.model.setSettings(edited);
+        f.model.setPage(Page::sizes);
+        f.model.setTab(ListingTab::video);
+        f.model.setVideoTime(3);
+        f.model.cacheImage(QImage(4, 4, QImage::Format_ARGB32_Premultiplied), "x");
+        QSignalSpy saved(&f.model, &AppModel::settingsChanged);
+
+        f.panels.answers = {outside("CAD.pdf")};
+        f.model.openPDF();
+        QCOMPARE(f.panels.asked, QStringList{"Choose a printable PDF."});
+        QVERIFY(f.model.source());
+        QCOMPARE(f.model.sourceName(), QString("CAD.pdf"));
+        QCOMPARE(f.model.settings().title + f.model.settings().pages +
+                     f.model.settings().preview.pages + f.model.settings().video.pages,
+                 std::string());
+        QCOMPARE(f.model.settings().preview.watermark, std::string("KEEP"));
+        QCOMPARE(saved.count(), 4); // one field after another
+        QCOMPARE(f.model.videoTime(), 0.0);
+        QCOMPARE(f.model.cache().count(), 0u);
+        QCOMPARE(f.model.page(), std::optional<Page>(Page::listing));
+        QCOMPARE(f.model.tab(), ListingTab::video);
+        QCOMPARE(f.model.title(), QString("CAD"));
+
+        edited = f.model.settings();
+        edited.title = " \n\t ";
+        f.model.setSettings(edited);
+        QCOMPARE(f.model.title(), QString("CAD")); // blank: the PDF's own title
+        edited.title = "  Fall Fun  ";
+        f.model.setSettings(edited);
+        QCOMPARE(f.model.title(), QString("Fall Fun"));
+    }
+
+    void cancelledPanelChangesNothing() {
+        test::ModelFixture f;
+        QSignalSpy anything(&f.model, &AppModel::sourceChanged);
+        f.model.openPDF();
+        QCOMPARE(anything.count(), 0);
+        QVERIFY(!f.model.alert());
+    }
+
+    void aPDFThatCannotBeOpenedAlertsAndKeepsTheOpenOne_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("locked") << "locked"
+                                << "\u201Clocked.pdf\u201D is protected with a password. Save a "
+                                   "copy without the password and try again.";
+        QTest::newRow("no pages") << "empty"
+                                  << "This PDF has no pages.";
+        QTest::newRow("not a PDF") << "text"
+                                   << "\u201Ctext.pdf\u201D couldn\u2019t be opened as a PDF.";
+        QTest::newRow("named pipe") << "pipe"
+                                    << "\u201Cpipe.pdf\u201D couldn\u2019t be opened as a PDF.";
+    }
+    void aPDFThatCannotBeOpenedAlertsAndKeepsTheOpenOne() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        test::ModelFixture f;
+        const auto bad = f.path((kind + ".pdf").toUtf8());
+        if (kind == "locked")
+            test::qpdf("--encrypt user owner 256 --", outside("CAD.pdf"), bad);
+        else if (kind == "empty")
+            test::writeTinyPDF(bad, {});
+        else if (kind == "text")
+            std::ofstream(bad) << "not a PDF at all\n";
+        else
+            QCOMPARE(mkfifo(bad.c_str(), 0600), 0); // would block an open that waits
+
+        QVERIFY(f.model.openFile(outside("asyRefCard.pdf")));
+        const auto kept = f.model.source();
+        QVERIFY(f.model.openFile(bad)); // a PDF by its name, so taken: the alert tells
+        QVERIFY(f.model.alert());
+        QCOMPARE(*f.model.alert(), message);
+        QCOMPARE(f.model.source(), kept);
+        QCOMPARE(f.model.sourceName(), QString("asyRefCard.pdf"));
+    }
+
+    void theFirstPDFOfADropIsOpened() {
+        test::ModelFixture f;
+        const auto png = f.path("cover.png");
+        std::ofstream(png) << "png";
+        QVERIFY(!f.model.openFile(png));
+        QVERIFY(!f.model.source());
+        QVERIFY(!f.model.openFiles({png}));
+
+        const auto upper = f.path("Reference.PDF");
+        std::filesystem::copy_file(outside("asyRefCard.pdf"), upper);
+        QVERIFY(f.model.openFiles({png, upper, outside("CAD.pdf")}));
+        QCOMPARE(f.model.sourceName(), QString("Reference.PDF"));
+    }
+
+    void theSampleOpensFromTheTemporaryFolder() {
+        test::ModelFixture f;
+        qputenv("TMPDIR", f.dir.path().toUtf8());
+        f.model.openSample();
+        qunsetenv("TMPDIR");
+        QVERIFY(f.model.source());
+        QCOMPARE(f.model.sourceName(), QString("Fall Math Practice.pdf"));
+        QCOMPARE(f.model.source()->url(),
+                 std::optional<std::filesystem::path>(f.path("Fall Math Practice.pdf")));
+        QCOMPARE(f.model.source()->pageCount(), 8);
+    }
+
+    void aSampleThatCannotBeWrittenAlerts() {
+        test::ModelFixture f;
+        qputenv("TMPDIR", f.path("missing").c_str());
+        f.model.openSample();
+        qunsetenv("TMPDIR");
+        QVERIFY(!f.model.source());
+        QVERIFY(f.model.alert());
+        QVERIFY(f.model.alert()->contains("Fall Math Practice.pdf"));
+    }
+};
+
+QTEST_GUILESS_MAIN(AppModelOpenTest)
+#include "app_model_open_test.moc"

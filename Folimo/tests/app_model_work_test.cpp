@@ -1,0 +1,242 @@
+// Exports and batches through the model: real PDFs, real folders, the library's real
+// exporter on the model's worker threads.
+#include "model/batch_rows_model.hpp"
+#include "model/model_texts.hpp"
+#include "model_test_support.hpp"
+#include "pdf_files.hpp"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+#include <fstream>
+#include <sys/stat.h>
+
+using namespace folimo;
+using folimo::test::outside;
+using Kind = ExportState::Kind;
+using RowKind = BatchRow::Status::Kind;
+
+namespace {
+
+constexpr int timeout = 120000; // the sanitizer build is slow
+
+std::size_t filesIn(const std::filesystem::path& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        count += entry.is_regular_file();
+    return count;
+}
+
+// A set that takes a while: a 1080 x 1080 video of 15 seconds.
+ListingSettings slowSettings() {
+    ListingSettings settings = test::quickSettings();
+    settings.video.isOn = true;
+    settings.video.seconds = 15;
+    return settings;
+}
+
+std::vector<RowKind> kinds(const AppModel& model) {
+    std::vector<RowKind> result;
+    for (const auto& row : model.batchRows())
+        result.push_back(row.status.kind);
+    return result;
+}
+
+} // namespace
+
+class AppModelWorkTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void withNoPDFTheOpenPanelIsShownInstead() {
+        test::ModelFixture f;
+        f.model.makeListingSet();
+        QCOMPARE(f.panels.asked, QStringList{"Choose a printable PDF."});
+        QCOMPARE(f.model.exportState(), ExportState::idle());
+    }
+
+    void anExportRunsToTheEndAndASecondGetsItsOwnFolder() {
+        test::ModelFixture f;
+        QVERIFY(f.model.openFile(outside("CAD.pdf")));
+        f.model.setSettings(test::quickSettings());
+        const auto parent = f.path("out");
+        f.panels.answers = {parent, parent, std::nullopt};
+        QSignalSpy states(&f.model, &AppModel::exportStateChanged);
+        std::vector<double> fractions;
+        connect(&f.model, &AppModel::exportStateChanged, this, [&] {
+            if (f.model.exportState().isRunning())
+                fractions.push_back(f.model.exportState().fraction);
+        });
+
+        f.model.makeListingSet();
+        QCOMPARE(f.panels.asked,
+                 QStringList({"Choose where to save the listing set. A folder named \u201C"
+                              "CAD listing\u201D is made inside.",
+                              "Save Here"}));
+        QCOMPARE(f.model.exportState(), ExportState::running(0));
+        // Edits made while it runs do not reach it.
+        ListingSettings edited = f.model.settings();
+        edited.title = "Renamed";
+        edited.preview.isOn = false;
+        f.model.setSettings(edited);
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::done, timeout);
+        QCOMPARE(f.model.exportState(), ExportState::done(parent / "CAD listing", 3));
+        QCOMPARE(ModelTexts::saved(f.model.exportState().folder, 3),
+                 QString("Saved 3 files to \u201C"
+                         "CAD listing\u201D."));
+        QCOMPARE(filesIn(parent / "CAD listing"), 3u);
+        QVERIFY(std::filesystem::exists(parent / "CAD listing" / "CAD preview.pdf"));
+        QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
+        QCOMPARE(fractions.back(), 1.0);
+
+        // A report that arrives after the end changes nothing.
+        f.model.reportExportProgress(0.5);
+        QCOMPARE(f.model.exportState().kind, Kind::done);
+
+        f.model.setSettings(test::quickSettings());
+        f.model.makeListingSet();
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::done, timeout);
+        QCOMPARE(f.model.exportState().folder, parent / "CAD listing 2");
+        QCOMPARE(filesIn(parent / "CAD listing"), 3u);
+
+        f.model.makeListingSet(); // the panel is cancelled
+        QCOMPARE(f.model.exportState().kind, Kind::done);
+
+        QVERIFY(f.model.openFile(outside("asyRefCard.pdf")));
+        QCOMPARE(f.model.exportState(), ExportState::idle());
+    }
+
+    void aStoppedExportGoesBackToIdleWithoutAMessage() {
+        test::ModelFixture f;
+        QVERIFY(f.model.openFile(outside("CAD.pdf")));
+        f.model.setSettings(slowSettings());
+        f.panels.answers = {f.path("out")};
+        f.model.makeListingSet();
+        QTRY_VERIFY_WITH_TIMEOUT(f.model.exportState().fraction > 0, timeout);
+        f.model.cancelExport();
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState(), ExportState::idle(), timeout);
+        QVERIFY(!f.model.alert());
+        QVERIFY(!std::filesystem::exists(f.path("out") / "CAD listing" / "CAD flip-through.mp4"));
+    }
+
+    void anExportIntoAFolderThatCannotBeMadeFails() {
+        test::ModelFixture f;
+        QVERIFY(f.model.openFile(outside("CAD.pdf")));
+        f.model.setSettings(test::quickSettings());
+        std::ofstream(f.path("file")) << "in the way";
+        f.panels.answers = {f.path("file") / "inside"};
+        f.model.makeListingSet();
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::failed, timeout);
+        QCOMPARE(f.model.exportState().message, QString("Couldn\u2019t save CAD listing."));
+    }
+
+    void aBatchGoesOnPastALockedPDFAndSkipsAPipe() {
+        test::ModelFixture f;
+        const auto input = f.path("in");
+        std::filesystem::create_directories(input);
+        std::filesystem::copy_file(outside("asyRefCard.pdf"), input / "a.pdf");
+        test::qpdf("--encrypt user owner 256 --", outside("CAD.pdf"), input / "b.pdf");
+        std::filesystem::copy_file(outside("asy-latex.pdf"), input / "c.pdf");
+        QCOMPARE(mkfifo((input / "d.pdf").c_str(), 0600), 0);
+        ListingSettings settings = test::quickSettings();
+        settings.title = "Ignored";
+        f.model.setSettings(settings);
+        BatchRowsModel rows(f.model);
+        QAbstractItemModelTester tester(&rows);
+
+        f.panels.answers = {input, f.path("out")};
+        f.model.chooseBatchFolder();
+        QCOMPARE(f.model.batchInput(), std::optional<std::filesystem::path>(input));
+        QCOMPARE(rows.rowCount(), 3);
+        QCOMPARE(rows.data(rows.index(1), Qt::DisplayRole).toString(), QString("b"));
+        QCOMPARE(rows.data(rows.index(1), BatchRowsModel::StatusTextRole).toString(),
+                 QString("Waiting"));
+
+        f.model.runBatch();
+        QVERIFY(f.model.batchRunning());
+        QCOMPARE(f.model.batchOutput(), std::optional<std::filesystem::path>(f.path("out")));
+        QTRY_VERIFY_WITH_TIMEOUT(!f.model.batchRunning(), timeout);
+        QCOMPARE(kinds(f.model), (std::vector{RowKind::done, RowKind::failed, RowKind::done}));
+        QCOMPARE(f.model.batchRows()[0].status, BatchRow::Status::done(3));
+        QCOMPARE(rows.data(rows.index(1), Qt::ToolTipRole).toString(),
+                 QString("\u201C"
+                         "b.pdf\u201D is protected with a password. Save a copy without "
+                         "the password and try again."));
+        QCOMPARE(rows.data(rows.index(2), BatchRowsModel::StatusTextRole).toString(),
+                 QString("3 files"));
+        // Each set is titled from its own PDF, whatever the title field says.
+        QVERIFY(std::filesystem::exists(f.path("out") / "a listing" / "a preview.pdf"));
+        QVERIFY(std::filesystem::exists(f.path("out") / "c listing" /
+                                        "The asymptote package preview.pdf"));
+        QVERIFY(!std::filesystem::exists(f.path("out") / "b listing"));
+
+        // A second run into the same folder starts every row again and makes new folders.
+        f.panels.answers = {f.path("out")};
+        f.model.runBatch();
+        QCOMPARE(kinds(f.model)[0], RowKind::waiting);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.model.batchRunning(), timeout);
+        QVERIFY(std::filesystem::exists(f.path("out") / "c listing 2"));
+    }
+
+    void stoppingABatchPutsTheRowInHandBackAndLeavesTheExportRunning() {
+        test::ModelFixture f;
+        const auto input = f.path("in");
+        std::filesystem::create_directories(input);
+        for (const char* name : {"1.pdf", "2.pdf", "3.pdf"})
+            std::filesystem::copy_file(outside("asyRefCard.pdf"), input / name);
+        f.model.setSettings(slowSettings());
+        f.panels.answers = {input, f.path("batch")};
+        f.model.chooseBatchFolder();
+        f.model.runBatch();
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.batchRows()[1].status.kind, RowKind::working, timeout);
+
+        // An export started meanwhile has a Stop of its own: stopping it leaves the batch.
+        QVERIFY(f.model.openFile(outside("CAD.pdf")));
+        f.model.setSettings(slowSettings());
+        f.panels.answers = {f.path("set")};
+        f.model.makeListingSet();
+        f.model.cancelExport();
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState(), ExportState::idle(), timeout);
+        QVERIFY(f.model.batchRunning());
+        QCOMPARE(f.model.batchRows()[1].status.kind, RowKind::working);
+
+        f.model.cancelBatch();
+        QTRY_VERIFY_WITH_TIMEOUT(!f.model.batchRunning(), timeout);
+        QCOMPARE(kinds(f.model), (std::vector{RowKind::done, RowKind::waiting, RowKind::waiting}));
+        f.model.reportRowProgress(1, 0.5); // late: the row is not working any more
+        QCOMPARE(f.model.batchRows()[1].status, BatchRow::Status::waiting());
+    }
+
+    void aFolderWithoutPDFsDirectlyInsideAlerts() {
+        test::ModelFixture f;
+        const auto input = f.path("Products");
+        std::filesystem::create_directories(input / "sub");
+        std::filesystem::copy_file(outside("asyRefCard.pdf"), input / "sub" / "a.pdf");
+        f.panels.answers = {input};
+        f.model.chooseBatchFolder();
+        QCOMPARE(f.model.alert(),
+                 std::optional<QString>("There are no PDFs directly inside \u201CProducts\u201D."));
+        QVERIFY(f.model.batchRows().empty());
+        f.model.runBatch(); // asks nothing
+        QCOMPARE(f.panels.asked.size(), 2);
+    }
+
+    void theExportBarAndBatchPageTexts() {
+        ListingSettings settings;
+        QCOMPARE(ModelTexts::exportSummary(settings),
+                 QString("20 files: 18 images, preview PDF, video"));
+        settings.video.isOn = false;
+        settings.preview.isOn = false;
+        for (auto& preset : settings.images)
+            preset.isOn = false;
+        QCOMPARE(ModelTexts::exportSummary(settings), QString("0 files: nothing chosen"));
+        settings.preview.isOn = true;
+        QCOMPARE(ModelTexts::contents(settings), QString("preview PDF"));
+        settings.preview.isOn = false;
+        settings.images[0].isOn = true;
+        QCOMPARE(ModelTexts::filesPerPDF(settings), QString("6 files per PDF"));
+    }
+};
+
+QTEST_GUILESS_MAIN(AppModelWorkTest)
+#include "app_model_work_test.moc"
