@@ -3,6 +3,9 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
+#include <thread>
+#include <vector>
 
 using namespace folimo;
 namespace fs = std::filesystem;
@@ -102,4 +105,31 @@ TEST(OutputNamingUnique, SkipsWhatIsOnDisk) {
               "Fall Math listing 6");
 
     EXPECT_EQ(OutputNaming::unique("Free", dir / "absent", {}), "Free");
+}
+
+TEST(OutputNamingClaim, CallersStartedTogetherEachGetAFolderOfTheirOwn) {
+    test::TempDir dir;
+    fs::create_directory(dir / "Set listing");
+    constexpr int callers = 16;
+    std::vector<fs::path> claimed(callers);
+    {
+        std::vector<std::jthread> threads;
+        for (int i = 0; i < callers; ++i)
+            threads.emplace_back(
+                [&, i] { claimed[i] = OutputNaming::claim("Set listing", dir.path()); });
+    }
+    std::set<fs::path> distinct(claimed.begin(), claimed.end());
+    EXPECT_EQ(distinct.size(), std::size_t(callers));
+    EXPECT_FALSE(distinct.contains(dir / "Set listing"));
+    for (const auto& folder : claimed)
+        EXPECT_TRUE(fs::is_directory(folder) && fs::is_empty(folder)) << folder;
+}
+
+TEST(OutputNamingClaim, MakesMissingParentsAndNamesWhatItCannotMake) {
+    test::TempDir dir;
+    EXPECT_EQ(OutputNaming::claim("A listing", dir / "new" / "parent"),
+              dir / "new" / "parent" / "A listing");
+    std::ofstream(dir / "file") << "in the way";
+    EXPECT_EQ(test::thrownError([&] { OutputNaming::claim("A listing", dir / "file"); }),
+              ListingError::writeFailed("A listing"));
 }
