@@ -45,6 +45,20 @@ grep -q 'settings.video.fps: must be a 64-bit integer, not 29.97' "$work/err" ||
     fail "broken file message: $(cat "$work/err")"
 [[ ! -s "$work/out" ]] || fail "broken file printed to stdout"
 
+# Settings and brand files nested a hundred thousand deep are refused, naming the file.
+python3 -c 'print("{\"title\": " + "[" * 100000 + "]" * 100000 + "}")' >"$work/deep.json"
+for words in "settings --check $work/deep.json" \
+    "render $docs/asymptote.pdf --layout grid --size 64x64 -o $work/x.png --settings $work/deep.json" \
+    "render $docs/asymptote.pdf --layout grid --size 64x64 -o $work/x.png --brand $work/deep.json"; do
+    status=0
+    # shellcheck disable=SC2086
+    "$cli" $words >/dev/null 2>"$work/err" || status=$?
+    expect_same "$status" 2 "exit status of $words"
+    grep -q "“$work/deep.json” is not .*valid .*nested deeper than 32 levels" "$work/err" ||
+        fail "deep file message: $(cat "$work/err")"
+done
+[[ ! -e "$work/x.png" ]] || fail "a deep settings file still drew"
+
 # Help, and usage errors with status 2.
 "$cli" settings --help | grep -q -- "--check FILE.json" || fail "help"
 for words in "" "--defaults --check $work/defaults.json" "--defaults extra" "--check" "--frobnicate"; do

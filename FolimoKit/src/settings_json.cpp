@@ -278,10 +278,20 @@ std::string text(const Json& json) {
 template <class Decode>
 auto decodeText(std::string_view text, std::string_view name, std::string* problem, Decode decode)
     -> std::optional<decltype(decode(std::declval<const Reader&>()))> {
+    // Settings go four levels deep (settings.images[0].size), a brand list three. Anything
+    // far deeper is refused while it is read, before a tree of it is built.
+    constexpr int deepest = 32;
+    const auto shallow = [](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth >= deepest)
+            throw Fault{"nested deeper than " + std::to_string(deepest) + " levels"};
+        return true;
+    };
     try {
         Json json;
         try {
-            json = Json::parse(text);
+            json = Json::parse(text, shallow);
         } catch (const Json::parse_error& error) {
             throw Fault{"not valid JSON (at byte " + std::to_string(error.byte) + ")"};
         } catch (const Json::out_of_range&) {

@@ -245,6 +245,31 @@ TEST(SettingsJson, MalformedTextGivesNothingAndSaysSo) {
     EXPECT_FALSE(decodeSettings("{"));
 }
 
+// A hundred thousand nested arrays once overflowed the stack; such files are refused while
+// they are read, and nesting within reason in a key nobody reads still decodes.
+TEST(SettingsJson, RefusesDeepNestingAndSaysSo) {
+    constexpr std::size_t depth = 100'000;
+    const std::string deep = std::string(depth, '[') + std::string(depth, ']');
+    Json settings = Json::parse(encodeSettings(ListingSettings()));
+    settings["title"] = "TITLE";
+    std::string title = settings.dump();
+    title.replace(title.find("\"TITLE\""), 7, deep);
+    const std::string brand = "{\"badge\": " + deep + "}";
+    std::string problem;
+    EXPECT_FALSE(decodeSettings(title, &problem));
+    EXPECT_EQ(problem, "nested deeper than 32 levels");
+    problem.clear();
+    EXPECT_FALSE(decodeBrand(brand, &problem));
+    EXPECT_FALSE(problem.empty());
+    problem.clear();
+    EXPECT_FALSE(decodeBrands("[" + brand + "]", &problem));
+    EXPECT_FALSE(problem.empty());
+
+    settings["title"] = "";
+    settings["note"] = Json::parse(std::string(20, '[') + std::string(20, ']'));
+    EXPECT_EQ(decoded(settings), ListingSettings());
+}
+
 TEST(SettingsJson, TextsThatAreNotUtf8StillEncodeToValidJson) {
     ListingSettings settings;
     settings.title = "broken \xC3 title";
