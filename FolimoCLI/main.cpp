@@ -1,7 +1,9 @@
 // folimo-cli: the library's command line. Parses, calls FolimoKit, turns errors into exit
-// codes: a ListingError's message and 1, a usage error and 2, a stopped run and 130.
+// codes: a ListingError's message and 1, a usage error and 2, a run stopped by a signal
+// 128 + its number (130 for Ctrl-C, 143 for SIGTERM).
 #include "cli.hpp"
 #include "folimo/listing_error.hpp"
+#include "stop_on_interrupt.hpp"
 
 #include <cstdio>
 #include <iostream>
@@ -56,7 +58,8 @@ int main(int argc, char** argv) {
         return 1;
     } catch (const Cancelled&) {
         std::cerr << "Stopped.\n";
-        return 130;
+        const int signal = cli::StopOnInterrupt::stoppedBy();
+        return 128 + (signal ? signal : SIGINT);
     } catch (const cli::UsageError& error) {
         std::cerr << "folimo-cli " << command->name << ": " << error.what() << "\n\n"
                   << command->usage;

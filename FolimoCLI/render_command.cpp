@@ -4,6 +4,7 @@
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_renderer.hpp"
 #include "folimo/source_pdf.hpp"
+#include "stop_on_interrupt.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -39,8 +40,12 @@ int run(Args& args) {
     const std::filesystem::path path = *output;
     const ImageFormat format = formatOf(path);
 
+    // A stop asked for while the image is drawn is taken before anything is written; the
+    // write itself is short and goes through a temporary file.
+    StopOnInterrupt interrupt;
     const ListingRenderer renderer(SourcePDF::open(files[0]), settings);
     const auto image = renderer.render(layout, size);
+    if (interrupt.token().stop_requested()) throw Cancelled();
     if (!image) throw ListingError::writeFailed(path.filename().string());
     ImageWriter::write(*image, path, format, 0.9);
     std::cout << path.string() << "\n";
@@ -53,6 +58,7 @@ const std::string usage =
         "usage: folimo-cli render FILE.pdf --layout LAYOUT -o OUT.png|OUT.jpg [options]\n\n"
         "Draws one listing image of the PDF in the brand's colours and font, with the corner\n"
         "badge, and writes it as PNG or JPEG (by the extension of OUT). Prints the path written.\n"
+        "Ctrl-C stops it and leaves no file.\n"
         "Each side is held to 64...6000 pixels.\n\n"
         "options:\n"
         "  --layout LAYOUT       grid, cover, fan, clipboard, desk or frame\n"

@@ -1,6 +1,8 @@
 // folimo-cli sample: writes one of the built-in sample packs as a PDF file.
 #include "cli.hpp"
+#include "folimo/listing_error.hpp"
 #include "folimo/sample_pdf.hpp"
+#include "stop_on_interrupt.hpp"
 
 #include <array>
 #include <filesystem>
@@ -28,7 +30,11 @@ int run(Args& args) {
     const SamplePDF pack = names.empty() ? SamplePDF::fallMath : packNamed(names[0]);
 
     const std::filesystem::path path = outputFile(output, fileName(pack));
+    // The pack is drawn in well under a second; a stop asked for meanwhile is taken once its
+    // file is whole, so no temporary file is left behind.
+    StopOnInterrupt interrupt;
     write(pack, path);
+    if (interrupt.token().stop_requested()) throw Cancelled();
     std::cout << path.string() << "\n";
     return 0;
 }

@@ -7,11 +7,13 @@
 
 namespace folimo::cli {
 
-// Turns Ctrl-C (SIGINT) into a stop request for long work. While the object lives, SIGINT
-// is blocked in the calling thread and in every thread started from it afterwards, and a
-// small thread of its own takes the signal with sigwait() and asks token() to stop. No
-// work happens in a signal handler. Make it before starting any other thread; the old
-// signal mask comes back when it is destroyed. A SIGINT that the process was started with
+// Turns Ctrl-C (SIGINT), SIGTERM and SIGHUP into a stop request for long work, so that a
+// run stopped by a terminal, a desktop session, a service manager or `timeout` ends the
+// same way: files written stay, temporary files go. While the object lives, the signals
+// are blocked in the calling thread and in every thread started from it afterwards, and a
+// small thread of its own takes them with sigwait() and asks token() to stop. No work
+// happens in a signal handler. Make it before starting any other thread; the old signal
+// mask comes back when it is destroyed. A signal that the process was started with
 // ignored (a background job without job control, nohup) stays ignored.
 class StopOnInterrupt {
 public:
@@ -22,8 +24,14 @@ public:
 
     std::stop_token token() const { return source_.get_token(); }
 
+    // The first signal that asked any work of this process to stop; 0 when none has.
+    static int stoppedBy() { return stoppedBy_.load(); }
+
 private:
+    static inline std::atomic<int> stoppedBy_{0};
+    sigset_t taken_;
     sigset_t previous_;
+    int wake_ = 0;
     std::stop_source source_;
     std::atomic<bool> finishing_{false};
     std::thread waiter_;

@@ -118,24 +118,33 @@ status=0; "$cli" batch "$work/empty" -o "$work/sets3" 2>"$work/stderr" || status
 [ "$status" -eq 1 ] || fail "an empty batch gave status $status"
 [ "$(cat "$work/stderr")" = "There are no PDFs directly inside ${lq}empty${rq}." ] || fail "empty batch said: $(cat "$work/stderr")"
 
-# Ctrl-C: the export stops soon, keeps its files, says so and exits 130. Job control gives
-# the background job the default SIGINT disposition, as a terminal would.
+# Ctrl-C, SIGTERM and SIGHUP: the export stops soon, keeps its files, leaves no temporary
+# file, says so and exits with 128 + the signal. Job control gives the background job the
+# default dispositions, as a terminal would. One run has a title of 30,000 characters.
 qpdf --empty --pages "$docs/asymptote.pdf" 1-12 -- "$work/twelve.pdf"
-set -m
-"$cli" make "$work/twelve.pdf" -o "$work/stopped" >"$work/stdout" 2>"$work/stderr" &
-pid=$!
-set +m
-for _ in $(seq 1 600); do
-  [ -n "$(find "$work/stopped" -name '*.png' 2>/dev/null | head -1)" ] && break
-  sleep 0.05
+long_title=$(printf 'Long title %.0s' $(seq 1 2728))
+for stop in INT:130 TERM:143 HUP:129; do
+  signal=${stop%:*}
+  title=()
+  [ "$signal" = TERM ] && title=(--title "$long_title")
+  rm -rf "$work/stopped"
+  set -m
+  "$cli" make "$work/twelve.pdf" -o "$work/stopped" "${title[@]}" >"$work/stdout" 2>"$work/stderr" &
+  pid=$!
+  set +m
+  for _ in $(seq 1 600); do
+    [ -n "$(find "$work/stopped" -name '*.png' 2>/dev/null | head -1)" ] && break
+    sleep 0.05
+  done
+  kill -"$signal" "$pid"
+  status=0; wait "$pid" || status=$?
+  [ "$status" -eq "${stop#*:}" ] || fail "SIG$signal gave status $status"
+  [ "$(cat "$work/stderr")" = "Stopped." ] || fail "SIG$signal said: $(cat "$work/stderr")"
+  [ ! -s "$work/stdout" ] || fail "a stopped make printed a summary"
+  written=$(find "$work/stopped" -type f | wc -l)
+  [ "$written" -ge 1 ] && [ "$written" -lt 20 ] || fail "SIG$signal left $written files"
+  [ -z "$(find "$work/stopped" -name '*.mp4' -o -name '*.part')" ] ||
+    fail "SIG$signal left a video or a temporary file: $(find "$work/stopped")"
 done
-kill -INT "$pid"
-status=0; wait "$pid" || status=$?
-[ "$status" -eq 130 ] || fail "Ctrl-C gave status $status"
-[ "$(cat "$work/stderr")" = "Stopped." ] || fail "Ctrl-C said: $(cat "$work/stderr")"
-[ ! -s "$work/stdout" ] || fail "a stopped make printed a summary"
-written=$(find "$work/stopped" -type f | wc -l)
-[ "$written" -ge 1 ] && [ "$written" -lt 20 ] || fail "Ctrl-C left $written files"
-[ -z "$(find "$work/stopped" -name '*.mp4')" ] || fail "a stopped video was left behind"
 
 echo "make_batch: ok"
