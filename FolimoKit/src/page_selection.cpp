@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <optional>
-#include <unordered_set>
 
 namespace folimo::PageSelection {
 namespace {
@@ -27,18 +27,6 @@ std::optional<std::int64_t> number(std::string_view text) {
     return value;
 }
 
-std::vector<std::string_view> split(std::string_view text, std::string_view separators,
-                                    bool keepEmpty) {
-    std::vector<std::string_view> parts;
-    while (true) {
-        const auto at = text.find_first_of(separators);
-        const auto part = text.substr(0, at);
-        if (keepEmpty || !part.empty()) parts.push_back(part);
-        if (at == std::string_view::npos) return parts;
-        text.remove_prefix(at + 1);
-    }
-}
-
 std::string withHyphens(std::string_view text) {
     std::string result;
     result.reserve(text.size());
@@ -55,47 +43,85 @@ std::string withHyphens(std::string_view text) {
     return result;
 }
 
+// The pages named so far, in order. Pages not yet named are kept as runs, so that a range
+// walks only pages it adds: a list that names the same long range over and over costs no
+// more than naming it once.
 class Collector {
 public:
-    explicit Collector(std::int64_t pageCount)
-        : pageCount_(pageCount) {}
+    explicit Collector(std::int64_t pageCount) { unnamed_.emplace(1, pageCount); }
 
-    // Page v, 1-based; pages outside the document and repeats are dropped.
-    void add(std::int64_t v) {
-        const std::int64_t index = v - 1;
-        if (index < 0 || index >= pageCount_) return;
-        if (seen_.insert(index).second) pages_.push_back(int(index));
+    // Pages first...last, 1-based, walked in that direction (first > last walks down);
+    // pages outside the document and repeats are dropped.
+    void add(std::int64_t first, std::int64_t last) {
+        if (first <= last)
+            addUp(first, last);
+        else
+            addDown(first, last);
     }
 
     std::vector<int> take() && { return std::move(pages_); }
 
 private:
-    std::int64_t pageCount_;
-    std::unordered_set<std::int64_t> seen_;
+    // Runs of unnamed pages, first page -> last page.
+    using Runs = std::map<std::int64_t, std::int64_t>;
+
+    // The run holding page v or the first one after it.
+    Runs::iterator runFrom(std::int64_t v) {
+        auto run = unnamed_.upper_bound(v);
+        if (run != unnamed_.begin() && std::prev(run)->second >= v) --run;
+        return run;
+    }
+
+    // Names pages a...b (inside one run) and gives the run that follows them, if any.
+    Runs::iterator take(Runs::iterator run, std::int64_t a, std::int64_t b) {
+        const auto [first, last] = *run;
+        run = unnamed_.erase(run);
+        if (first < a) unnamed_.emplace(first, a - 1);
+        if (b < last) run = unnamed_.emplace(b + 1, last).first;
+        return run;
+    }
+
+    void addUp(std::int64_t first, std::int64_t last) {
+        for (auto run = runFrom(first); run != unnamed_.end() && run->first <= last;) {
+            const std::int64_t a = std::max(first, run->first);
+            const std::int64_t b = std::min(last, run->second);
+            for (std::int64_t v = a; v <= b; ++v)
+                pages_.push_back(int(v - 1));
+            run = take(run, a, b);
+        }
+    }
+
+    void addDown(std::int64_t first, std::int64_t last) {
+        auto run = unnamed_.upper_bound(first);
+        while (run != unnamed_.begin()) {
+            --run;
+            if (run->second < last) return;
+            const std::int64_t b = std::min(first, run->second);
+            const std::int64_t a = std::max(last, run->first);
+            for (std::int64_t v = b; v >= a; --v)
+                pages_.push_back(int(v - 1));
+            run = take(run, a, b);
+            run = unnamed_.lower_bound(a);
+        }
+    }
+
+    Runs unnamed_;
     std::vector<int> pages_;
 };
 
 void addPiece(std::string_view piece, std::int64_t n, Collector& pages) {
     if (piece.find('-') == std::string_view::npos) {
-        if (auto v = number(piece)) pages.add(*v);
+        if (auto v = number(piece)) pages.add(*v, *v);
         return;
     }
-    const auto ends = split(piece, "-", true);
-    if (ends.size() != 2) return;
-    const auto first = trimBlanks(ends[0]);
-    const auto second = trimBlanks(ends[1]);
+    const auto dash = piece.find('-');
+    if (piece.find('-', dash + 1) != std::string_view::npos) return;
+    const auto first = trimBlanks(piece.substr(0, dash));
+    const auto second = trimBlanks(piece.substr(dash + 1));
     const auto a = first.empty() ? std::optional<std::int64_t>(1) : number(first);
     const auto b = second.empty() ? std::optional<std::int64_t>(n) : number(second);
     if (!a || !b) return;
-    // Walked only inside the document, so a huge end costs no more than the last page.
-    if (*a <= *b) {
-        if (*a > n) return;
-        for (std::int64_t v = *a, last = std::min(*b, n); v <= last; ++v)
-            pages.add(v);
-    } else {
-        for (std::int64_t v = std::min(*a, n); v >= *b; --v)
-            pages.add(v);
-    }
+    pages.add(*a, *b);
 }
 
 } // namespace
@@ -113,8 +139,11 @@ std::vector<int> parse(std::string_view text, std::int64_t pageCount) {
     }
     Collector pages(n);
     const std::string hyphenated = withHyphens(text);
-    for (auto piece : split(hyphenated, ",;", false))
-        addPiece(trimBlanks(piece), n, pages);
+    for (std::string_view rest = hyphenated; !rest.empty();) {
+        const auto at = rest.find_first_of(",;");
+        addPiece(trimBlanks(rest.substr(0, at)), n, pages);
+        rest.remove_prefix(at == std::string_view::npos ? rest.size() : at + 1);
+    }
     return std::move(pages).take();
 }
 

@@ -1,6 +1,7 @@
 #include "folimo/page_selection.hpp"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace folimo;
 using Pages = std::vector<int>;
@@ -41,6 +42,42 @@ TEST(PageSelectionParse, WhatIsNotUnderstoodIsDropped) {
         EXPECT_EQ(PageSelection::parse(text, 10), Pages{}) << text;
     EXPECT_EQ(PageSelection::parse("9223372036854775807, 2", 10), Pages{1});
     EXPECT_EQ(PageSelection::parse("1 4, 2", 10), Pages{1});
+}
+
+// Ranges up and down that overlap in every way, against walking each one page by page.
+TEST(PageSelectionParse, OverlappingRangesKeepTheFirstMentionOfEachPage) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        const int n = 1 + int(random() % 30);
+        std::string text;
+        Pages expected;
+        std::vector<bool> seen(std::size_t(n), false);
+        for (int piece = 0, count = 1 + int(random() % 6); piece < count; ++piece) {
+            const int a = int(random() % std::uint32_t(n + 3)),
+                      b = int(random() % std::uint32_t(n + 3));
+            text += std::to_string(a) + "-" + std::to_string(b) + ", ";
+            for (int v = a; a <= b ? v <= b : v >= b; v += a <= b ? 1 : -1)
+                if (v >= 1 && v <= n && !seen[std::size_t(v - 1)]) {
+                    seen[std::size_t(v - 1)] = true;
+                    expected.push_back(v - 1);
+                }
+        }
+        EXPECT_EQ(PageSelection::parse(text, n), expected) << text << " of " << n << " pages";
+    }
+}
+
+// Lists of millions of pieces (pasted, or from a stored file) come out right; their time is
+// measured in the benchmarks.
+TEST(PageSelectionParse, ListsOfMillionsOfPieces) {
+    EXPECT_EQ(PageSelection::parse(std::string(3'000'000, ','), 196), Pages{});
+    std::string ranges;
+    for (int i = 0; i < 1'000'000; ++i)
+        ranges += i % 2 ? "1-196," : "196-2,";
+    const Pages pages = PageSelection::parse(ranges, 196);
+    ASSERT_EQ(pages.size(), 196u);
+    EXPECT_EQ(pages.front(), 195);
+    EXPECT_EQ(pages[194], 1);
+    EXPECT_EQ(pages.back(), 0);
 }
 
 TEST(PageSelectionSpread, EvenlyFromFirstToLast) {
