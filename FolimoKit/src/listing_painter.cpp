@@ -61,7 +61,7 @@ void ListingPainter::drawBackground(cairo_t* cr, const Rect& rect) const {
 
 void ListingPainter::drawTitle(cairo_t* cr, const Rect& block, double startSize,
                                double minimumSize) const {
-    const std::string text = listingTitle(settings_.title, source_);
+    const std::string text = shownText(listingTitle(settings_.title, source_));
     const Brand& brand = settings_.brand;
     std::lock_guard guard(textLock());
     const Font font =
@@ -82,9 +82,8 @@ Rect ListingPainter::drawBackdrop(cairo_t* cr, const Rect& rect) const {
 
 void ListingPainter::drawBadge(cairo_t* cr, const Rect& rect) const {
     const Brand& brand = settings_.brand;
-    const std::string text = brand.badgeText(source_.pageCount());
-    if (text.empty()) return;
-    const std::string shown = upperCase(text);
+    const std::string shown = upperCase(shownText(brand.badgeText(source_.pageCount())));
+    if (shown.empty()) return;
     const double s = layout::shorterSide(rect.size());
     double spacing = s * 0.002;
 

@@ -104,7 +104,7 @@ void watermark(const PreviewSettings& settings, const Rect& rect, cairo_t* cr) {
     SavedState saved(cr);
     cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
     cairo_clip(cr);
-    const std::string text = settings.watermarkText();
+    const std::string text = shownText(settings.watermarkText());
     const double opacity = previewLayout::opacity(settings);
     if (settings.style == WatermarkStyle::diagonal)
         diagonalWatermark(cr, text, rect, opacity);

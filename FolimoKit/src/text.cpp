@@ -1,6 +1,7 @@
 #include "folimo/text.hpp"
 
 #include "glib_glue.hpp"
+#include "grapheme_breaks.hpp"
 #include "paint.hpp"
 
 #include <cmath>
@@ -119,7 +120,8 @@ int pangoUnits(double value) {
 Layout makeLayout(PangoContext* context, std::string_view text, const Font& font,
                   double letterSpacing = 0) {
     Layout layout(pango_layout_new(context));
-    pango_layout_set_text(layout.get(), text.data(), int(text.size()));
+    const std::string shown = shownText(text);
+    pango_layout_set_text(layout.get(), shown.data(), int(shown.size()));
     pango_layout_set_font_description(layout.get(), describe(font).get());
     if (letterSpacing != 0) {
         PangoAttrList* attributes = pango_attr_list_new();
@@ -185,6 +187,17 @@ std::recursive_mutex& textLock() {
     return lock;
 }
 
+std::string shownText(std::string_view text) {
+    // Room for long clusters (combining marks, emoji sequences), but not for a single
+    // cluster of unbounded length.
+    constexpr std::size_t longestBytes = 16 * longestShownText;
+    const std::size_t cut = graphemePrefix(text, longestShownText, longestBytes);
+    if (cut == text.size()) return std::string(text);
+    // The ellipsis takes the place of the last character kept.
+    const std::size_t kept = graphemePrefix(text.substr(0, cut), longestShownText - 1, cut);
+    return std::string(text.substr(0, kept)) + "\u2026";
+}
+
 Font font(std::string_view family, double size, bool bold) {
     std::lock_guard guard(textLock());
     Fonts& all = fonts();
@@ -217,9 +230,11 @@ double suggestedHeight(std::string_view text, const Font& font, double width) {
     return logicalHeight(layout.get());
 }
 
-Font fittedFont(std::string_view text, std::string_view family, double width, double height,
+Font fittedFont(std::string_view wholeText, std::string_view family, double width, double height,
                 double start, double minimum, bool bold) {
     std::lock_guard guard(textLock());
+    const std::string shown = shownText(wholeText);
+    const std::string_view text = shown;
     std::vector<std::string_view> words;
     for (std::size_t begin = 0; begin <= text.size();) {
         std::size_t end = text.find(' ', begin);

@@ -289,3 +289,22 @@ TEST(ListingRenderer, SetsABadgeTooLongForTheCapsuleSmallerInsideIt) {
     EXPECT_NEAR((textLeft + textRight) / 2, capsule.midX(), 4);
     EXPECT_GT(textRight - textLeft, 0.8 * capsule.width);
 }
+
+// A title and a badge of 100,000 characters (a PDF's own metadata, a paste) are drawn as
+// their shown starts; the time they take is measured in the benchmarks.
+TEST(ListingRenderer, DrawsVeryLongTitlesAndBadgesAsTheirStarts) {
+    const auto pdf = manual();
+    std::string text;
+    for (int i = 0; i < 10'000; ++i)
+        text += "Worksheet ";
+    ListingSettings whole;
+    whole.title = text;
+    whole.brand.badge = text;
+    ListingSettings cut = whole;
+    cut.title = shownText(text);
+    cut.brand.badge = shownText(text);
+    const auto a = ListingRenderer(pdf, whole).render(ImageLayout::grid, {750, 750});
+    const auto b = ListingRenderer(pdf, cut).render(ImageLayout::grid, {750, 750});
+    ASSERT_TRUE(a && b);
+    EXPECT_TRUE(test::imagesMatch(*a, *b, 0, "long-title"));
+}

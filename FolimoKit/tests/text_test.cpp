@@ -74,6 +74,38 @@ std::pair<int, int> inkRows(const Image& image) {
 
 } // namespace
 
+// A text longer than any picture shows is cut at a character boundary and ends with an
+// ellipsis, before it is laid out: measuring it costs no more than measuring its start.
+TEST(TextShown, LongTextsAreCutAtWholeCharactersWithAnEllipsis) {
+    const std::string limit(longestShownText, 'x');
+    EXPECT_EQ(shownText(limit), limit);
+    EXPECT_EQ(shownText(limit + "y"), limit.substr(1) + "\u2026");
+
+    std::string accented; // e and a combining acute accent: one character, three bytes
+    for (std::size_t i = 0; i < 100'000; ++i)
+        accented += "e\u0301";
+    std::string kept;
+    for (std::size_t i = 0; i + 1 < longestShownText; ++i)
+        kept += "e\u0301";
+    EXPECT_EQ(shownText(accented), kept + "\u2026");
+    std::string oneHugeCharacter = "e";
+    for (int i = 0; i < 100'000; ++i)
+        oneHugeCharacter += "\u0301";
+    EXPECT_EQ(shownText(oneHugeCharacter), "\u2026");
+
+    const Font f = font("Avenir Next", 20, true);
+    const std::string words = [] {
+        std::string text;
+        for (int i = 0; i < 20'000; ++i)
+            text += "word ";
+        return text;
+    }();
+    EXPECT_EQ(measure(words, f), measure(shownText(words), f));
+    EXPECT_EQ(suggestedHeight(words, f, 300), suggestedHeight(shownText(words), f, 300));
+    EXPECT_EQ(fittedFont(words, "Avenir Next", 300, 100, 40, 10, true),
+              fittedFont(shownText(words), "Avenir Next", 300, 100, 40, 10, true));
+}
+
 TEST(TextDraw, LineSitsOnItsBaselineInYUpSpace) {
     const Font f = font("Avenir Next", 40, true);
     auto [top, bottom] = inkRows(test::drawn(200, 100, [&](cairo_t* cr, auto) {

@@ -17,6 +17,16 @@ namespace folimo {
 // The process-wide recursive lock around every font lookup, measurement and text drawing.
 std::recursive_mutex& textLock();
 
+// No picture of the library shows more than a few hundred characters of one text legibly
+// (a title at its smallest size fills its block with about that many), while laying out
+// longer ones costs time and memory without bound. Every function below lays out at most
+// this many user-perceived characters of a text; a longer text is cut there, at a
+// character boundary, and ends with "…".
+constexpr std::size_t longestShownText = 400;
+
+// The text as the functions below lay it out: itself, or its start cut as above.
+std::string shownText(std::string_view text);
+
 // A font resolved to an installed family, at a size in user-space units (pixels of a
 // bitmap, points of a PDF page).
 struct Font {
