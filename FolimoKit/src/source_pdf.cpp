@@ -158,12 +158,14 @@ Size SourcePDF::pageSize(int page) const {
     // Poppler gives the crop box already turned by the page's rotation.
     Size size;
     poppler_page_get_size(handle.get(), &size.width, &size.height);
+    // A box beyond any number (a width of 10^400 reads as infinity) has no shape to keep.
+    if (!std::isfinite(size.width) || !std::isfinite(size.height)) return {612, 792};
     return size;
 }
 
 double SourcePDF::aspect(int page) const {
     const Size size = pageSize(page);
-    return size.height > 0 ? size.width / size.height : 0.773;
+    return size.width > 0 && size.height > 0 ? size.width / size.height : 0.773;
 }
 
 void SourcePDF::draw(int page, cairo_t* cr, const Rect& rect) const {

@@ -273,3 +273,23 @@ TEST(PreviewWrite, FailuresLeaveNoFile) {
         Cancelled);
     EXPECT_EQ(test::filesIn(dir.path()), std::vector{dir / "file"});
 }
+
+// Pages of absurd or no usable shape (10^33 points wide, 10^400 wide) make a whole preview,
+// flattened or not, and nothing is left allocated (this runs under the sanitizer build).
+TEST(PreviewWrite, PagesOfAbsurdSizeMakeAWholePreview) {
+    test::TempDir dir;
+    const double inf = std::numeric_limits<double>::infinity();
+    test::writeTinyPDF(dir / "absurd.pdf",
+                       {{{0, 0, 1e33, 792}, std::nullopt, 0, "0 0 100 100 re f"},
+                        {{0, 0, inf, 792}, std::nullopt, 0, "0 0 100 100 re f"},
+                        {{0, 0, 612, 1e33}, std::nullopt, 0, "0 0 100 100 re f"}});
+    const auto source = SourcePDF::open(dir / "absurd.pdf");
+    PreviewSettings settings;
+    settings.pagesPerSheet = 1;
+    for (bool flatten : {true, false}) {
+        settings.flatten = flatten;
+        const auto path = dir / (flatten ? "flat.pdf" : "vector.pdf");
+        EXPECT_EQ(PreviewPDF::write(*source, settings, "Absurd", path), 3) << flatten;
+        EXPECT_EQ(test::contents(path).pageSizes.size(), 3u) << flatten;
+    }
+}

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <thread>
 
@@ -119,6 +120,31 @@ TEST(SourcePDFPageSize, CropBoxTurnedByRotation) {
     auto turned = SourcePDF::open(dir / "turned.pdf");
     EXPECT_EQ(turned->pageSize(0), portrait);
     EXPECT_EQ(turned->pageSize(1), landscape);
+}
+
+// Boxes of no usable shape (beyond any number, or without width or height) take the
+// fallback proportions; the size of a box that is merely huge is kept as it is.
+TEST(SourcePDFPageSize, BoxesWithoutAUsableShapeTakeTheFallbackProportions) {
+    TempDir dir;
+    const double inf = std::numeric_limits<double>::infinity();
+    writeTinyPDF(dir / "shapeless.pdf", {{{0, 0, inf, 792}, std::nullopt, 0, "0 0 100 100 re f"},
+                                         {{0, 0, 612, inf}, std::nullopt, 90, ""},
+                                         {{0, 0, 1e33, 792}, std::nullopt, 0, ""},
+                                         {{0, 0, 0, 792}, std::nullopt, 0, ""}});
+    auto pdf = SourcePDF::open(dir / "shapeless.pdf");
+    EXPECT_EQ(pdf->pageSize(0), (Size{612, 792}));
+    EXPECT_EQ(pdf->pageSize(1), (Size{612, 792}));
+    EXPECT_EQ(pdf->pageSize(2), (Size{1e33, 792}));
+    EXPECT_DOUBLE_EQ(pdf->aspect(0), 612.0 / 792);
+    EXPECT_DOUBLE_EQ(pdf->aspect(3), 0.773);
+    for (int page : {0, 1, 2}) {
+        auto canvas = Canvas::create(100, 100);
+        pdf->draw(page, canvas->context(), canvas->bounds());
+        EXPECT_EQ(cairo_status(canvas->context()), CAIRO_STATUS_SUCCESS) << page;
+        const auto image = pdf->image(page, 200);
+        ASSERT_TRUE(image) << page;
+        EXPECT_EQ(image->width(), 200);
+    }
 }
 
 TEST(SourcePDFDraw, RotatedPagesAreDrawnUpright) {

@@ -40,9 +40,9 @@ public:
     const std::string& title() const { return title_; }
 
     // The displayed size of a page in points (crop box, turned by the page's rotation).
-    // 612 x 792 when the page cannot be had.
+    // 612 x 792 when the page cannot be had or a side is not a finite number.
     Size pageSize(int page) const;
-    // width / height of pageSize(page); 0.773 when the height is not positive.
+    // width / height of pageSize(page); 0.773 when a side is not positive.
     double aspect(int page) const;
     // Draws the page upright, fitted and centred in rect of cr's user space, which must
     // have y upwards (as every context of the library does). Nothing is painted outside the

@@ -2,7 +2,9 @@
 
 #include "test_support.hpp"
 
+#include <cmath>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
@@ -10,10 +12,17 @@
 namespace folimo::test {
 namespace {
 
-std::string box(const std::array<double, 4>& b) {
+// A number as PDF writes it: digits and a point, never an exponent. Infinity is written as
+// 10^400, which readers take as infinite.
+std::string number(double value) {
+    if (std::isinf(value)) return (value < 0 ? "-1" : "1") + std::string(400, '0');
     std::ostringstream text;
-    text << "[" << b[0] << " " << b[1] << " " << b[2] << " " << b[3] << "]";
+    text << std::fixed << std::setprecision(3) << value;
     return text.str();
+}
+
+std::string box(const std::array<double, 4>& b) {
+    return "[" + number(b[0]) + " " + number(b[1]) + " " + number(b[2]) + " " + number(b[3]) + "]";
 }
 
 std::string quoted(const std::filesystem::path& path) {

@@ -12,7 +12,8 @@
 
 namespace folimo::test {
 
-// One page of a hand-made PDF. Boxes are [x0 y0 x1 y1] in points.
+// One page of a hand-made PDF. Boxes are [x0 y0 x1 y1] in points; an infinite side is
+// written as 10^400.
 struct TinyPage {
     std::array<double, 4> mediaBox{0, 0, 612, 792};
     std::optional<std::array<double, 4>> cropBox;
