@@ -26,4 +26,19 @@ status=0; "$cli" render "$pdf" --layout grid -o "$work/x.gif" 2>/dev/null || sta
 status=0; "$cli" render "$work/missing.pdf" --layout grid -o "$work/x.png" 2>"$work/err" || status=$?
 [[ $status == 1 ]] && grep -q "missing.pdf" "$work/err" || fail "missing PDF: $status"
 [[ ! -e "$work/x.png" && ! -e "$work/x.gif" ]] || fail "wrote a file after failing"
+# Ctrl-C while a large image is drawn: "Stopped.", status 130, and neither the image nor a
+# temporary file. The signal is sent once the program takes it (its waiting thread runs).
+set -m
+"$cli" render "$pdf" --layout desk --size 6000x6000 -o "$work/stopped.png" >/dev/null 2>"$work/err" &
+pid=$!
+set +m
+for _ in $(seq 1 200); do
+    threads=$(sed -n 's/^Threads:\s*//p' "/proc/$pid/status" 2>/dev/null || true)
+    [[ "${threads:-0}" -ge 2 ]] && break
+    sleep 0.05
+done
+kill -INT "$pid"
+status=0; wait "$pid" || status=$?
+[[ $status == 130 && "$(cat "$work/err")" == "Stopped." ]] || fail "Ctrl-C during render: $status $(cat "$work/err")"
+[[ -z "$(find "$work" -name 'stopped.png' -o -name '*.part')" ]] || fail "a stopped render left a file"
 echo "render: ok"
