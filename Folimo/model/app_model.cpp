@@ -244,9 +244,12 @@ void AppModel::openPDF() {
     if (path) openPath(*path, nameOf(*path));
 }
 
+bool AppModel::isPDF(const std::filesystem::path& path) {
+    return QString::fromStdString(path.extension().string()).toLower() == QStringLiteral(".pdf");
+}
+
 bool AppModel::openFile(const std::filesystem::path& path) {
-    if (QString::fromStdString(path.extension().string()).toLower() != QStringLiteral(".pdf"))
-        return false;
+    if (!isPDF(path)) return false;
     openPath(path, nameOf(path));
     return true;
 }

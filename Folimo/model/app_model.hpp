@@ -150,6 +150,9 @@ public:
     // true; answers false and does nothing otherwise. Only a regular file (or a link to one)
     // is read, so a named pipe never blocks.
     bool openFile(const std::filesystem::path& path);
+    // Whether openFile() takes path: its extension is "pdf" in any case. (A drop is refused
+    // while it is being dragged when none of its files is a PDF.)
+    static bool isPDF(const std::filesystem::path& path);
     // Tries paths in order and stops at the first that openFile() takes (a drop, or files
     // handed over by the system). Answers whether one was taken.
     bool openFiles(const std::vector<std::filesystem::path>& paths);
