@@ -33,7 +33,7 @@ void scaleFont(QWidget& widget, double factor) {
 
 // The design's symbol names, each with the freedesktop icon name a theme may have for it. An
 // empty theme name means the drawing is always the bundled one: its colour carries meaning.
-constexpr std::array<std::pair<const char*, const char*>, 9> symbols{{
+constexpr std::array<std::pair<const char*, const char*>, 16> symbols{{
     {"photo.on.rectangle.angled", "image-x-generic"},
     {"folder.badge.gearshape", "folder"},
     {"paintpalette", "applications-graphics"},
@@ -43,6 +43,14 @@ constexpr std::array<std::pair<const char*, const char*>, 9> symbols{{
     {"square.grid.2x2", "view-app-grid"},
     {"checkmark.circle.fill", ""},
     {"exclamationmark.triangle.fill", ""},
+    {"play.fill", "media-playback-start"},
+    {"pause.fill", "media-playback-pause"},
+    // The layouts' drawings stay the bundled ones so the six read as one set.
+    {"square.grid.3x2", ""},
+    {"rectangle.stack", ""},
+    {"list.clipboard", ""},
+    {"pencil.and.ruler", ""},
+    {"photo.artframe", ""},
 }};
 
 } // namespace
