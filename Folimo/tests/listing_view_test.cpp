@@ -1,0 +1,402 @@
+// The listing page through its widgets, on a real model with a real store in a temporary
+// folder and real PDFs.
+
+#include "folimo/listing_error.hpp"
+#include "folimo/settings_json.hpp"
+#include "folimo/source_pdf.hpp"
+#include "model/app_model.hpp"
+#include "views/empty_state_view.hpp"
+#include "views/images_pane.hpp"
+#include "views/inspector_view.hpp"
+#include "views/layout_card.hpp"
+#include "views/listing_view.hpp"
+#include "views/picture_view.hpp"
+#include "views/preview_pane.hpp"
+#include "views/segmented_control.hpp"
+#include "views/video_pane.hpp"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+using namespace folimo;
+
+namespace {
+
+const QString manual = QStringLiteral("/usr/share/doc/asymptote/asy-latex.pdf"); // 11 pages, titled
+const QString onePage = QStringLiteral("/usr/share/doc/asymptote/examples/pixel.pdf");
+
+// A model on its own store and the page on it, shown on the offscreen screen.
+struct ListingPage {
+    QTemporaryDir dir;
+    QSettings store{dir.filePath(QStringLiteral("store.ini")), QSettings::IniFormat};
+    AppModel model{store, nullptr};
+    ListingView view{model};
+
+    ListingPage() {
+        view.resize(1180, 800);
+        view.show();
+    }
+    void open(const QString& pdf) { QVERIFY(model.openFile(pdf.toStdString())); }
+    InspectorView& inspector() { return *view.inspector(); }
+    // The shown control of that type named so for screen readers (a combo box on Linux is
+    // read by its current text and labelled by its label, so its own name counts too).
+    template <typename T> T* control(const QString& name) {
+        for (T* each : view.findChildren<T*>())
+            if (each->isVisibleTo(&view) &&
+                (each->accessibleName() == name ||
+                 QAccessible::queryAccessibleInterface(each)->text(QAccessible::Name) == name))
+                return each;
+        return nullptr;
+    }
+    QStringList labelTexts() {
+        QStringList texts;
+        for (QLabel* label : view.findChildren<QLabel*>())
+            if (label->isVisibleTo(&view)) texts << label->text();
+        return texts;
+    }
+    // The settings as saved in the store.
+    ListingSettings stored() {
+        const QByteArray json = store.value(QStringLiteral("settings.v1")).toByteArray();
+        return decodeSettings(json.toStdString()).value_or(ListingSettings{});
+    }
+};
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return process.exitCode() == 0 ? QString()
+                                   : QString::fromLocal8Bit(process.readAllStandardError());
+}
+
+bool drop(QWidget& target, const QList<QUrl>& urls) {
+    QMimeData mime;
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &dropped);
+    return dropped.isAccepted();
+}
+
+QString accessibleValue(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Value);
+}
+
+} // namespace
+
+class ListingViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dropsOpenTheFirstPDFInAnyCase();
+    void aLockedPDFDroppedShowsItsMessage();
+    void emptyStateUntilAPDFIsOpen();
+    void aPresetThatIsGoneShowsTheFirst();
+    void cardsShowMembershipAndSelection();
+    void previewHeaderCountsSheets_data();
+    void previewHeaderCountsSheets();
+    void spaceBarPlaysAndPauses();
+    void inspectorEditsLandInTheStore();
+    void storedValuesOutOfRangeShowAtTheEnds();
+    void titlePromptIsThePDFsOwnTitle();
+    void switchingTabsReplacesOnlyThePaneSections();
+};
+
+void ListingViewTest::dropsOpenTheFirstPDFInAnyCase() {
+    ListingPage page;
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("notes.txt"));
+    QFile(text).open(QIODevice::WriteOnly);
+    const QString capitals = dir.filePath(QStringLiteral("WORKSHEETS.PDF"));
+    QVERIFY(QFile::copy(manual, capitals));
+
+    QVERIFY(!drop(page.view, {QUrl::fromLocalFile(text)}));
+    QVERIFY(!page.model.source());
+
+    QVERIFY(drop(page.view, {QUrl::fromLocalFile(text), QUrl::fromLocalFile(capitals),
+                             QUrl::fromLocalFile(onePage)}));
+    QVERIFY(page.model.source());
+    QCOMPARE(page.model.sourceName(), QStringLiteral("WORKSHEETS.PDF"));
+    QCOMPARE(page.view.currentPane(), page.view.imagesPane());
+    QVERIFY(!page.model.alert());
+}
+
+void ListingViewTest::aLockedPDFDroppedShowsItsMessage() {
+    ListingPage page;
+    page.open(onePage);
+    const auto before = page.model.source();
+    QTemporaryDir dir;
+    const QString locked = dir.filePath(QStringLiteral("locked.pdf"));
+    QCOMPARE(run(QStringLiteral("qpdf"),
+                 {QStringLiteral("--encrypt"), QStringLiteral("user"), QStringLiteral("owner"),
+                  QStringLiteral("256"), QStringLiteral("--"), manual, locked}),
+             QString());
+
+    QVERIFY(drop(page.view, {QUrl::fromLocalFile(locked)}));
+    QCOMPARE(page.model.alert(),
+             QString::fromStdString(ListingError::locked("locked.pdf").errorDescription()));
+    QCOMPARE(page.model.source(), before);
+}
+
+void ListingViewTest::emptyStateUntilAPDFIsOpen() {
+    ListingPage page;
+    QCOMPARE(page.view.currentPane(), page.view.emptyState());
+    auto* open = page.control<QPushButton>(QStringLiteral("Open PDF…"));
+    auto* sample = page.control<QPushButton>(QStringLiteral("Try the Sample"));
+    QVERIFY(open && sample);
+    QVERIFY(open->isDefault());
+    QCOMPARE(
+        sample->toolTip(),
+        QStringLiteral("Opens Fall Math Practice, an invented worksheet pack made by the app"));
+
+    sample->click();
+    QVERIFY(page.model.source());
+    QCOMPARE(page.model.sourceName(), QStringLiteral("Fall Math Practice.pdf"));
+    QCOMPARE(page.view.currentPane(), page.view.imagesPane());
+}
+
+void ListingViewTest::aPresetThatIsGoneShowsTheFirst() {
+    ListingPage page;
+    page.open(manual);
+    ImagesPane& pane = *page.view.imagesPane();
+    QCOMPARE(pane.sizePicker()->current(), 1); // "listing-4x3", the second default
+    QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("2000 × 1500 px"));
+
+    page.model.setPreviewPresetID(QStringLiteral("no-longer-there"));
+    QCOMPARE(pane.sizePicker()->current(), 0);
+    QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("750 × 750 px"));
+    QCOMPARE(pane.largeImage()->accessibleName(),
+             QStringLiteral("Page grid image, 750 by 750 pixels"));
+
+    // Choosing a segment stores that preset's id.
+    auto buttons = pane.sizePicker()->findChildren<QAbstractButton*>();
+    QCOMPARE(buttons.size(), 3);
+    buttons[2]->click();
+    QCOMPARE(page.model.previewPresetID(), QStringLiteral("listing-square"));
+    QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("2000 × 2000 px"));
+
+    // Pictures arrive from the model's workers, the large one at 1100 on its longer side.
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.largeImage()->picture().isNull(), 20000);
+    QCOMPARE(pane.largeImage()->picture().size(), QSize(1100, 1100));
+    for (LayoutCard* card : pane.cards())
+        QTRY_COMPARE_WITH_TIMEOUT(card->thumbnail().size(), QSize(260, 260), 20000);
+}
+
+void ListingViewTest::cardsShowMembershipAndSelection() {
+    ListingPage page;
+    page.open(manual);
+    const auto& cards = page.view.imagesPane()->cards();
+    LayoutCard* desk = cards[4];
+    QCOMPARE(desk->text(), QStringLiteral("Desk"));
+    QCOMPARE(accessibleValue(desk), QStringLiteral("In the set"));
+
+    // The inspector's layout toggle takes the desk out of the set; the card follows.
+    auto* toggle = page.control<QCheckBox>(QStringLiteral("Desk"));
+    QVERIFY(toggle && toggle->isChecked());
+    toggle->click();
+    QVERIFY(!page.model.settings().layouts.contains(ImageLayout::desk));
+    QVERIFY(!desk->isInSet());
+    QCOMPARE(accessibleValue(desk), QStringLiteral("Not in the set"));
+
+    QVERIFY(QAccessible::queryAccessibleInterface(cards[0])->state().selected);
+    QSignalSpy chosen(&page.model, &AppModel::selectedLayoutChanged);
+    desk->click();
+    QCOMPARE(page.model.selectedLayout(), ImageLayout::desk);
+    desk->click(); // already shown: nothing changes
+    QCOMPARE(chosen.count(), 1);
+    QVERIFY(QAccessible::queryAccessibleInterface(desk)->state().selected);
+    QVERIFY(!QAccessible::queryAccessibleInterface(cards[0])->state().selected);
+    QCOMPARE(page.view.imagesPane()->largeImage()->accessibleName(),
+             QStringLiteral("Desk image, 2000 by 1500 pixels"));
+}
+
+void ListingViewTest::previewHeaderCountsSheets_data() {
+    QTest::addColumn<QString>("pdf");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("one page") << onePage << QString() << QStringLiteral("1 sheet, 11 × 8.5 in")
+                              << QStringList{QStringLiteral("Preview sheet 1: pages 1")};
+    QTest::newRow("two sheets") << manual << QStringLiteral("5-8")
+                                << QStringLiteral("2 sheets, 11 × 8.5 in")
+                                << QStringList{QStringLiteral("Preview sheet 1: pages 5–6"),
+                                               QStringLiteral("Preview sheet 2: pages 7–8")};
+    QTest::newRow("no page") << manual << QStringLiteral("40-50")
+                             << QStringLiteral("None of those pages are in this PDF.")
+                             << QStringList{};
+}
+
+void ListingViewTest::previewHeaderCountsSheets() {
+    QFETCH(QString, pdf);
+    QFETCH(QString, pages);
+    QFETCH(QString, header);
+    QFETCH(QStringList, names);
+    ListingPage page;
+    page.open(pdf);
+    page.model.setTab(ListingTab::preview);
+    QCOMPARE(page.view.currentPane(), page.view.previewPane());
+    auto* field = page.control<QLineEdit>(QStringLiteral("Pages"));
+    QVERIFY(field);
+    QCOMPARE(field->placeholderText(), QStringLiteral("Every page"));
+    QTest::keyClicks(field, pages);
+
+    PreviewPane& pane = *page.view.previewPane();
+    QCOMPARE(pane.header()->text(), header);
+    QStringList shown;
+    for (PictureView* sheet : pane.sheets())
+        shown << sheet->accessibleName();
+    QCOMPARE(shown, names);
+    for (PictureView* sheet : pane.sheets()) {
+        QTRY_VERIFY_WITH_TIMEOUT(!sheet->picture().isNull(), 20000);
+        QCOMPARE(sheet->picture().width(), 1100);
+        QVERIFY(sheet->width() <= 820);
+    }
+}
+
+void ListingViewTest::spaceBarPlaysAndPauses() {
+    ListingPage page;
+    page.open(onePage);
+    page.model.setTab(ListingTab::video);
+    VideoPane& pane = *page.view.videoPane();
+    QVERIFY(QTest::qWaitForWindowExposed(&page.view));
+    page.view.activateWindow();
+    pane.timeSlider()->setFocus();
+    QCOMPARE(pane.playButton()->accessibleName(), QStringLiteral("Play"));
+    QCOMPARE(pane.timeSlider()->maximum(), 12000); // the preview video's length
+
+    QTest::keyClick(pane.timeSlider(), Qt::Key_Space);
+    QVERIFY(page.model.playing());
+    QCOMPARE(pane.playButton()->accessibleName(), QStringLiteral("Pause"));
+    QTRY_VERIFY(page.model.videoTime() > 0.2);
+    QTRY_COMPARE(pane.timeSlider()->value(), int(std::lround(page.model.videoTime() * 1000)));
+    QTest::keyClick(pane.timeSlider(), Qt::Key_Space, Qt::ShiftModifier);
+    QVERIFY(page.model.playing());
+    QTest::keyClick(pane.timeSlider(), Qt::Key_Space);
+    QVERIFY(!page.model.playing());
+
+    // Scrubbing writes the position; the label shows it with one decimal.
+    pane.timeSlider()->setValue(4260);
+    QCOMPARE(page.model.videoTime(), 4.26);
+    QCOMPARE(pane.timeLabel()->text(), QStringLiteral("4.3"));
+    QCOMPARE(pane.frame()->accessibleName(), QStringLiteral("Video frame at 4.3 seconds"));
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.frame()->picture().isNull(), 20000);
+    QCOMPARE(pane.frame()->picture().size(), QSize(720, 720));
+}
+
+void ListingViewTest::inspectorEditsLandInTheStore() {
+    ListingPage page;
+    page.open(manual);
+    QTest::keyClicks(page.control<QLineEdit>(QStringLiteral("Title")), QStringLiteral("Fall Pack"));
+    page.control<QCheckBox>(QStringLiteral("Show the title on images"))->click();
+    page.control<QCheckBox>(QStringLiteral("Square thumbnails"))->click();
+    page.control<QCheckBox>(QStringLiteral("Flip-through video"))->click();
+    ListingSettings stored = page.stored();
+    QCOMPARE(stored.title, "Fall Pack");
+    QVERIFY(!stored.showTitle);
+    QVERIFY(!stored.images[0].isOn && stored.images[1].isOn);
+    QVERIFY(!stored.video.isOn);
+
+    page.model.setTab(ListingTab::preview);
+    auto* perSheet = page.control<QComboBox>(QStringLiteral("Per sheet"));
+    QCOMPARE(perSheet->currentText(), QStringLiteral("2 pages"));
+    perSheet->setCurrentIndex(0);
+    emit perSheet->activated(0);
+    auto* watermark = page.control<QLineEdit>(QStringLiteral("Text"));
+    QCOMPARE(watermark->text(), QStringLiteral("PREVIEW"));
+    QTest::keyClick(watermark, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(watermark, QStringLiteral("SAMPLE"));
+    page.control<SegmentedControl>(QStringLiteral("Style"))
+        ->findChildren<QAbstractButton*>()[1]
+        ->click();
+    auto* strength = page.control<QSlider>(QStringLiteral("Watermark strength"));
+    strength->setValue(strength->maximum());
+    stored = page.stored();
+    QCOMPARE(stored.preview.pagesPerSheet, 1);
+    QCOMPARE(stored.preview.watermark, "SAMPLE");
+    QCOMPARE(stored.preview.style, WatermarkStyle::corner);
+    QCOMPARE(stored.preview.opacity, 0.6);
+
+    page.model.setTab(ListingTab::video);
+    auto* length = page.control<QSlider>(QStringLiteral("Length in seconds"));
+    QTest::keyClick(length, Qt::Key_Right);
+    QCOMPARE(page.stored().video.seconds, 13.0);
+    QVERIFY(page.labelTexts().contains(QStringLiteral("1080 × 1080, 30 fps, MP4")));
+
+    // Brands: the picker lists the model's brands and stores the one chosen.
+    page.model.addBrand();
+    auto* brand = page.control<QComboBox>(QStringLiteral("Brand"));
+    QCOMPARE(brand->count(), 2);
+    QCOMPARE(brand->currentText(), QStringLiteral("My Brand"));
+    emit brand->activated(0);
+    QCOMPARE(page.model.brandID(), Brand::classic().id);
+    QCOMPARE(page.store.value(QStringLiteral("brandID")).toString(),
+             QString::fromStdString(Brand::classic().id.text()));
+}
+
+void ListingViewTest::storedValuesOutOfRangeShowAtTheEnds() {
+    ListingPage page;
+    page.open(manual);
+    ListingSettings settings = page.model.settings();
+    settings.video.seconds = 20;
+    settings.video.size = {10000, 10000};
+    settings.preview.opacity = 0.01;
+    page.model.setSettings(settings);
+
+    page.model.setTab(ListingTab::video);
+    auto* length = page.control<QSlider>(QStringLiteral("Length in seconds"));
+    QCOMPARE(length->value(), 15);
+    const QStringList texts = page.labelTexts();
+    QVERIFY(texts.contains(QStringLiteral("15 s")));
+    QVERIFY(texts.contains(QStringLiteral("6000 × 6000, 30 fps, MP4")));
+
+    page.model.setTab(ListingTab::preview);
+    QCOMPARE(page.control<QSlider>(QStringLiteral("Watermark strength"))->value(), 80);
+    // Showing them changed nothing stored.
+    QCOMPARE(page.model.settings(), settings);
+}
+
+void ListingViewTest::titlePromptIsThePDFsOwnTitle() {
+    ListingPage page;
+    page.open(onePage);
+    page.open(manual);
+    auto* title = page.control<QLineEdit>(QStringLiteral("Title"));
+    QCOMPARE(title->placeholderText(), QStringLiteral("The asymptote package"));
+    QCOMPARE(title->text(), QString());
+}
+
+void ListingViewTest::switchingTabsReplacesOnlyThePaneSections() {
+    ListingPage page;
+    page.open(manual);
+    auto* title = page.control<QLineEdit>(QStringLiteral("Title"));
+    QWidget* sections = page.inspector().tabSections();
+    QVERIFY(page.control<QCheckBox>(QStringLiteral("Watermarked preview PDF")));
+
+    page.model.setTab(ListingTab::video);
+    QCOMPARE(page.control<QLineEdit>(QStringLiteral("Title")), title);
+    QVERIFY(page.inspector().tabSections() != sections);
+    QVERIFY(!page.control<QCheckBox>(QStringLiteral("Watermarked preview PDF")));
+    QCOMPARE(page.control<QLineEdit>(QStringLiteral("Pages"))->placeholderText(),
+             QStringLiteral("Up to 10, picked for you"));
+    QCOMPARE(page.view.currentPane(), page.view.videoPane());
+}
+
+QTEST_MAIN(ListingViewTest)
+#include "listing_view_test.moc"

@@ -1,0 +1,105 @@
+#include "views/empty_state_view.hpp"
+
+#include "model/app_model.hpp"
+#include "views/look.hpp"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace folimo {
+
+namespace {
+
+constexpr int padding = 48;
+constexpr int iconSide = 54;
+
+// The symbol in one flat colour, as a tinted template image.
+QPixmap tinted(const QIcon& icon, const QColor& color, int side, qreal ratio) {
+    QPixmap pixmap = icon.pixmap(QSize(side, side), ratio);
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(pixmap.rect(), color);
+    return pixmap;
+}
+
+} // namespace
+
+EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , column_(new QWidget(this)) {
+    auto* icon = new QLabel(column_);
+    icon->setPixmap(tinted(look::symbol(QStringLiteral("doc.richtext")), look::accentColor(*this),
+                           iconSide, devicePixelRatioF()));
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setAccessibleName({});
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto* title = new QLabel(QStringLiteral("Drop a printable PDF here"), column_);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+
+    auto* sentence = new QLabel(
+        QStringLiteral("Worksheets, planners, activity packs: Folimo turns the PDF into listing "
+                       "images, a watermarked preview PDF and a flip-through video."),
+        column_);
+    sentence->setWordWrap(true);
+    sentence->setAlignment(Qt::AlignCenter);
+    sentence->setFixedWidth(480); // the page is never narrower than 760
+    look::makeSecondary(*sentence);
+
+    auto* open = new QPushButton(QStringLiteral("Open PDF…"), column_);
+    open->setDefault(true);
+    look::makeProminent(*open);
+    auto* sample = new QPushButton(QStringLiteral("Try the Sample"), column_);
+    sample->setToolTip(
+        QStringLiteral("Opens Fall Math Practice, an invented worksheet pack made by the app"));
+    connect(open, &QPushButton::clicked, &model, [&model] { model.openPDF(); });
+    connect(sample, &QPushButton::clicked, &model, [&model] { model.openSample(); });
+    // The default button answers Return anywhere on the page, as in a dialog.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, open, &QPushButton::click);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    buttons->addStretch();
+    buttons->addWidget(open);
+    buttons->addWidget(sample);
+    buttons->addStretch();
+
+    auto* column = new QVBoxLayout(column_);
+    column->setContentsMargins(padding, padding, padding, padding);
+    column->setSpacing(14);
+    column->addWidget(icon);
+    column->addWidget(title);
+    column->addWidget(sentence, 0, Qt::AlignHCenter);
+    column->addSpacing(4);
+    column->addLayout(buttons);
+
+    auto* page = new QVBoxLayout(this);
+    page->addStretch();
+    page->addWidget(column_, 0, Qt::AlignCenter);
+    page->addStretch();
+}
+
+void EmptyStateView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // A 2-point line in 10-point dashes; Qt counts dash lengths in line widths.
+    QPen pen(palette().color(QPalette::Mid), 2);
+    pen.setDashPattern({5, 5});
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(column_->geometry()).adjusted(1, 1, -1, -1), 20, 20);
+}
+
+} // namespace folimo

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+class QScrollArea;
+
+namespace folimo {
+
+class AppModel;
+class LayoutCard;
+class PictureView;
+class SegmentedControl;
+
+// The images pane: the size picker, the chosen layout large, and one card per layout.
+class ImagesPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImagesPane(AppModel& model, QWidget* parent = nullptr);
+
+    SegmentedControl* sizePicker() const { return sizePicker_; }
+    QLabel* sizeLabel() const { return sizeLabel_; }
+    PictureView* largeImage() const { return large_; }
+    const std::array<LayoutCard*, 6>& cards() const { return cards_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Reads what the pane shows from the model; pictures still being drawn keep the ones
+    // shown until they are ready.
+    void refresh();
+    void refreshPictures();
+    void placeCards();
+    // A new picker when the presets' names changed (its segments are fixed when made).
+    void showPresetNames(const QStringList& names);
+
+    AppModel& model_;
+    QScrollArea* scroll_;
+    QHBoxLayout* sizeRow_;
+    SegmentedControl* sizePicker_ = nullptr;
+    QStringList presetNames_;
+    QLabel* sizeLabel_;
+    PictureView* large_;
+    QGridLayout* cardGrid_;
+    std::array<LayoutCard*, 6> cards_{};
+    int cardColumns_ = 0;
+};
+
+} // namespace folimo

@@ -1,0 +1,435 @@
+#include "views/inspector_view.hpp"
+
+#include "model/app_model.hpp"
+#include "model/listing_texts.hpp"
+#include "views/look.hpp"
+#include "views/segmented_control.hpp"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSlider>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace folimo {
+
+namespace {
+
+// Watermark strength runs 0.08...0.6; the slider counts thousandths.
+constexpr int strengthMin = 80;
+constexpr int strengthMax = 600;
+constexpr double strengthUnit = 1000;
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The symbol shown beside each layout's toggle.
+QString layoutSymbol(ImageLayout layout) {
+    switch (layout) {
+    case ImageLayout::grid:
+        return QStringLiteral("square.grid.3x2");
+    case ImageLayout::cover:
+        return QStringLiteral("doc.richtext");
+    case ImageLayout::fan:
+        return QStringLiteral("rectangle.stack");
+    case ImageLayout::clipboard:
+        return QStringLiteral("list.clipboard");
+    case ImageLayout::desk:
+        return QStringLiteral("pencil.and.ruler");
+    case ImageLayout::frame:
+        return QStringLiteral("photo.artframe");
+    }
+    return {};
+}
+
+QSlider* slider(int minimum, int maximum, const QString& name) {
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setRange(minimum, maximum);
+    slider->setAccessibleName(name);
+    return slider;
+}
+
+QLineEdit* textField(const QString& name, const QString& prompt, const QString& help = {}) {
+    auto* field = new QLineEdit;
+    field->setAccessibleName(name);
+    field->setPlaceholderText(prompt);
+    field->setToolTip(help);
+    return field;
+}
+
+QCheckBox* toggle(const QString& name) {
+    auto* box = new QCheckBox(name);
+    box->setAccessibleName(name);
+    return box;
+}
+
+// Shows text in a field unless it already holds it, so the cursor stays where it is while
+// the user types.
+void showText(QLineEdit* field, const std::string& text) {
+    if (field->text() != qt(text)) field->setText(qt(text));
+}
+
+} // namespace
+
+InspectorView::InspectorView(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , model_(model)
+    , content_(new QVBoxLayout) {
+    auto* form = new QWidget;
+    form->setLayout(content_);
+    content_->setContentsMargins(16, 14, 16, 16);
+    content_->setSpacing(16);
+    buildListing(content_);
+    content_->addStretch();
+
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(form);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    auto* divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    divider->setForegroundRole(QPalette::Mid);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(scroll, 1);
+    column->addWidget(divider);
+
+    for (auto changed : {&AppModel::settingsChanged, &AppModel::brandsChanged,
+                         &AppModel::brandIDChanged, &AppModel::sourceChanged})
+        connect(&model, changed, this, &InspectorView::refresh);
+    connect(&model, &AppModel::tabChanged, this, &InspectorView::buildTab);
+    buildTab();
+}
+
+void InspectorView::edit(const std::function<void(ListingSettings&)>& change) {
+    ListingSettings settings = model_.settings();
+    change(settings);
+    model_.setSettings(settings);
+}
+
+QFormLayout* InspectorView::addSection(QVBoxLayout* column, const QString& title,
+                                       const QString& footer) {
+    auto* section = new QVBoxLayout;
+    section->setSpacing(6);
+    if (!title.isEmpty()) section->addWidget(look::sectionHeader(title));
+    auto* group = new QFrame;
+    group->setFrameShape(QFrame::StyledPanel);
+    group->setBackgroundRole(QPalette::Base);
+    group->setAutoFillBackground(true);
+    auto* rows = new QFormLayout(group);
+    rows->setContentsMargins(10, 10, 10, 10);
+    rows->setVerticalSpacing(8);
+    rows->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    rows->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    rows->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    section->addWidget(group);
+    if (!footer.isEmpty()) {
+        auto* note = new QLabel(footer);
+        note->setWordWrap(true);
+        look::makeCaption(*note);
+        look::makeSecondary(*note);
+        section->addWidget(note);
+    }
+    column->addLayout(section);
+    return rows;
+}
+
+void InspectorView::buildListing(QVBoxLayout* column) {
+    QFormLayout* rows = addSection(column, QStringLiteral("Listing"));
+
+    QLineEdit* title = textField(QStringLiteral("Title"), {});
+    connect(title, &QLineEdit::textEdited, this,
+            [this](const QString& text) { edit([&](auto& s) { s.title = text.toStdString(); }); });
+    rows->addRow(QStringLiteral("Title"), title);
+    listingShows_.push_back([this, title] {
+        title->setPlaceholderText(model_.source() ? qt(model_.source()->title()) : QString());
+        showText(title, model_.settings().title);
+    });
+
+    QCheckBox* showTitle = toggle(QStringLiteral("Show the title on images"));
+    connect(showTitle, &QCheckBox::clicked, this,
+            [this](bool on) { edit([&](auto& s) { s.showTitle = on; }); });
+    rows->addRow(showTitle);
+    listingShows_.push_back(
+        [this, showTitle] { showTitle->setChecked(model_.settings().showTitle); });
+
+    auto* brand = new QComboBox;
+    brand->setAccessibleName(QStringLiteral("Brand"));
+    brand->setToolTip(QStringLiteral("Edit brands under Brand Presets"));
+    connect(brand, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && std::size_t(index) < model_.brands().size())
+            model_.setBrandID(model_.brands()[std::size_t(index)].id);
+    });
+    rows->addRow(QStringLiteral("Brand"), brand);
+    listingShows_.push_back([this, brand] {
+        const QSignalBlocker quiet(brand);
+        QStringList names;
+        int chosen = -1;
+        for (const Brand& each : model_.brands()) {
+            if (chosen < 0 && each.id == model_.brandID()) chosen = int(names.size());
+            names << qt(each.name);
+        }
+        QStringList shown;
+        for (int i = 0; i < brand->count(); ++i)
+            shown << brand->itemText(i);
+        if (shown != names) {
+            brand->clear();
+            brand->addItems(names);
+        }
+        brand->setCurrentIndex(chosen);
+    });
+}
+
+void InspectorView::buildTab() {
+    delete tabSections_;
+    tabShows_.clear();
+    shownPresets_.clear();
+    tabSections_ = new QWidget;
+    auto* column = new QVBoxLayout(tabSections_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    switch (model_.tab()) {
+    case ListingTab::images:
+        buildImages(column);
+        break;
+    case ListingTab::preview:
+        buildPreview(column);
+        break;
+    case ListingTab::video:
+        buildVideo(column);
+        break;
+    }
+    content_->insertWidget(1, tabSections_);
+    tabSections_->show(); // at once, not when the layout gets round to it
+    refresh();
+}
+
+void InspectorView::buildImages(QVBoxLayout* column) {
+    QFormLayout* pagesRow = addSection(column, {});
+    QLineEdit* pages =
+        textField(QStringLiteral("Pages"), QStringLiteral("Picked for you"),
+                  QStringLiteral("Pages for the grid, cover, fan and scenes, like "
+                                 "1-6 or 1, 3, 5. Leave blank to pick them for you."));
+    connect(pages, &QLineEdit::textEdited, this,
+            [this](const QString& text) { edit([&](auto& s) { s.pages = text.toStdString(); }); });
+    pagesRow->addRow(QStringLiteral("Pages"), pages);
+    tabShows_.push_back([this, pages] { showText(pages, model_.settings().pages); });
+
+    QFormLayout* sizes = addSection(
+        column, QStringLiteral("Sizes"),
+        QStringLiteral("Sizes follow each store’s current guidance for listing images and can be "
+                       "changed under Sizes."));
+    const auto& presets = model_.settings().images;
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        const ImagePreset& preset = presets[i];
+        QCheckBox* box = toggle(qt(preset.name));
+        const QString detail = ListingTexts::presetDetail(preset);
+        box->setAccessibleDescription(detail);
+        auto* caption = new QLabel(detail);
+        look::makeCaption(*caption);
+        look::makeSecondary(*caption);
+        // The second line starts under the name, past the check box's indicator.
+        caption->setIndent(box->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                           box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+        auto* label = new QWidget;
+        auto* lines = new QVBoxLayout(label);
+        lines->setContentsMargins(0, 0, 0, 0);
+        lines->setSpacing(1);
+        lines->addWidget(box);
+        lines->addWidget(caption);
+        sizes->addRow(label);
+        shownPresets_ << qt(preset.name) + QLatin1Char('\n') + detail;
+        const std::string id = preset.id;
+        connect(box, &QCheckBox::clicked, this, [this, i, id](bool on) {
+            edit([&](auto& s) {
+                if (i < s.images.size() && s.images[i].id == id) s.images[i].isOn = on;
+            });
+        });
+        tabShows_.push_back([this, box, i] {
+            const auto& images = model_.settings().images;
+            if (i < images.size()) box->setChecked(images[i].isOn);
+        });
+    }
+
+    QFormLayout* layouts = addSection(column, QStringLiteral("Images"));
+    for (ImageLayout layout : allLayouts) {
+        QCheckBox* box = toggle(ListingTexts::layoutName(layout));
+        box->setIcon(look::symbol(layoutSymbol(layout)));
+        connect(box, &QCheckBox::clicked, this, [this, layout](bool on) {
+            edit([&](auto& s) {
+                if (on)
+                    s.layouts.insert(layout);
+                else
+                    s.layouts.erase(layout);
+            });
+        });
+        layouts->addRow(box);
+        tabShows_.push_back(
+            [this, box, layout] { box->setChecked(model_.settings().layouts.contains(layout)); });
+    }
+
+    QFormLayout* also = addSection(column, QStringLiteral("Also in the set"));
+    QCheckBox* preview = toggle(QStringLiteral("Watermarked preview PDF"));
+    QCheckBox* video = toggle(QStringLiteral("Flip-through video"));
+    connect(preview, &QCheckBox::clicked, this,
+            [this](bool on) { edit([&](auto& s) { s.preview.isOn = on; }); });
+    connect(video, &QCheckBox::clicked, this,
+            [this](bool on) { edit([&](auto& s) { s.video.isOn = on; }); });
+    also->addRow(preview);
+    also->addRow(video);
+    tabShows_.push_back([this, preview, video] {
+        preview->setChecked(model_.settings().preview.isOn);
+        video->setChecked(model_.settings().video.isOn);
+    });
+}
+
+void InspectorView::buildPreview(QVBoxLayout* column) {
+    QFormLayout* rows = addSection(column, QStringLiteral("Preview PDF"));
+    QCheckBox* include = toggle(QStringLiteral("Include in the set"));
+    connect(include, &QCheckBox::clicked, this,
+            [this](bool on) { edit([&](auto& s) { s.preview.isOn = on; }); });
+    rows->addRow(include);
+
+    QLineEdit* pages = textField(QStringLiteral("Pages"), QStringLiteral("Every page"),
+                                 QStringLiteral("Like 1-4, 8. Leave blank for every page."));
+    connect(pages, &QLineEdit::textEdited, this, [this](const QString& text) {
+        edit([&](auto& s) { s.preview.pages = text.toStdString(); });
+    });
+    rows->addRow(QStringLiteral("Pages"), pages);
+
+    auto* perSheet = new QComboBox;
+    perSheet->setAccessibleName(QStringLiteral("Per sheet"));
+    perSheet->addItem(QStringLiteral("1 page"), 1);
+    perSheet->addItem(QStringLiteral("2 pages"), 2);
+    connect(perSheet, &QComboBox::activated, this, [this, perSheet](int index) {
+        const auto count = perSheet->itemData(index).toLongLong();
+        edit([&](auto& s) { s.preview.pagesPerSheet = count; });
+    });
+    rows->addRow(QStringLiteral("Per sheet"), perSheet);
+
+    QCheckBox* flatten = toggle(QStringLiteral("Flatten pages"));
+    flatten->setToolTip(QStringLiteral(
+        "Turns each page into a picture, so the text under the watermark can’t be copied out"));
+    connect(flatten, &QCheckBox::clicked, this,
+            [this](bool on) { edit([&](auto& s) { s.preview.flatten = on; }); });
+    rows->addRow(flatten);
+
+    QFormLayout* mark = addSection(column, QStringLiteral("Watermark"));
+    QLineEdit* text = textField(QStringLiteral("Text"), QStringLiteral("PREVIEW"));
+    connect(text, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        edit([&](auto& s) { s.preview.watermark = typed.toStdString(); });
+    });
+    mark->addRow(QStringLiteral("Text"), text);
+
+    QStringList styles;
+    for (WatermarkStyle each : allWatermarkStyles)
+        styles << QString::fromUtf8(title(each).data(), qsizetype(title(each).size()));
+    auto* style = new SegmentedControl(QStringLiteral("Style"), styles);
+    style->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(style, &SegmentedControl::chosen, this, [this](int index) {
+        edit([&](auto& s) { s.preview.style = allWatermarkStyles[std::size_t(index)]; });
+    });
+    mark->addRow(QStringLiteral("Style"), style);
+
+    QSlider* strength = slider(strengthMin, strengthMax, QStringLiteral("Watermark strength"));
+    connect(strength, &QSlider::valueChanged, this, [this](int value) {
+        edit([&](auto& s) { s.preview.opacity = value / strengthUnit; });
+    });
+    mark->addRow(QStringLiteral("Strength"), strength);
+
+    tabShows_.push_back([=, this] {
+        const PreviewSettings& p = model_.settings().preview;
+        include->setChecked(p.isOn);
+        showText(pages, p.pages);
+        perSheet->setCurrentIndex(perSheet->findData(qlonglong(p.pagesPerSheet)));
+        flatten->setChecked(p.flatten);
+        showText(text, p.watermark);
+        style->setCurrent(p.style == WatermarkStyle::diagonal ? 0 : 1);
+        // A stored strength outside the slider's range shows at its nearest end and stays
+        // as stored until the slider is moved.
+        const QSignalBlocker quiet(strength);
+        strength->setValue(
+            std::isfinite(p.opacity)
+                ? int(std::lround(std::clamp(p.opacity * strengthUnit, double(strengthMin),
+                                             double(strengthMax))))
+                : strengthMin);
+    });
+}
+
+void InspectorView::buildVideo(QVBoxLayout* column) {
+    QFormLayout* rows = addSection(
+        column, QStringLiteral("Flip-through video"),
+        QStringLiteral(
+            "Listing videos usually run 5 to 15 seconds. The size can be changed under Sizes."));
+    QCheckBox* include = toggle(QStringLiteral("Include in the set"));
+    connect(include, &QCheckBox::clicked, this,
+            [this](bool on) { edit([&](auto& s) { s.video.isOn = on; }); });
+    rows->addRow(include);
+
+    QSlider* length = slider(int(VideoSettings::minSeconds), int(VideoSettings::maxSeconds),
+                             QStringLiteral("Length in seconds"));
+    length->setPageStep(1);
+    length->setTickPosition(QSlider::TicksBelow);
+    connect(length, &QSlider::valueChanged, this,
+            [this](int value) { edit([&](auto& s) { s.video.seconds = value; }); });
+    auto* lengthText = new QLabel;
+    lengthText->setFixedWidth(34);
+    lengthText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* lengthRow = new QHBoxLayout;
+    lengthRow->setSpacing(8);
+    lengthRow->addWidget(length, 1, Qt::AlignVCenter);
+    lengthRow->addWidget(lengthText, 0, Qt::AlignVCenter);
+    rows->addRow(QStringLiteral("Length"), lengthRow);
+
+    QLineEdit* pages =
+        textField(QStringLiteral("Pages"), QStringLiteral("Up to 10, picked for you"));
+    connect(pages, &QLineEdit::textEdited, this, [this](const QString& text) {
+        edit([&](auto& s) { s.video.pages = text.toStdString(); });
+    });
+    rows->addRow(QStringLiteral("Pages"), pages);
+
+    auto* size = new QLabel;
+    rows->addRow(QStringLiteral("Size"), size);
+
+    tabShows_.push_back([=, this] {
+        const VideoSettings& v = model_.settings().video;
+        include->setChecked(v.isOn);
+        {
+            // A stored length outside 10...15 shows at the slider's end and stays as stored
+            // until the slider is moved.
+            const QSignalBlocker quiet(length);
+            length->setValue(int(v.clampedSeconds()));
+        }
+        lengthText->setText(ListingTexts::videoLength(v));
+        showText(pages, v.pages);
+        size->setText(ListingTexts::videoSize(v));
+    });
+}
+
+void InspectorView::refresh() {
+    if (model_.tab() == ListingTab::images) {
+        QStringList presets;
+        for (const ImagePreset& preset : model_.settings().images)
+            presets << qt(preset.name) + QLatin1Char('\n') + ListingTexts::presetDetail(preset);
+        if (presets != shownPresets_) return buildTab();
+    }
+    for (const auto& show : listingShows_)
+        show();
+    for (const auto& show : tabShows_)
+        show();
+}
+
+} // namespace folimo

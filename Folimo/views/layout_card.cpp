@@ -1,0 +1,144 @@
+#include "views/layout_card.hpp"
+
+#include "model/app_model.hpp"
+#include "views/look.hpp"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace folimo {
+
+namespace {
+
+constexpr int inset = 8;
+constexpr QSize thumbSize{116, 87};
+constexpr int nameGap = 6;
+constexpr int checkSide = 20;
+
+class CardAccessible : public QAccessibleWidget {
+public:
+    explicit CardAccessible(LayoutCard* card)
+        : QAccessibleWidget(card, QAccessible::Button) {}
+
+    LayoutCard* card() const { return static_cast<LayoutCard*>(widget()); }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return card()->text();
+        if (t == QAccessible::Value || t == QAccessible::Description)
+            return card()->membershipText();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = card()->isSelectedLayout();
+        return s;
+    }
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            card()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* cardAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("folimo::LayoutCard"))
+        return new CardAccessible(static_cast<LayoutCard*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+LayoutCard::LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent)
+    : QAbstractButton(parent)
+    , model_(model)
+    , layout_(layout) {
+    static const bool installed = [] {
+        QAccessible::installFactory(cardAccessible);
+        return true;
+    }();
+    (void)installed;
+    setText(QString::fromUtf8(title(layout).data(), qsizetype(title(layout).size())));
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (!isSelectedLayout()) model_.setSelectedLayout(layout_);
+    });
+}
+
+bool LayoutCard::isSelectedLayout() const {
+    return model_.selectedLayout() == layout_;
+}
+
+bool LayoutCard::isInSet() const {
+    return model_.settings().layouts.contains(layout_);
+}
+
+QString LayoutCard::membershipText() const {
+    return isInSet() ? QStringLiteral("In the set") : QStringLiteral("Not in the set");
+}
+
+void LayoutCard::setThumbnail(const QImage& thumbnail) {
+    thumbnail_ = thumbnail;
+    update();
+}
+
+QRect LayoutCard::thumbnailFrame() {
+    return {inset, inset, thumbSize.width(), thumbSize.height()};
+}
+
+QRect LayoutCard::checkMarkRect() {
+    const QRect frame = thumbnailFrame();
+    return {frame.right() - checkSide + 5, frame.top() - 5, checkSide, checkSide};
+}
+
+QSize LayoutCard::sizeHint() const {
+    return {thumbSize.width() + 2 * inset,
+            inset + thumbSize.height() + nameGap + fontMetrics().height() + inset};
+}
+
+void LayoutCard::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    const QColor accent = look::accentColor(*this);
+    if (isSelectedLayout()) {
+        QColor fill = accent;
+        fill.setAlphaF(0.15f);
+        painter.setPen(QPen(accent, 2));
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 10, 10);
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(accent, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(3, 3, -3, -3), 8, 8);
+    }
+
+    const QRect frame = thumbnailFrame();
+    if (!thumbnail_.isNull()) {
+        QRect placed({}, thumbnail_.size().scaled(frame.size(), Qt::KeepAspectRatio));
+        placed.moveCenter(frame.center());
+        painter.drawImage(placed, thumbnail_);
+    }
+    if (isInSet()) {
+        const QRect mark = checkMarkRect();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(mark).adjusted(2, 2, -2, -2));
+        look::symbol(QStringLiteral("checkmark.circle.fill")).paint(&painter, mark);
+    }
+
+    const QRect nameRect(0, frame.bottom() + 1 + nameGap, width(), fontMetrics().height());
+    painter.setPen(
+        palette().color(isSelectedLayout() ? QPalette::WindowText : QPalette::PlaceholderText));
+    painter.drawText(nameRect, Qt::AlignHCenter | Qt::AlignTop,
+                     fontMetrics().elidedText(text(), Qt::ElideRight, width() - 4));
+}
+
+} // namespace folimo

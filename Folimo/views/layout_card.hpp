@@ -1,0 +1,44 @@
+#pragma once
+
+#include "folimo/settings.hpp"
+
+#include <QAbstractButton>
+#include <QImage>
+
+namespace folimo {
+
+class AppModel;
+
+// One small card of the images pane: the layout's thumbnail at the shown size, a check mark
+// when the layout is in the set, and its name. Clicking it shows that layout large. Screen
+// readers read the name, "In the set" or "Not in the set", and whether it is the one shown.
+class LayoutCard : public QAbstractButton {
+    Q_OBJECT
+public:
+    LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent = nullptr);
+
+    ImageLayout layout() const { return layout_; }
+    bool isSelectedLayout() const;
+    bool isInSet() const;
+    // "In the set" or "Not in the set".
+    QString membershipText() const;
+
+    void setThumbnail(const QImage& thumbnail);
+    const QImage& thumbnail() const { return thumbnail_; }
+
+    // The thumbnail's frame and where the check mark sits, in card coordinates.
+    static QRect thumbnailFrame();
+    static QRect checkMarkRect();
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    AppModel& model_;
+    ImageLayout layout_;
+    QImage thumbnail_;
+};
+
+} // namespace folimo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+namespace folimo {
+
+// A picture drawn by the library, shown scaled to fit inside the widget less its padding,
+// centred, never enlarged past what the layout gives it. Screen readers see it as a graphic
+// named by its accessible name. A null picture leaves the place empty.
+class PictureView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    const QImage& picture() const { return picture_; }
+    void setPicture(const QImage& picture);
+    void setPadding(int padding);
+    // Filled behind the picture over the whole widget; invalid: nothing is filled.
+    void setBackground(const QColor& color);
+    // Width over height of the pictures shown here; when set, the widget asks for the
+    // height that fits a picture of that shape at the width it is given.
+    void setAspect(double aspect);
+    // Where the scaled picture lands, in widget coordinates.
+    QRect pictureRect() const;
+
+    bool hasHeightForWidth() const override { return aspect_ > 0; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage picture_;
+    int padding_ = 0;
+    QColor background_;
+    double aspect_ = 0;
+};
+
+} // namespace folimo

@@ -1,0 +1,108 @@
+#include "views/video_pane.hpp"
+
+#include "model/app_model.hpp"
+#include "model/listing_texts.hpp"
+#include "views/look.hpp"
+#include "views/picture_view.hpp"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShortcut>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace folimo {
+
+namespace {
+
+// The slider counts milliseconds.
+constexpr double sliderUnits = 1000;
+
+} // namespace
+
+VideoPane::VideoPane(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , model_(model)
+    , frame_(new PictureView)
+    , play_(new QToolButton)
+    , slider_(new QSlider(Qt::Horizontal))
+    , time_(new QLabel) {
+    frame_->setBackground(Qt::black);
+
+    play_->setFixedSize(20, 20);
+    play_->setIconSize({14, 14});
+    play_->setAutoRaise(true);
+    connect(play_, &QToolButton::clicked, &model, [&model] { model.togglePlayback(); });
+    // The space bar plays and pauses while the pane is shown; text fields keep their spaces.
+    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(space, &QShortcut::activated, &model, [&model] { model.togglePlayback(); });
+
+    slider_->setAccessibleName(QStringLiteral("Time"));
+    connect(slider_, &QSlider::valueChanged, &model,
+            [this](int value) { model_.setVideoTime(value / sliderUnits); });
+
+    time_->setFixedWidth(80);
+    time_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    look::makeSecondary(*time_);
+
+    auto* controls = new QHBoxLayout;
+    controls->setContentsMargins(16, 10, 16, 12);
+    controls->setSpacing(12);
+    controls->addWidget(play_);
+    controls->addWidget(slider_, 1);
+    controls->addWidget(time_);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(frame_, 1);
+    page->addLayout(controls);
+
+    connect(&model, &AppModel::previewsChanged, this, &VideoPane::refreshLength);
+    connect(&model, &AppModel::previewsChanged, this, &VideoPane::refreshPicture);
+    connect(&model, &AppModel::videoTimeChanged, this, &VideoPane::refreshTime);
+    connect(&model, &AppModel::playingChanged, this, &VideoPane::refreshPlaying);
+    connect(&model, &AppModel::previewReady, this, &VideoPane::refreshPicture);
+    refreshLength();
+    refreshPlaying();
+    refreshTime();
+}
+
+void VideoPane::refreshLength() {
+    const QSignalBlocker quiet(slider_);
+    slider_->setRange(0, int(std::lround(model_.previewVideoLength() * sliderUnits)));
+    slider_->setValue(int(std::lround(model_.videoTime() * sliderUnits)));
+}
+
+void VideoPane::refreshTime() {
+    const double t = model_.videoTime();
+    {
+        const QSignalBlocker quiet(slider_);
+        slider_->setValue(int(std::lround(t * sliderUnits)));
+    }
+    time_->setText(ListingTexts::seconds(t));
+    frame_->setAccessibleName(ListingTexts::videoFrameName(t));
+    refreshPicture();
+}
+
+void VideoPane::refreshPlaying() {
+    const bool playing = model_.playing();
+    play_->setIcon(
+        look::symbol(playing ? QStringLiteral("pause.fill") : QStringLiteral("play.fill")));
+    play_->setAccessibleName(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
+    play_->setToolTip(play_->accessibleName());
+}
+
+void VideoPane::refreshPicture() {
+    if (!isVisible()) return; // a hidden pane draws nothing; showing it catches up
+    if (QImage image = model_.requestVideoFrame(); !image.isNull()) frame_->setPicture(image);
+}
+
+void VideoPane::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refreshPicture();
+}
+
+} // namespace folimo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+class QToolButton;
+
+namespace folimo {
+
+class AppModel;
+class PictureView;
+
+// The flip-through pane: the frame at the playback position on black, play/pause (also
+// the space bar), the time slider and the position in seconds.
+class VideoPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit VideoPane(AppModel& model, QWidget* parent = nullptr);
+
+    PictureView* frame() const { return frame_; }
+    QToolButton* playButton() const { return play_; }
+    QSlider* timeSlider() const { return slider_; }
+    QLabel* timeLabel() const { return time_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void refreshLength();
+    void refreshTime();
+    void refreshPlaying();
+    void refreshPicture();
+
+    AppModel& model_;
+    PictureView* frame_;
+    QToolButton* play_;
+    QSlider* slider_;
+    QLabel* time_;
+};
+
+} // namespace folimo
