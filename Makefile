@@ -2,8 +2,9 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+PREFIX ?= /usr/local
 
-.PHONY: deps build test asan demo bench format clean
+.PHONY: deps build test asan demo run install bench format clean
 
 deps:
 	@scripts/install-deps
@@ -25,6 +26,16 @@ asan: deps
 demo: build
 	@mkdir -p demo-output
 	@$(BUILD)/bin/folimo-cli make --sample -o demo-output
+
+# The Folimo window; PDFs to open go in ARGS (make run ARGS=worksheets.pdf).
+run: build
+	@$(BUILD)/bin/folimo $(ARGS)
+
+# The program, its desktop entry, icon and AppStream metainfo under PREFIX (/usr/local).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@update-desktop-database -q $(PREFIX)/share/applications 2>/dev/null || true
+	@gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor 2>/dev/null || true
 
 # Speed and memory: the Google Benchmark programs, then a whole set against the shell pipeline.
 bench: build

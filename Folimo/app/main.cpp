@@ -1,10 +1,54 @@
+#include "app/single_instance.hpp"
+#include "model/app_model.hpp"
 #include "views/main_window.hpp"
+#include "views/review_prompt_host.hpp"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QTimer>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+std::vector<std::filesystem::path> paths(const QStringList& files) {
+    std::vector<std::filesystem::path> out;
+    for (const QString& file : files)
+        out.emplace_back(QFile::encodeName(file).toStdString());
+    return out;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    folimo::MainWindow window;
+    QApplication::setOrganizationName("Folimo");
+    QApplication::setApplicationName("Folimo");
+    QApplication::setApplicationDisplayName("Folimo");
+    QApplication::setApplicationVersion(FOLIMO_VERSION);
+    QApplication::setDesktopFileName("com.corvane.Folimo");
+    QApplication::setWindowIcon(QIcon(":/com.corvane.Folimo.svg"));
+
+    // PDFs handed over by the system, as absolute paths: a running Folimo has another folder.
+    QStringList files;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        files << QFileInfo(argument).absoluteFilePath();
+    folimo::SingleInstance instance(folimo::SingleInstance::defaultServerName());
+    if (instance.handOver(files)) return 0;
+    instance.listen();
+
+    folimo::AppModel& model = folimo::AppModel::shared();
+    folimo::MainWindow window(model);
+    // There is no store review request on Linux: asking for a review shows nothing.
+    folimo::ReviewPromptHost review(model, [] {});
+    QObject::connect(&instance, &folimo::SingleInstance::filesReceived, &window,
+                     [&](const QStringList& received) {
+                         window.bringToFront();
+                         model.openFiles(paths(received));
+                     });
     window.show();
-    return app.exec();
+    model.openFiles(paths(files));
+    // FIXME: make the update checker here once it lands, so its scheduled checks run.
+    return QApplication::exec();
 }

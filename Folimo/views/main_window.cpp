@@ -1,34 +1,71 @@
 #include "views/main_window.hpp"
 
+#include "model/app_model.hpp"
+#include "views/alert_host.hpp"
+#include "views/export_bar.hpp"
+#include "views/file_panels.hpp"
+#include "views/listing_commands.hpp"
 #include "views/look.hpp"
+#include "views/more_apps_window.hpp"
+#include "views/page_titles.hpp"
 #include "views/segmented_control.hpp"
 #include "views/sidebar.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QStackedWidget>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace folimo {
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent)
-    , sidebar_(new Sidebar({{tr("Listing Set"), look::symbol("photo.on.rectangle.angled")},
-                            {tr("Batch"), look::symbol("folder.badge.gearshape")},
-                            {tr("Brand Presets"), look::symbol("paintpalette")},
-                            {tr("Sizes"), look::symbol("aspectratio")}}))
-    , detail_(new QStackedWidget)
-    , show_(new SegmentedControl(tr("Show"),
-                                 {tr("Images"), tr("Preview PDF"), tr("Flip-Through Video")})) {
-    setObjectName("main");
-    setWindowTitle("Folimo");
-    resize(1280, 820);
+namespace {
 
-    // The view of each sidebar page, in page order. Each placeholder gives way to its view.
-    detail_->addWidget(new QWidget); // listing: ListingView
-    detail_->addWidget(new QWidget); // batch: BatchView
-    detail_->addWidget(new QWidget); // brands: BrandsView
-    detail_->addWidget(new QWidget); // sizes: SizesView
+QList<Sidebar::Row> sidebarRows() {
+    QList<Sidebar::Row> rows;
+    for (Page page : allPages)
+        rows.append({pageTitle(page), look::symbol(pageSymbol(page))});
+    return rows;
+}
+
+QStringList tabTitles() {
+    QStringList titles;
+    for (ListingTab tab : allListingTabs)
+        titles << tabTitle(tab);
+    return titles;
+}
+
+// The listing page until its own view comes: empty, with the export bar at its foot.
+QWidget* listingPlaceholder(AppModel& model) {
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->addStretch(1);
+    auto* bar = new ExportBar(model);
+    bar->setMaximumWidth(360);
+    column->addWidget(bar, 0, Qt::AlignRight);
+    return page;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppModel& model, QWidget* parent)
+    : QMainWindow(parent)
+    , model_(model)
+    , panels_(std::make_unique<FilePanels>(this))
+    , sidebar_(new Sidebar(sidebarRows()))
+    , detail_(new QStackedWidget)
+    , show_(new SegmentedControl(tr("Show"), tabTitles())) {
+    setObjectName("main");
+    resize(1280, 820);
+    model_.setPanels(panels_.get());
+
+    // The view of each sidebar page, in page order.
+    detail_->addWidget(listingPlaceholder(model_)); // listing: ListingView
+    detail_->addWidget(new QWidget);                // batch: BatchView
+    detail_->addWidget(new QWidget);                // brands: BrandsView
+    detail_->addWidget(new QWidget);                // sizes: SizesView
     detail_->setMinimumSize(760, 560);
 
     auto* content = new QWidget;
@@ -41,6 +78,7 @@ MainWindow::MainWindow(QWidget* parent)
     setCentralWidget(content);
 
     auto* toolbar = addToolBar(tr("Toolbar"));
+    toolbar->setObjectName("toolbar");
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -54,10 +92,78 @@ MainWindow::MainWindow(QWidget* parent)
     toolbar->addWidget(spacer());
     showAction_ = toolbar->addWidget(show_);
     toolbar->addWidget(spacer());
-    openAction_ = toolbar->addAction(look::symbol("doc.badge.plus"), tr("Open PDF"));
-    openAction_->setToolTip(tr("Open a printable PDF"));
+    QAction* open = toolbar->addAction(look::symbol("doc.badge.plus"), tr("Open PDF"), &model_,
+                                       &AppModel::openPDF);
+    open->setToolTip(tr("Open a printable PDF"));
+
+    addListingCommands(*this, model_,
+                       {[this] { about(); }, [] { /* FIXME: the update checker lands next */ },
+                        [this] { showMoreApps(); }});
+    alert_ = new AlertHost(model_, *this);
+
+    connect(sidebar_, &Sidebar::rowChosen, &model_, [this](std::optional<int> row) {
+        model_.setPage(row ? std::optional(allPages[std::size_t(*row)]) : std::nullopt);
+    });
+    connect(sidebar_, &Sidebar::moreAppsClicked, this, &MainWindow::showMoreApps);
+    connect(show_, &SegmentedControl::chosen, &model_,
+            [this](int index) { model_.setTab(allListingTabs[std::size_t(index)]); });
+    connect(&model_, &AppModel::pageChanged, this, &MainWindow::showPage);
+    connect(&model_, &AppModel::tabChanged, this, &MainWindow::showPage);
+    connect(&model_, &AppModel::sourceChanged, this, &MainWindow::showPage);
+    connect(&model_, &AppModel::sourceChanged, this, &MainWindow::showTitle);
+    connect(&model_, &AppModel::settingsChanged, this, &MainWindow::showTitle);
+    connect(&model_, &AppModel::sourceNameChanged, this, &MainWindow::showSource);
+    connect(&model_, &AppModel::sourceChanged, this, &MainWindow::showSource);
+    showPage();
+    showTitle();
+    showSource();
 }
 
-void MainWindow::showMoreApps() {}
+MainWindow::~MainWindow() {
+    model_.setPanels(nullptr);
+}
+
+void MainWindow::showPage() {
+    const std::optional<Page> page = model_.page();
+    sidebar_->setCurrentRow(page ? std::optional(int(*page)) : std::nullopt);
+    // No selection shows the listing page.
+    detail_->setCurrentIndex(int(page.value_or(Page::listing)));
+    showAction_->setVisible(page == Page::listing && model_.source());
+    show_->setCurrent(int(model_.tab()));
+}
+
+void MainWindow::showTitle() {
+    setWindowTitle(model_.source() ? model_.title() : QStringLiteral("Folimo"));
+}
+
+void MainWindow::showSource() {
+    const auto& source = model_.source();
+    sidebar_->setSource(source ? model_.sourceName() : QString(),
+                        source ? int(source->pageCount()) : 0);
+}
+
+void MainWindow::showMoreApps() {
+    if (!moreApps_) {
+        moreApps_ = new MoreAppsWindow(bundledMoreApps(), this);
+        moreApps_->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    moreApps_->show();
+    moreApps_->raise();
+    moreApps_->activateWindow();
+}
+
+void MainWindow::bringToFront() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::about() {
+    QMessageBox::about(this, tr("About Folimo"),
+                       tr("<b>Folimo</b> %1<p>Listing images, a watermarked preview PDF and a "
+                          "flip-through video from one printable PDF.</p>")
+                           .arg(QApplication::applicationVersion()));
+}
 
 } // namespace folimo

@@ -1,0 +1,136 @@
+#include "views/export_bar.hpp"
+
+#include "model/app_model.hpp"
+#include "model/model_texts.hpp"
+#include "views/look.hpp"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace folimo {
+
+void revealInFileManager(const std::filesystem::path& folder) {
+    const QString path = QFile::decodeName(folder.c_str());
+    const QUrl url = QUrl::fromLocalFile(path);
+    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.FileManager1",
+                                                       "/org/freedesktop/FileManager1",
+                                                       "org.freedesktop.FileManager1", "ShowItems");
+    call << QStringList{url.toString()} << QString();
+    const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
+    if (answer.type() != QDBusMessage::ReplyMessage)
+        QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QFile::decodeName(folder.parent_path().c_str())));
+}
+
+namespace {
+
+QLabel* symbolLabel(const QString& name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(look::symbol(name).pixmap(16, 16));
+    label->setAlignment(Qt::AlignTop);
+    // A picture only: the text beside it says everything.
+    label->setAccessibleName(QString());
+    return label;
+}
+
+QHBoxLayout* row(QWidget* widget) {
+    auto* layout = new QHBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    return layout;
+}
+
+} // namespace
+
+ExportBar::ExportBar(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , model_(model)
+    , running_(new QWidget(this))
+    , progress_(new QProgressBar(running_))
+    , done_(new QWidget(this))
+    , saved_(new QLabel(done_))
+    , failed_(new QWidget(this))
+    , failure_(new QLabel(failed_))
+    , make_(new QPushButton(tr("Make Listing Set…"), this))
+    , summary_(new QLabel(this)) {
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(false);
+    progress_->setAccessibleName(tr("Saving the listing set"));
+    auto* stop = new QPushButton(tr("Stop"), running_);
+    auto* runningRow = row(running_);
+    runningRow->addWidget(progress_, 1, Qt::AlignVCenter);
+    runningRow->addWidget(stop, 0, Qt::AlignVCenter);
+    connect(stop, &QPushButton::clicked, &model_, &AppModel::cancelExport);
+
+    saved_->setWordWrap(true);
+    look::makeCallout(*saved_);
+    auto* show = new QPushButton(tr("Show"), done_);
+    auto* doneRow = row(done_);
+    doneRow->addWidget(symbolLabel("checkmark.circle.fill", done_), 0, Qt::AlignTop);
+    doneRow->addWidget(saved_, 1, Qt::AlignTop);
+    doneRow->addWidget(show, 0, Qt::AlignTop);
+    connect(show, &QPushButton::clicked, this, [this] {
+        if (model_.exportState().kind == ExportState::Kind::done)
+            reveal_(model_.exportState().folder);
+    });
+
+    failure_->setWordWrap(true);
+    failure_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    look::makeCallout(*failure_);
+    look::makeFailure(*failure_);
+    auto* failedRow = row(failed_);
+    failedRow->addWidget(symbolLabel("exclamationmark.triangle.fill", failed_), 0, Qt::AlignTop);
+    failedRow->addWidget(failure_, 1);
+
+    look::makeProminent(*make_);
+    make_->setDefault(true);
+    connect(make_, &QPushButton::clicked, &model_, &AppModel::makeListingSet);
+
+    look::makeCaption(*summary_);
+    look::makeSecondary(*summary_);
+    summary_->setWordWrap(true);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(12, 10, 12, 12);
+    column->setSpacing(8);
+    column->addWidget(running_);
+    column->addWidget(done_);
+    column->addWidget(failed_);
+    column->addWidget(make_);
+    column->addWidget(summary_);
+
+    connect(&model_, &AppModel::exportStateChanged, this, &ExportBar::showState);
+    connect(&model_, &AppModel::settingsChanged, this, &ExportBar::showSummary);
+    showState();
+    showSummary();
+}
+
+void ExportBar::setReveal(std::function<void(const std::filesystem::path&)> reveal) {
+    reveal_ = std::move(reveal);
+}
+
+void ExportBar::showState() {
+    const ExportState& state = model_.exportState();
+    running_->setVisible(state.kind == ExportState::Kind::running);
+    done_->setVisible(state.kind == ExportState::Kind::done);
+    failed_->setVisible(state.kind == ExportState::Kind::failed);
+    progress_->setValue(int(std::lround(std::clamp(state.fraction, 0.0, 1.0) * 1000)));
+    if (state.kind == ExportState::Kind::done)
+        saved_->setText(ModelTexts::saved(state.folder, state.files));
+    failure_->setText(state.message);
+    make_->setEnabled(!state.isRunning());
+}
+
+void ExportBar::showSummary() {
+    summary_->setText(ModelTexts::exportSummary(model_.effectiveSettings()));
+}
+
+} // namespace folimo

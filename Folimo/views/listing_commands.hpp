@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+
+class QMainWindow;
+
+namespace folimo {
+
+class AppModel;
+
+// What the menus ask of the application beyond the model.
+struct AppCommands {
+    std::function<void()> about;
+    std::function<void()> checkForUpdates;
+    std::function<void()> moreApps;
+};
+
+// The window's menus: File ("Open PDF…", "Open the Sample PDF", "Make Listing Set…", "Close
+// Window", "Quit"), Go (the four pages, then the three panes of the listing page) and Help
+// ("About Folimo", "Check for Updates…", "More Mac Apps…"). Call once per window.
+void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands& app);
+
+} // namespace folimo
