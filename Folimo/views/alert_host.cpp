@@ -2,6 +2,7 @@
 
 #include "model/app_model.hpp"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace folimo {

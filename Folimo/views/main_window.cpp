@@ -142,6 +142,10 @@ void MainWindow::showSource() {
                         source ? int(source->pageCount()) : 0);
 }
 
+MoreAppsWindow* MainWindow::moreApps() const {
+    return moreApps_;
+}
+
 void MainWindow::showMoreApps() {
     if (!moreApps_) {
         moreApps_ = new MoreAppsWindow(bundledMoreApps(), this);

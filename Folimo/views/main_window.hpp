@@ -31,7 +31,7 @@ public:
     void bringToFront();
 
     // The More apps window while it is open, else null.
-    MoreAppsWindow* moreApps() const { return moreApps_; }
+    MoreAppsWindow* moreApps() const;
     AlertHost& alertHost() const { return *alert_; }
 
 private:

@@ -1,0 +1,351 @@
+#include "model/app_model.hpp"
+#include "model/model_texts.hpp"
+#include "model/panels.hpp"
+#include "views/alert_host.hpp"
+#include "views/export_bar.hpp"
+#include "views/look.hpp"
+#include "views/main_window.hpp"
+#include "views/more_apps_window.hpp"
+#include "views/review_prompt_host.hpp"
+#include "views/sidebar.hpp"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+
+using namespace folimo;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path cadPDF = "/usr/share/doc/asymptote/CAD.pdf";
+const fs::path bigPDF = "/usr/share/doc/asymptote/asymptote.pdf";
+
+// The answers a person would give in the file dialogs.
+struct ScriptedPanels : Panels {
+    std::optional<fs::path> pdf;
+    std::optional<fs::path> folder;
+    int pdfQuestions = 0;
+    int folderQuestions = 0;
+
+    std::optional<fs::path> choosePDF(const QString&) override {
+        ++pdfQuestions;
+        return pdf;
+    }
+    std::optional<fs::path> chooseFolder(const QString&, const QString&) override {
+        ++folderQuestions;
+        return folder;
+    }
+};
+
+// Pictures of the window for people to look at, in build/test-output/window.
+void keepPicture(QWidget& widget, const QString& name) {
+    const QString folder = QStringLiteral(FOLIMO_TEST_OUTPUT "/window");
+    QDir().mkpath(folder);
+    widget.grab().save(folder + "/" + name + ".png");
+}
+
+QAction* menuItem(QMainWindow& window, const QString& menu, const QString& text) {
+    for (QAction* top : window.menuBar()->actions()) {
+        if (top->text().remove('&') != menu) continue;
+        for (QAction* item : top->menu()->actions())
+            if (item->text() == text) return item;
+    }
+    return nullptr;
+}
+
+QStringList menuTexts(QMainWindow& window, const QString& menu) {
+    QStringList texts;
+    for (QAction* top : window.menuBar()->actions())
+        if (top->text().remove('&') == menu)
+            for (QAction* item : top->menu()->actions())
+                texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    return texts;
+}
+
+template <typename T> T* visibleChild(QWidget& parent, const QString& accessibleName) {
+    for (T* child : parent.findChildren<T*>())
+        if (child->isVisible() && (child->accessibleName() == accessibleName ||
+                                   child->property("text") == accessibleName))
+            return child;
+    return nullptr;
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    std::unique_ptr<QSettings> store_;
+    ScriptedPanels panels_;
+    std::unique_ptr<AppModel> model_;
+    std::unique_ptr<MainWindow> window_;
+
+    AppModel& model() { return *model_; }
+    MainWindow& window() { return *window_; }
+    void openCAD() {
+        QVERIFY(model().openFile(cadPDF));
+        QVERIFY(model().source());
+    }
+
+private slots:
+    void init() {
+        store_ = std::make_unique<QSettings>(home_.filePath("store.ini"), QSettings::IniFormat);
+        store_->clear();
+        model_ = std::make_unique<AppModel>(*store_, nullptr);
+        window_ = std::make_unique<MainWindow>(*model_);
+        model_->setPanels(&panels_);
+        panels_ = {};
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    void cleanup() {
+        window_.reset();
+        model_.reset();
+    }
+
+    void theWindowStartsEmptyAtItsSize() {
+        QCOMPARE(window().windowTitle(), "Folimo");
+        QCOMPARE(window().size(), QSize(1280, 820));
+        keepPicture(window(), "no-pdf");
+    }
+
+    void theMenusHoldTheCommandsWithTheirKeys() {
+        QCOMPARE(menuTexts(window(), "File"),
+                 QStringList({"Open PDF…", "Open the Sample PDF", "Close Window", "-",
+                              "Make Listing Set…", "-", "Quit"}));
+        QCOMPARE(menuTexts(window(), "Go"),
+                 QStringList({"Listing Set", "Batch", "Brand Presets", "Sizes", "-", "Images",
+                              "Preview PDF", "Flip-Through Video"}));
+        QCOMPARE(menuTexts(window(), "Help"),
+                 QStringList({"About Folimo", "Check for Updates…", "More Mac Apps…"}));
+        QCOMPARE(menuItem(window(), "File", "Open PDF…")->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(menuItem(window(), "File", "Make Listing Set…")->shortcut(),
+                 QKeySequence("Ctrl+E"));
+        QCOMPARE(menuItem(window(), "File", "Close Window")->shortcut(), QKeySequence("Ctrl+W"));
+        QCOMPARE(menuItem(window(), "File", "Quit")->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(menuItem(window(), "Go", "Sizes")->shortcut(), QKeySequence("Ctrl+4"));
+        QVERIFY(menuItem(window(), "Go", "Images")->shortcut().isEmpty());
+    }
+
+    void makeListingSetIsACommandOnlyWithAPDFButTheBarAlwaysOffersIt() {
+        QAction* make = menuItem(window(), "File", "Make Listing Set…");
+        QVERIFY(!make->isEnabled());
+        // The export bar's button asks for a PDF instead.
+        auto* button = visibleChild<QPushButton>(window(), "Make Listing Set…");
+        QVERIFY(button && button->isEnabled());
+        button->click();
+        QCOMPARE(panels_.pdfQuestions, 1);
+        QCOMPARE(panels_.folderQuestions, 0);
+        openCAD();
+        QVERIFY(make->isEnabled());
+    }
+
+    void goItemsShowPagesAndPanes() {
+        model().setPage(Page::batch);
+        menuItem(window(), "Go", "Flip-Through Video")->trigger();
+        QCOMPARE(model().page(), Page::listing);
+        QCOMPARE(model().tab(), ListingTab::video);
+        menuItem(window(), "Go", "Brand Presets")->trigger();
+        QCOMPARE(model().page(), Page::brands);
+        // The sidebar follows the model, and choosing a row sets the page.
+        auto* pages = window().findChild<QListWidget*>();
+        QCOMPARE(pages->currentRow(), 2);
+        pages->setCurrentRow(3);
+        QCOMPARE(model().page(), Page::sizes);
+    }
+
+    void theShowControlIsOnlyOnTheListingPageWithAPDF() {
+        auto* toolbar = window().findChild<QToolBar*>("toolbar");
+        auto showVisible = [&] {
+            for (QAction* action : toolbar->actions())
+                if (auto* widget = toolbar->widgetForAction(action);
+                    widget && widget->accessibleName() == "Show")
+                    return widget->isVisible();
+            return false;
+        };
+        QVERIFY(!showVisible());
+        openCAD();
+        QVERIFY(showVisible());
+        QCOMPARE(window().windowTitle(), model().title());
+        auto* preview = visibleChild<QToolButton>(*toolbar, "Preview PDF");
+        QVERIFY(preview);
+        preview->click();
+        QCOMPARE(model().tab(), ListingTab::preview);
+        keepPicture(window(), "pdf-open");
+        model().setPage(Page::batch);
+        QVERIFY(!showVisible());
+        model().setPage(std::nullopt); // no selection shows the listing page, without the control
+        QVERIFY(!showVisible());
+    }
+
+    void theSidebarNamesTheOpenPDF() {
+        openCAD();
+        auto* foot = visibleChild<QWidget>(window(), "CAD.pdf, 7 pages");
+        QVERIFY(foot);
+        QVERIFY(visibleChild<QLabel>(*foot, "7 pages"));
+    }
+
+    void longNamesAreShortenedInTheMiddleKeepingTheExtension() {
+        const QFontMetrics metrics(QApplication::font());
+        const QString name = "Autumn Addition and Subtraction Practice Worksheets Grade 2.pdf";
+        for (int width : {60, 120, 160}) {
+            const QString shown = shortenedFileName(name, metrics, width);
+            QVERIFY2(shown.endsWith("2.pdf") && shown.contains("…"), qPrintable(shown));
+            QVERIFY(shown.startsWith("Au"));
+            QVERIFY(metrics.horizontalAdvance(shown) <= width);
+        }
+        QCOMPARE(shortenedFileName("a.pdf", metrics, 160), "a.pdf");
+    }
+
+    void theAlertShowsTheModelsMessageUntilDismissed() {
+        panels_.pdf = "/nonexistent/nothing.pdf";
+        model().openPDF();
+        QMessageBox* box = window().alertHost().box();
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->windowTitle(), "Folimo");
+        QCOMPARE(box->text(), *model().alert());
+        keepPicture(*box, "alert");
+        box->button(QMessageBox::Ok)->click();
+        QVERIFY(!model().alert());
+        QTRY_VERIFY(!window().alertHost().box());
+
+        // Cleared by the model, the box goes; dismissed otherwise (Escape), the alert goes.
+        model().setAlert("One");
+        model().setAlert(std::nullopt);
+        QTRY_VERIFY(!window().alertHost().box());
+        model().setAlert("Two");
+        QTest::keyClick(window().alertHost().box(), Qt::Key_Escape);
+        QVERIFY(!model().alert());
+    }
+
+    void theExportBarFollowsAnExportFromStartToStopAndFinish() {
+        QTemporaryDir out;
+        openCAD();
+        ListingSettings settings = model().settings();
+        settings.video.isOn = false;
+        model().setSettings(settings);
+        auto* summary =
+            visibleChild<QLabel>(window(), ModelTexts::exportSummary(model().effectiveSettings()));
+        QVERIFY(summary);
+        settings.preview.isOn = false;
+        for (ImagePreset& preset : settings.images)
+            preset.isOn = false;
+        model().setSettings(settings);
+        QCOMPARE(summary->text(), "0 files: nothing chosen");
+        model().setSettings({});
+
+        panels_.folder = fs::path(out.path().toStdString());
+        auto* make = visibleChild<QPushButton>(window(), "Make Listing Set…");
+        make->click();
+        QVERIFY(model().exportState().isRunning());
+        QVERIFY(!make->isEnabled());
+        auto* bar = visibleChild<QProgressBar>(window(), "Saving the listing set");
+        QVERIFY(bar);
+        QTRY_VERIFY(bar->value() > 0);
+        keepPicture(window(), "export-running");
+        visibleChild<QPushButton>(window(), "Stop")->click();
+        QTRY_COMPARE(model().exportState(), ExportState::idle());
+        QVERIFY(make->isEnabled());
+
+        settings = model().settings();
+        settings.video.isOn = false;
+        model().setSettings(settings);
+        std::vector<fs::path> revealed;
+        window().findChild<ExportBar*>()->setReveal(
+            [&](const fs::path& f) { revealed.push_back(f); });
+        make->click();
+        QTRY_VERIFY_WITH_TIMEOUT(model().exportState().kind == ExportState::Kind::done, 60000);
+        const ExportState done = model().exportState();
+        QVERIFY(visibleChild<QLabel>(window(), ModelTexts::saved(done.folder, done.files)));
+        keepPicture(window(), "export-done");
+        visibleChild<QPushButton>(window(), "Show")->click();
+        QCOMPARE(revealed, std::vector<fs::path>{done.folder});
+    }
+
+    void aFailedExportIsShownInOrange() {
+        QTemporaryDir out;
+        openCAD();
+        // A file where the folder should be: the set's folder cannot be made inside it.
+        const fs::path notAFolder = fs::path(out.path().toStdString()) / "file";
+        QFile(out.filePath("file")).open(QIODevice::WriteOnly);
+        panels_.folder = notAFolder;
+        model().makeListingSet();
+        QTRY_VERIFY_WITH_TIMEOUT(model().exportState().kind == ExportState::Kind::failed, 30000);
+        auto* message = visibleChild<QLabel>(window(), model().exportState().message);
+        QVERIFY(message);
+        QCOMPARE(message->palette().color(QPalette::WindowText), look::failureColor());
+        keepPicture(window(), "export-failed");
+    }
+
+    void moreAppsOpensOneWindowFromTheMenuAndTheSidebar() {
+        QVERIFY(!window().moreApps());
+        menuItem(window(), "Help", "More Mac Apps…")->trigger();
+        QPointer<MoreAppsWindow> first = window().moreApps();
+        QVERIFY(first && first->isVisible());
+        keepPicture(*first, "more-apps");
+        visibleChild<QPushButton>(window(), "More Mac Apps")->click();
+        QCOMPARE(window().moreApps(), first.data());
+        first->close();
+        QTRY_VERIFY(!first);
+        visibleChild<QPushButton>(window(), "More Mac Apps")->click();
+        QVERIFY(window().moreApps() && window().moreApps()->isVisible());
+    }
+
+    void theAppListKeepsOnlyNamedWebPages() {
+        const QByteArray json = R"({"apps": [
+            {"name": "Tally", "summary": "Counts.", "url": "https://example.com/tally", "icon": ""},
+            {"name": "", "summary": "No name.", "url": "https://example.com/x", "icon": ""},
+            {"name": "Local", "summary": "A file.", "url": "file:///etc/passwd", "icon": ""},
+            {"name": "Run", "summary": "A program.", "url": "javascript:alert(1)", "icon": ""},
+            {"name": "Hostless", "summary": "", "url": "https:nothing", "icon": ""}]})";
+        const QList<MoreApp> apps = readMoreApps(json);
+QCOMPARE(apps.size(), 1);
+QCOMPARE(apps[0].name, "Tally");
+QVERIFY(readMoreApps("not json").isEmpty());
+QVERIFY(!bundledMoreApps().isEmpty());
+}
+
+void everySymbolHasAPicture() {
+    for (const QString& name : look::symbolNames()) {
+        const QImage picture = look::symbol(name).pixmap(24, 24).toImage();
+        QVERIFY2(!picture.isNull(), qPrintable(name));
+        int inked = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                inked += qAlpha(picture.pixel(x, y)) > 0;
+        QVERIFY2(inked > 20, qPrintable(name));
+    }
+    QVERIFY(look::symbol("no.such.symbol").isNull());
+}
+
+void askingForAReviewTwiceRequestsItTwiceAfterTheDelay() {
+    int requests = 0;
+    ReviewPromptHost host(model(), [&] { ++requests; });
+    model().setAskForReview(true);
+    QVERIFY(!model().askForReview());
+    model().setAskForReview(true);
+    QVERIFY(!model().askForReview());
+    QCOMPARE(requests, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(requests, 2, 5000);
+}
+}
+;
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
