@@ -19,7 +19,7 @@ public:
     AlertHost(AppModel& model, QWidget& window);
 
     // The box while it shows, else null.
-    QMessageBox* box() const { return box_; }
+    QMessageBox* box() const;
 
 private:
     void show();

@@ -14,7 +14,8 @@ void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands&
     QMenuBar* bar = window.menuBar();
 
     QMenu* file = bar->addMenu(QMenuBar::tr("&File"));
-    file->addAction(QMenuBar::tr("Open PDF…"), QKeySequence::Open, &model, &AppModel::openPDF);
+    file->addAction(QMenuBar::tr("Open PDF…"), QKeySequence(Qt::CTRL | Qt::Key_O), &model,
+                    &AppModel::openPDF);
     file->addAction(QMenuBar::tr("Open the Sample PDF"), &model, &AppModel::openSample);
     file->addSeparator();
     QAction* make =
@@ -24,7 +25,7 @@ void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands&
     QObject::connect(&model, &AppModel::sourceChanged, make, enableMake);
     enableMake();
     file->addSeparator();
-    QAction* quit = file->addAction(QMenuBar::tr("Quit"), QKeySequence::Quit, qApp,
+    QAction* quit = file->addAction(QMenuBar::tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), qApp,
                                     &QApplication::closeAllWindows);
     quit->setMenuRole(QAction::QuitRole);
 

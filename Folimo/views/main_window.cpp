@@ -43,7 +43,7 @@ QWidget* listingPlaceholder(AppModel& model) {
     auto* column = new QVBoxLayout(page);
     column->addStretch(1);
     auto* bar = new ExportBar(model);
-    bar->setMaximumWidth(360);
+    bar->setFixedWidth(320);
     column->addWidget(bar, 0, Qt::AlignRight);
     return page;
 }

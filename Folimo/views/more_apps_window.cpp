@@ -61,6 +61,7 @@ MoreAppsWindow::MoreAppsWindow(const QList<MoreApp>& apps, QWidget* parent)
         auto* name = look::sectionHeader(app.name, this);
         auto* summary = new QLabel(app.summary, this);
         look::makeSecondary(*summary);
+        summary->setWordWrap(true);
         auto* texts = new QVBoxLayout;
         texts->setSpacing(2);
         texts->addWidget(name);
@@ -76,7 +77,7 @@ MoreAppsWindow::MoreAppsWindow(const QList<MoreApp>& apps, QWidget* parent)
         ++row;
     }
     if (apps.isEmpty()) grid->addWidget(new QLabel(tr("No other apps to show."), this), 0, 0);
-    setMinimumWidth(460);
+    setMinimumWidth(520);
 }
 
 } // namespace folimo

@@ -32,6 +32,9 @@ Sidebar::Sidebar(const QList<Row>& rows, QWidget* parent)
     , sourceName_(new QLabel(source_))
     , sourcePages_(new QLabel(source_)) {
     setMinimumWidth(190);
+    // One surface from the page list down to the foot.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
     setMaximumWidth(260);
     list_->setAccessibleName(tr("Pages"));
     list_->setFrameShape(QFrame::NoFrame);
