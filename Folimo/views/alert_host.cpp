@@ -15,7 +15,9 @@ AlertHost::AlertHost(AppModel& model, QWidget& window)
     show();
 }
 
-QMessageBox* AlertHost::box() const { return box_; }
+QMessageBox* AlertHost::box() const {
+    return box_;
+}
 
 void AlertHost::show() {
     const std::optional<QString>& alert = model_.alert();

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QStackedWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace folimo {
@@ -95,6 +96,9 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     QAction* open = toolbar->addAction(look::symbol("doc.badge.plus"), tr("Open PDF"), &model_,
                                        &AppModel::openPDF);
     open->setToolTip(tr("Open a printable PDF"));
+    // The button the toolbar shows when its items do not fit has no name of its own.
+    if (auto* more = toolbar->findChild<QToolButton*>("qt_toolbar_ext_button"))
+        more->setAccessibleName(tr("More Toolbar Items"));
 
     addListingCommands(*this, model_,
                        {[this] { about(); }, [] { /* FIXME: the update checker lands next */ },
