@@ -7,7 +7,7 @@ with session(CAD) as s:
     s.wait_for(name="CAD.pdf, 7 pages")
     s.key("ctrl+e")
     # Qt's own folder dialog: type the folder into its name field and confirm.
-    field = s.wait_for(role="text", showing=True, timeout=15)
+    field = s.wait_for(role="text", showing=True, timeout=30)
     field.set_text(out)
     s.wait_for(name="Save Here", role="push button").press()
     s.wait_for(contains="Saved ", timeout=120)
