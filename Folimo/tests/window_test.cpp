@@ -126,8 +126,9 @@ private slots:
     }
 
     void theMenusHoldTheCommandsWithTheirKeys() {
-        QCOMPARE(menuTexts(window(), "File"), QStringList({"Open PDF…", "Open the Sample PDF", "-",
-                                                           "Make Listing Set…", "-", "Quit"}));
+        QCOMPARE(menuTexts(window(), "File"),
+                 QStringList({"Open PDF…", "Open the Sample PDF", "Close Window", "-",
+                              "Make Listing Set…", "-", "Quit"}));
         QCOMPARE(menuTexts(window(), "Go"),
                  QStringList({"Listing Set", "Batch", "Brand Presets", "Sizes", "-", "Images",
                               "Preview PDF", "Flip-Through Video"}));
@@ -136,6 +137,7 @@ private slots:
         QCOMPARE(menuItem(window(), "File", "Open PDF…")->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(menuItem(window(), "File", "Make Listing Set…")->shortcut(),
                  QKeySequence("Ctrl+E"));
+        QCOMPARE(menuItem(window(), "File", "Close Window")->shortcut(), QKeySequence("Ctrl+W"));
         QCOMPARE(menuItem(window(), "File", "Quit")->shortcut(), QKeySequence("Ctrl+Q"));
         QCOMPARE(menuItem(window(), "Go", "Sizes")->shortcut(), QKeySequence("Ctrl+4"));
         QVERIFY(menuItem(window(), "Go", "Images")->shortcut().isEmpty());

@@ -1,5 +1,6 @@
 #include "views/listing_commands.hpp"
 
+#include "macmenubaseline/menu_baseline.hpp"
 #include "model/app_model.hpp"
 #include "views/page_titles.hpp"
 
@@ -47,7 +48,8 @@ void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands&
     help->addAction(QMenuBar::tr("Check for Updates…"), app.checkForUpdates);
     help->addAction(QMenuBar::tr("More Mac Apps…"), app.moreApps);
 
-    // FIXME: "Close Window" (Ctrl+W) comes with the menu baseline once MacMenuBaseline lands.
+    macmenubaseline::menuBaseline(
+        window, {macmenubaseline::CloseWindowAction::performClose(), std::nullopt, {}});
 }
 
 } // namespace folimo
