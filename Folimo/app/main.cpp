@@ -1,5 +1,6 @@
 #include "app/single_instance.hpp"
 #include "model/app_model.hpp"
+#include "updates/updater.hpp"
 #include "views/main_window.hpp"
 #include "views/review_prompt_host.hpp"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
                      });
     window.show();
     model.openFiles(paths(files));
-    // FIXME: make the update checker here once it lands, so its scheduled checks run.
+    // The update checker is made once the event loop runs, and its scheduled checks with it.
+    QTimer::singleShot(0, [] { folimo::updates::Updater::shared(); });
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "views/main_window.hpp"
 
 #include "model/app_model.hpp"
+#include "updates/updater.hpp"
 #include "views/alert_host.hpp"
 #include "views/export_bar.hpp"
 #include "views/file_panels.hpp"
@@ -101,7 +102,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
         more->setAccessibleName(tr("More Toolbar Items"));
 
     addListingCommands(*this, model_,
-                       {[this] { about(); }, [] { /* FIXME: the update checker lands next */ },
+                       {[this] { about(); }, [] { updates::Updater::shared().check(); },
                         [this] { showMoreApps(); }});
     alert_ = new AlertHost(model_, *this);
 
