@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace folimo::previewLayout {
 
 Size sheetSize(const PreviewSettings& settings) {
-    // 144 first: std::max then gives 144 for NaN as well.
-    return {std::max(144.0, settings.sheetWidth * 72), std::max(144.0, settings.sheetHeight * 72)};
+    // The smallest side last: std::max then gives it for NaN as well.
+    const auto side = [](double inches) {
+        return 72 * std::max(PreviewSettings::minSheetSide,
+                             std::min(inches, PreviewSettings::maxSheetSide));
+    };
+    return {side(settings.sheetWidth), side(settings.sheetHeight)};
 }
 
 int places(const PreviewSettings& settings) {
@@ -23,11 +26,10 @@ double opacity(const PreviewSettings& settings) {
 }
 
 int flattenedWidth(const Rect& page) {
-    // Held within int before the conversion (NaN gives 0): a page on an absurdly large
-    // sheet asks for a width no bitmap can have, which the source refuses, and the page is
-    // then drawn as vectors.
-    const double width = page.width / 72 * 150;
-    return int(std::max(0.0, std::min(width, double(std::numeric_limits<int>::max()))));
+    const double width = page.width / 72 * 150, height = page.height / 72 * 150;
+    const double scale = std::min(1.0, maxPictureSide / std::max(width, height));
+    // NaN gives 0.
+    return int(std::max(0.0, width * scale));
 }
 
 std::string caption(int page, int pageCount) {

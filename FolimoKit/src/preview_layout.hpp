@@ -8,15 +8,19 @@
 // The numbers behind the preview's sheets, as pure functions.
 namespace folimo::previewLayout {
 
-// W x H in points: each side at least 2 inches.
+// W x H in points: each side held to 2...200 inches (2 for NaN).
 Size sheetSize(const PreviewSettings& settings);
 // 1, or 2 when pagesPerSheet is above 1.
 int places(const PreviewSettings& settings);
 // The watermark's strength: opacity held to 0.05...0.9.
 double opacity(const PreviewSettings& settings);
 
+// The largest side of a flattened page's picture, in pixels, as of the largest listing
+// images.
+inline constexpr double maxPictureSide = 6000;
 // The pixel width a flattened page is fetched at: 150 pixels per inch of the sheet,
-// truncated, held to 0...INT_MAX.
+// truncated, or less on a sheet so large that a side of the picture would pass
+// maxPictureSide. 0 for an empty page.
 int flattenedWidth(const Rect& page);
 
 // "Page 5 of 12" for page index 4 of a 12-page source.

@@ -60,18 +60,20 @@ void drawCaption(cairo_t* cr, const std::string& text, const Rect& page) {
               page.minY() - 14 - capHeight(regular) / 2});
 }
 
+// A flattened page is only ever a picture, never vectors whose text a buyer could copy. The
+// one page no picture can be made of is a sliver far narrower than its height (under 16
+// pixels wide with more than 32767 rows), whose content would not show at that width
+// either: its paper stays blank.
 void drawContent(cairo_t* cr, const SourcePDF& source, const PreviewSettings& settings, int page,
                  const Rect& rect, HeldPictures held) {
-    if (settings.flatten) {
-        if (std::optional<Image> picture =
-                source.image(page, previewLayout::flattenedWidth(rect))) {
-            if (!held) return drawImage(cr, *picture, rect);
-            return drawPdfPicture(cr, held->emplace_back(compactForPdf(*picture, jpegQuality)),
-                                  rect);
-        }
+    if (!settings.flatten) {
+        SavedState saved(cr);
+        return source.draw(page, cr, rect);
     }
-    SavedState saved(cr);
-    source.draw(page, cr, rect);
+    const std::optional<Image> picture = source.image(page, previewLayout::flattenedWidth(rect));
+    if (!picture) return;
+    if (!held) return drawImage(cr, *picture, rect);
+    drawPdfPicture(cr, held->emplace_back(compactForPdf(*picture, jpegQuality)), rect);
 }
 
 void drawPage(cairo_t* cr, const SourcePDF& source, const PreviewSettings& settings, int page,

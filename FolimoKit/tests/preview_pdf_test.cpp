@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
+#include <tuple>
 
 using namespace folimo;
 namespace fs = std::filesystem;
@@ -105,9 +106,15 @@ TEST(PreviewLayout, SheetsPlacesAndGroups) {
               (std::vector<std::vector<int>>{{4, 0}, {1, 7}, {2}}));
     EXPECT_TRUE(PreviewPDF::groups({}, settings).empty());
 
-    settings.sheetWidth = 1;
-    settings.sheetHeight = std::nan("");
-    EXPECT_EQ(previewLayout::sheetSize(settings), (Size{144, 144}));
+    // Each side is held to 2...200 inches, whatever number stored settings hold.
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (auto [width, height, expected] : {std::tuple{1.0, std::nan(""), Size{144, 144}},
+                                           {1e9, infinity, Size{14400, 14400}},
+                                           {-infinity, 11, Size{144, 792}}}) {
+        settings.sheetWidth = width;
+        settings.sheetHeight = height;
+        EXPECT_EQ(previewLayout::sheetSize(settings), expected) << width << " x " << height;
+    }
     for (auto [given, used] : {std::pair{0.0, 0.05}, {0.3, 0.3}, {1.0, 0.9}, {std::nan(""), 0.05}})
         EXPECT_EQ((settings.opacity = given, previewLayout::opacity(settings)), used) << given;
 }
@@ -136,10 +143,12 @@ TEST(PreviewLayout, PlacesLeaveMarginsAndCaptionBands) {
     EXPECT_EQ(PreviewPDF::pageRect(place, 0.5), (Rect{225, 50, 150, 300}));
     EXPECT_EQ(PreviewPDF::pageRect(place, 2), (Rect{100, 100, 400, 200}));
     EXPECT_NEAR(PreviewPDF::pageRect(place, 0).width, 0.773 * 300, 1e-9);
+    // Flattened pages are 150 pixels per inch of the sheet, but no side of the picture
+    // passes 6000 pixels: a tall page on the largest sheet, a wide one, an empty one.
     EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 300.4, 400}), 625);
-    // A page on a sheet of 1e300 inches (a number the command line accepts) asks for a
-    // width the source refuses, not whatever an overflowing conversion gives.
-    EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 7.2e301, 1}), std::numeric_limits<int>::max());
+    EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 9238, 11952}), 4637);
+    EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 7.2e301, 1}), 6000);
+    EXPECT_EQ(previewLayout::flattenedWidth({0, 0, 0, 0}), 0);
 }
 
 TEST(PreviewLayout, WatermarkSizes) {
@@ -238,6 +247,27 @@ TEST(PreviewWrite, SheetsMetadataAndText) {
     EXPECT_EQ(vector.title, "Fall\uFFFD Math (preview)");
     EXPECT_TRUE(contains(vector.texts[0], "This file documents Asymptote"));
     EXPECT_TRUE(holdsLetters(vector.texts[0], "PREVIEW Page 2" + of));
+}
+
+// Flattening promises a buyer cannot copy the text: at every sheet size, from the smallest
+// to sizes a PDF page cannot have, the watermark and the caption are the only text.
+TEST(PreviewWrite, FlattenedPagesHoldNoTextAtAnySheetSize) {
+    test::TempDir dir;
+    PreviewSettings settings;
+    settings.pages = "2";
+    settings.pagesPerSheet = 1;
+    const std::string expected = "PREVIEW Page 2 of " + std::to_string(test::manual()->pageCount());
+    for (auto [inches, points] : {std::pair{1.0, 144.0}, {11.0, 792.0}, {1e9, 14400.0}}) {
+        settings.sheetWidth = settings.sheetHeight = inches;
+        const auto path = dir / "p.pdf";
+        PreviewPDF::write(*test::manual(), settings, "T", path);
+        const test::PDFContents read = test::contents(path);
+        EXPECT_EQ(read.pageSizes, (std::vector<Size>{{points, points}})) << inches;
+        ASSERT_EQ(read.texts.size(), 1u);
+        // (On the smallest sheet the caption falls below the sheet's edge.)
+        EXPECT_TRUE(holdsLetters(expected, read.texts[0])) << inches << ": " << read.texts[0];
+        EXPECT_TRUE(holdsLetters(read.texts[0], "PREVIEW")) << inches;
+    }
 }
 
 // Photographs go in as JPEG; text pages stay lossless, which is smaller for them.

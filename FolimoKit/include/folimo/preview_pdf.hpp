@@ -14,9 +14,10 @@
 
 // The watermarked preview PDF: chosen pages of the source one or two to a sheet on white
 // paper, each with a soft shadow, a thin border, the watermark over it and "Page 3 of 12"
-// under it; with `flatten` each page is a 150-pixel-per-inch picture whose text cannot be
-// copied. The file and the on-screen sheets are drawn by the same code. Geometry is in
-// points of the sheet, origin at the lower left, y upwards.
+// under it; with `flatten` each page is a 150-pixel-per-inch picture (fewer pixels per inch
+// on sheets so large that a side of it would pass 6000 pixels) whose text cannot be copied.
+// The file and the on-screen sheets are drawn by the same code. Geometry is in points of
+// the sheet, origin at the lower left, y upwards; each sheet side is held to 2...200 inches.
 //
 // No state of its own: page drawing and page pictures go through the SourcePDF (its lock
 // and cache), text through the process-wide text lock. Safe to call from any thread, also

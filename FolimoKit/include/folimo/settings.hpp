@@ -98,6 +98,11 @@ struct PreviewSettings {
     std::int64_t pagesPerSheet = 2;
     bool flatten = true;
 
+    // Each sheet side is held to these, in inches: 200 inches (14,400 points) is the largest
+    // page a PDF can have in its common form.
+    static constexpr double minSheetSide = 2;
+    static constexpr double maxSheetSide = 200;
+
     // The watermark trimmed of white space; "PREVIEW" when nothing is left.
     std::string watermarkText() const;
 
