@@ -29,11 +29,8 @@ void copyPixels(const Canvas& from, const Canvas& to) {
 
 FramePainter::FramePainter(const FlipThrough& video)
     : video_(video)
-    , backdrop_(blank(video.size()))
     , flat_(blank(video.size()))
-    , frame_(blank(video.size())) {
-    drawBackdrop(video_, backdrop_.context());
-}
+    , frame_(blank(video.size())) {}
 
 bool FramePainter::paint(double t) {
     const FlipThrough::PageAndTurn now = video_.pageAndTurn(t);
@@ -62,7 +59,7 @@ int FramePainter::stride() const {
 
 void FramePainter::layFlat(int page) {
     if (page == flatPage_) return;
-    copyPixels(backdrop_, flat_);
+    drawBackdrop(video_, flat_.context());
     drawFlatPage(video_, flat_.context(), page);
     flatPage_ = page;
 }

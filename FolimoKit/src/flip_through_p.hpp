@@ -31,9 +31,11 @@ void drawBadge(const FlipThrough& video, cairo_t* cr);
 std::optional<Image> pageImage(const FlipThrough& video, int page);
 
 // Paints a video's frames one after another into one bitmap, drawing only what changes:
-// the backdrop is drawn once, each page lying flat once (it serves the frames it holds
-// still and, beneath, the turn of the page before), and a turning frame adds only the
-// turning page and the badge. The pixels equal drawFrame's. One thread at a time.
+// each page lies flat on the backdrop once (it serves the frames it holds still and,
+// beneath, the turn of the page before), and a turning frame adds only the turning page
+// and the badge. Two frame-sized bitmaps, whatever the number of pages: at 6000 x 6000
+// each is 144 MB, so the backdrop is drawn again for each page rather than kept. The
+// pixels equal drawFrame's. One thread at a time.
 class FramePainter {
 public:
     // Throws ListingError::video("out of memory") when its bitmaps cannot be allocated.
@@ -50,7 +52,6 @@ private:
     void layFlat(int page);
 
     const FlipThrough& video_;
-    Canvas backdrop_;
     Canvas flat_; // the backdrop with flatPage_ lying on it
     Canvas frame_;
     int flatPage_ = -1;

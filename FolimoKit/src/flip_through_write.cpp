@@ -18,10 +18,11 @@ namespace {
 
 // Frames waiting between the painting thread and the encoder: enough for the painter to run
 // ahead through a held page into the next turn, within about 48 MB of distinct pictures
-// (held frames share theirs).
+// (held frames share theirs). Frames of more than 16 megapixels wait one at a time: the
+// encoder takes far longer over each than the painter.
 std::size_t queueLength(PixelSize size) {
     const double pictureBytes = 1.5 * double(size.width) * double(size.height);
-    return std::size_t(std::clamp(48e6 / pictureBytes, 2.0, 16.0));
+    return std::size_t(std::clamp(48e6 / pictureBytes, 1.0, 16.0));
 }
 
 constexpr std::int64_t progressInterval = 15;

@@ -22,10 +22,19 @@ namespace {
 // medium's is 0.9995, in half medium's time. superfast and ultrafast fall to 0.998 on
 // turning frames, and ultrafast overshoots the bit rate.
 constexpr const char* preset = "veryfast";
-// x264's output depends on its number of frame threads; a fixed number makes the bytes the
-// same on every machine. Four keep two to four cores busy, and the exporter draws images
-// on any others meanwhile.
+// x264's output depends on its number of threads; a number fixed for each frame size makes
+// the bytes the same on every machine. Four keep two to four cores busy, and the exporter
+// draws images on any others meanwhile.
 constexpr int encoderThreads = 4;
+// With veryfast's own settings x264 holds a few dozen frames at once (four in the frame
+// threads, the rate control's look-ahead, B-frames and their references, each with its
+// half-pixel planes): about 90 MB per megapixel of the frame, 3.3 GB at 6000 x 6000. Frames
+// larger than 4K UHD are encoded one at a time instead, the threads sharing each frame in
+// slices, without look-ahead or B-frames: about 20 MB per megapixel. At the bit rate of
+// such frames the difference does not show.
+constexpr std::int64_t largestFrameWithLookAhead = 3840 * 2160;
+constexpr const char* oneFrameAtATime =
+    "sliced-threads=1:rc-lookahead=0:sync-lookahead=0:bframes=0:mbtree=0";
 
 // FFmpeg's description of an error code, starting in lower case as a reason does.
 std::string describe(int code) {
@@ -134,6 +143,8 @@ void VideoEncoder::open(const std::filesystem::path& path) {
     AVDictionary* options = nullptr;
     av_dict_set(&options, "preset", preset, 0);
     av_dict_set(&options, "profile", "high", 0);
+    if (std::int64_t(format.width) * format.height > largestFrameWithLookAhead)
+        av_dict_set(&options, "x264-params", oneFrameAtATime, 0);
     const int opened = avcodec_open2(codec_, h264, &options);
     av_dict_free(&options);
     if (opened == AVERROR(ENOMEM)) fail(opened);

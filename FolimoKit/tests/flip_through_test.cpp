@@ -241,6 +241,27 @@ TEST(FlipThroughWrite, WritesAStreamableHighProfileH264File) {
     EXPECT_EQ(readBytes(path), readBytes(dir / "again.mp4"));
 }
 
+// Frames above 4K UHD go through the encoder one at a time, each shared out in slices:
+// the same kind of file, and equal frames still give equal bytes.
+TEST(FlipThroughWrite, FramesLargerThan4KGiveTheSameKindOfFile) {
+    TempDir dir;
+    const VideoFormat format{4000, 2100, 10, 42'000'000};
+    std::vector<std::uint8_t> white(std::size_t(format.width) * format.height * 4, 0xff);
+    const VideoPicture picture = PictureConverter(format).convert(white.data(), format.width * 4);
+    for (const char* name : {"big.mp4", "again.mp4"}) {
+        VideoEncoder encoder(dir / name, format);
+        for (int i = 0; i < 3; ++i)
+            encoder.append(picture);
+        encoder.finish({});
+    }
+    const Probe found = probe(dir / "big.mp4");
+    EXPECT_EQ(found.profile, FF_PROFILE_H264_HIGH);
+    EXPECT_EQ(found.width, 4000);
+    EXPECT_EQ(found.height, 2100);
+    EXPECT_EQ(found.frames, 3);
+    EXPECT_EQ(readBytes(dir / "big.mp4"), readBytes(dir / "again.mp4"));
+}
+
 TEST(FlipThroughWrite, StopsWithinAFrameAndLeavesNoFile) {
     TempDir dir;
     const auto path = dir / "video.mp4";
