@@ -30,8 +30,9 @@ constexpr int encoderThreads = 4;
 // threads, the rate control's look-ahead, B-frames and their references, each with its
 // half-pixel planes): about 90 MB per megapixel of the frame, 3.3 GB at 6000 x 6000. Frames
 // larger than 4K UHD are encoded one at a time instead, the threads sharing each frame in
-// slices, without look-ahead or B-frames: about 20 MB per megapixel. At the bit rate of
-// such frames the difference does not show.
+// slices, without look-ahead or B-frames: about 20 MB per megapixel. At five bits a pixel
+// that costs next to nothing (the default video encoded both ways keeps an SSIM of 0.99996
+// against 0.99998).
 constexpr std::int64_t largestFrameWithLookAhead = 3840 * 2160;
 constexpr const char* oneFrameAtATime =
     "sliced-threads=1:rc-lookahead=0:sync-lookahead=0:bframes=0:mbtree=0";
