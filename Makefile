@@ -41,6 +41,7 @@ install: build
 bench: build
 	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; $$b; done
 	@bench/export-vs-peer $(BUILD)
+	@bench/extreme-sizes $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

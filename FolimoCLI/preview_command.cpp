@@ -75,8 +75,8 @@ constexpr std::string_view usage =
     "  --opacity X           the watermark\u2019s strength, 0...1, held to 0.05...0.9\n"
     "                        (default 0.22)\n"
     "  --no-flatten          keep pages as vector content with selectable text\n"
-    "  --sheet WxH           sheet size in inches, like 8.5x11 (default 11x8.5; at least\n"
-    "                        2 inches a side)\n";
+    "  --sheet WxH           sheet size in inches, like 8.5x11 (default 11x8.5; each side\n"
+    "                        held to 2...200 inches)\n";
 
 const Registration registration{
     {"preview", "write the watermarked preview PDF of a PDF", usage, &run}};
