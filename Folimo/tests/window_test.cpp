@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -83,6 +84,15 @@ template <typename T> T* visibleChild(QWidget& parent, const QString& accessible
             return child;
     return nullptr;
 }
+
+// Stands in for the desktop's handler of file: addresses.
+class OpenedFiles : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
 
 } // namespace
 
@@ -292,6 +302,14 @@ private slots:
         QVERIFY(message);
         QCOMPARE(message->palette().color(QPalette::WindowText), look::failureColor());
         keepPicture(window(), "export-failed");
+    }
+
+    void showWithoutAFileManagerOpensTheFolderThatHoldsTheSet() {
+        OpenedFiles opened;
+        QDesktopServices::setUrlHandler("file", &opened, "open");
+        revealInFileManager("/tmp/sets/Fall Math listing");
+        QTRY_COMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile("/tmp/sets")});
+        QDesktopServices::unsetUrlHandler("file");
     }
 
     void moreAppsOpensOneWindowFromTheMenuAndTheSidebar() {

@@ -6,6 +6,8 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
@@ -18,16 +20,23 @@
 namespace folimo {
 
 void revealInFileManager(const std::filesystem::path& folder) {
-    const QString path = QFile::decodeName(folder.c_str());
-    const QUrl url = QUrl::fromLocalFile(path);
+    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(folder.c_str()));
+    const QUrl parent = QUrl::fromLocalFile(QFile::decodeName(folder.parent_path().c_str()));
     QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.FileManager1",
                                                        "/org/freedesktop/FileManager1",
                                                        "org.freedesktop.FileManager1", "ShowItems");
     call << QStringList{url.toString()} << QString();
-    const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
-    if (answer.type() != QDBusMessage::ReplyMessage)
-        QDesktopServices::openUrl(
-            QUrl::fromLocalFile(QFile::decodeName(folder.parent_path().c_str())));
+    // Asked without waiting, so a slow file manager never holds up the window.
+    const QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(call, 5000);
+    if (pending.isFinished()) { // no session bus: the call failed at once
+        QDesktopServices::openUrl(parent);
+        return;
+    }
+    auto* answer = new QDBusPendingCallWatcher(pending);
+    QObject::connect(answer, &QDBusPendingCallWatcher::finished, answer, [answer, parent] {
+        if (answer->isError()) QDesktopServices::openUrl(parent);
+        answer->deleteLater();
+    });
 }
 
 namespace {
