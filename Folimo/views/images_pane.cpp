@@ -93,7 +93,7 @@ void ImagesPane::refresh() {
         preset.size.height > 0 ? double(preset.size.width) / double(preset.size.height) : 0);
     large_->setAccessibleName(ListingTexts::largeImageName(model_.selectedLayout(), preset));
     for (LayoutCard* card : cards_)
-        card->update();
+        card->refresh();
     refreshPictures();
 }
 

@@ -2,9 +2,11 @@
 
 #include "model/app_model.hpp"
 #include "views/look.hpp"
+#include "views/picture_view.hpp"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -58,7 +60,9 @@ QAccessibleInterface* cardAccessible(const QString& className, QObject* object) 
 LayoutCard::LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent)
     : QAbstractButton(parent)
     , model_(model)
-    , layout_(layout) {
+    , layout_(layout)
+    , thumbnail_(new PictureView(this))
+    , checkMark_(new QLabel(this)) {
     static const bool installed = [] {
         QAccessible::installFactory(cardAccessible);
         return true;
@@ -67,6 +71,15 @@ LayoutCard::LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent)
     setText(QString::fromUtf8(title(layout).data(), qsizetype(title(layout).size())));
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    thumbnail_->setGeometry(thumbnailFrame());
+    checkMark_->setGeometry(checkMarkRect());
+    static const QIcon check = look::symbol(QStringLiteral("checkmark.circle.fill"));
+    checkMark_->setPixmap(check.pixmap(checkMarkRect().size(), devicePixelRatioF()));
+    for (QWidget* part : {static_cast<QWidget*>(thumbnail_), static_cast<QWidget*>(checkMark_)}) {
+        part->setAttribute(Qt::WA_TransparentForMouseEvents);
+        part->setAccessibleName({});
+    }
+    refresh();
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (!isSelectedLayout()) model_.setSelectedLayout(layout_);
     });
@@ -85,7 +98,15 @@ QString LayoutCard::membershipText() const {
 }
 
 void LayoutCard::setThumbnail(const QImage& thumbnail) {
-    thumbnail_ = thumbnail;
+    thumbnail_->setPicture(thumbnail);
+}
+
+const QImage& LayoutCard::thumbnail() const {
+    return thumbnail_->picture();
+}
+
+void LayoutCard::refresh() {
+    checkMark_->setVisible(isInSet());
     update();
 }
 
@@ -121,19 +142,6 @@ void LayoutCard::paintEvent(QPaintEvent*) {
     }
 
     const QRect frame = thumbnailFrame();
-    if (!thumbnail_.isNull()) {
-        QRect placed({}, thumbnail_.size().scaled(frame.size(), Qt::KeepAspectRatio));
-        placed.moveCenter(frame.center());
-        painter.drawImage(placed, thumbnail_);
-    }
-    if (isInSet()) {
-        const QRect mark = checkMarkRect();
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::white);
-        painter.drawEllipse(QRectF(mark).adjusted(2, 2, -2, -2));
-        look::symbol(QStringLiteral("checkmark.circle.fill")).paint(&painter, mark);
-    }
-
     const QRect nameRect(0, frame.bottom() + 1 + nameGap, width(), fontMetrics().height());
     painter.setPen(
         palette().color(isSelectedLayout() ? QPalette::WindowText : QPalette::PlaceholderText));

@@ -5,9 +5,12 @@
 #include <QAbstractButton>
 #include <QImage>
 
+class QLabel;
+
 namespace folimo {
 
 class AppModel;
+class PictureView;
 
 // One small card of the images pane: the layout's thumbnail at the shown size, a check mark
 // when the layout is in the set, and its name. Clicking it shows that layout large. Screen
@@ -24,7 +27,9 @@ public:
     QString membershipText() const;
 
     void setThumbnail(const QImage& thumbnail);
-    const QImage& thumbnail() const { return thumbnail_; }
+    const QImage& thumbnail() const;
+    // Shows what the model holds now: the check mark, the name's style and the selection.
+    void refresh();
 
     // The thumbnail's frame and where the check mark sits, in card coordinates.
     static QRect thumbnailFrame();
@@ -38,7 +43,8 @@ protected:
 private:
     AppModel& model_;
     ImageLayout layout_;
-    QImage thumbnail_;
+    PictureView* thumbnail_;
+    QLabel* checkMark_;
 };
 
 } // namespace folimo

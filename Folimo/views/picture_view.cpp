@@ -42,6 +42,11 @@ void PictureView::setBackground(const QColor& color) {
     update();
 }
 
+void PictureView::setShadow(bool shadow) {
+    shadow_ = shadow;
+    update();
+}
+
 void PictureView::setAspect(double aspect) {
     if (aspect == aspect_) return;
     aspect_ = aspect;
@@ -74,9 +79,28 @@ QRect PictureView::pictureRect() const {
 void PictureView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (background_.isValid()) painter.fillRect(rect(), background_);
-    if (picture_.isNull()) return;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(pictureRect(), picture_);
+    const QRect target = pictureRect();
+    if (target.isEmpty()) return;
+    if (shadow_) {
+        // Layers of faint black growing outwards and a little down add up to a soft edge.
+        constexpr int spread = 10;
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        for (int i = spread; i >= 1; --i) {
+            painter.setBrush(QColor(0, 0, 0, 51 / spread + (i == 1 ? 51 % spread : 0)));
+            painter.drawRoundedRect(QRectF(target).adjusted(-i, -i + 3, i, i + 3), i, i);
+        }
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
+    if (scaledFrom_ != picture_.cacheKey() || scaled_.size() != pixels) {
+        scaled_ = picture_.size() == pixels
+                      ? picture_
+                      : picture_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled_.setDevicePixelRatio(ratio);
+        scaledFrom_ = picture_.cacheKey();
+    }
+    painter.drawImage(target.topLeft(), scaled_);
 }
 
 } // namespace folimo

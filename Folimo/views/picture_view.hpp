@@ -19,6 +19,8 @@ public:
     void setPadding(int padding);
     // Filled behind the picture over the whole widget; invalid: nothing is filled.
     void setBackground(const QColor& color);
+    // A soft black shadow at 20 % under the picture, drawn into the padding.
+    void setShadow(bool shadow);
     // Width over height of the pictures shown here; when set, the widget asks for the
     // height that fits a picture of that shape at the width it is given.
     void setAspect(double aspect);
@@ -36,7 +38,12 @@ private:
     QImage picture_;
     int padding_ = 0;
     QColor background_;
+    bool shadow_ = false;
     double aspect_ = 0;
+    // The picture scaled to the pixels it covers, made once per picture and size, so a
+    // repaint only copies pixels.
+    QImage scaled_;
+    qint64 scaledFrom_ = 0;
 };
 
 } // namespace folimo

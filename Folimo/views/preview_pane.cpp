@@ -5,7 +5,6 @@
 #include "views/look.hpp"
 #include "views/picture_view.hpp"
 
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -14,6 +13,9 @@ namespace folimo {
 
 namespace {
 
+// The sheets stand gap apart and gap in from the edges; each view keeps shadowRoom of it
+// around its sheet for the shadow.
+constexpr int shadowRoom = 12;
 constexpr int gap = 28;
 constexpr int sheetMaxWidth = 820;
 constexpr int sheetPixels = 1100;
@@ -27,8 +29,9 @@ PreviewPane::PreviewPane(AppModel& model, QWidget* parent)
     , scroll_(new QScrollArea)
     , column_(new QVBoxLayout) {
     auto* content = new QWidget;
-    column_->setContentsMargins(gap, gap, gap, gap);
-    column_->setSpacing(gap);
+    column_->setContentsMargins(gap - shadowRoom, gap - shadowRoom, gap - shadowRoom,
+                                gap - shadowRoom);
+    column_->setSpacing(gap - 2 * shadowRoom);
     column_->addStretch();
     content->setLayout(column_);
     scroll_->setWidget(content);
@@ -60,12 +63,9 @@ void PreviewPane::refresh() {
                           std::max(model_.settings().preview.sheetHeight, 1e-9);
     while (sheets_.size() < groups_.size()) {
         auto* sheet = new PictureView;
-        sheet->setMaximumWidth(sheetMaxWidth);
-        auto* shadow = new QGraphicsDropShadowEffect(sheet);
-        shadow->setColor(QColor(0, 0, 0, 51));
-        shadow->setBlurRadius(16);
-        shadow->setOffset(0, 2);
-        sheet->setGraphicsEffect(shadow);
+        sheet->setPadding(shadowRoom);
+        sheet->setShadow(true);
+        sheet->setMaximumWidth(sheetMaxWidth + 2 * shadowRoom);
         // Centred and at most 820 wide: the stretches take what the sheet leaves.
         auto* row = new QWidget;
         auto* centred = new QHBoxLayout(row);
