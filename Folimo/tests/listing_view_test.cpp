@@ -396,6 +396,7 @@ void ListingViewTest::switchingTabsReplacesOnlyThePaneSections() {
     QCOMPARE(page.control<QLineEdit>(QStringLiteral("Pages"))->placeholderText(),
              QStringLiteral("Up to 10, picked for you"));
     QCOMPARE(page.view.currentPane(), page.view.videoPane());
+    QVERIFY(page.control<QPushButton>(QStringLiteral("Make Listing Set…")));
 }
 
 QTEST_MAIN(ListingViewTest)

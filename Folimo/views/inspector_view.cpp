@@ -2,6 +2,7 @@
 
 #include "model/app_model.hpp"
 #include "model/listing_texts.hpp"
+#include "views/export_bar.hpp"
 #include "views/look.hpp"
 #include "views/segmented_control.hpp"
 
@@ -106,6 +107,7 @@ InspectorView::InspectorView(AppModel& model, QWidget* parent)
     column->setSpacing(0);
     column->addWidget(scroll, 1);
     column->addWidget(divider);
+    column->addWidget(new ExportBar(model));
 
     for (auto changed : {&AppModel::settingsChanged, &AppModel::brandsChanged,
                          &AppModel::brandIDChanged, &AppModel::sourceChanged})

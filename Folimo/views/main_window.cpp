@@ -3,9 +3,9 @@
 #include "model/app_model.hpp"
 #include "updates/updater.hpp"
 #include "views/alert_host.hpp"
-#include "views/export_bar.hpp"
 #include "views/file_panels.hpp"
 #include "views/listing_commands.hpp"
+#include "views/listing_view.hpp"
 #include "views/look.hpp"
 #include "views/more_apps_window.hpp"
 #include "views/page_titles.hpp"
@@ -19,7 +19,6 @@
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace folimo {
 
@@ -39,17 +38,6 @@ QStringList tabTitles() {
     return titles;
 }
 
-// The listing page until its own view comes: empty, with the export bar at its foot.
-QWidget* listingPlaceholder(AppModel& model) {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    column->addStretch(1);
-    auto* bar = new ExportBar(model);
-    bar->setFixedWidth(320);
-    column->addWidget(bar, 0, Qt::AlignRight);
-    return page;
-}
-
 } // namespace
 
 MainWindow::MainWindow(AppModel& model, QWidget* parent)
@@ -64,10 +52,10 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     model_.setPanels(panels_.get());
 
     // The view of each sidebar page, in page order.
-    detail_->addWidget(listingPlaceholder(model_)); // listing: ListingView
-    detail_->addWidget(new QWidget);                // batch: BatchView
-    detail_->addWidget(new QWidget);                // brands: BrandsView
-    detail_->addWidget(new QWidget);                // sizes: SizesView
+    detail_->addWidget(new ListingView(model_));
+    detail_->addWidget(new QWidget); // batch: BatchView
+    detail_->addWidget(new QWidget); // brands: BrandsView
+    detail_->addWidget(new QWidget); // sizes: SizesView
     detail_->setMinimumSize(760, 560);
 
     auto* content = new QWidget;
