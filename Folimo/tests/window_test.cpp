@@ -3,11 +3,17 @@
 #include "model/panels.hpp"
 #include "views/alert_host.hpp"
 #include "views/export_bar.hpp"
+#include "views/images_pane.hpp"
+#include "views/layout_card.hpp"
+#include "views/listing_view.hpp"
 #include "views/look.hpp"
 #include "views/main_window.hpp"
 #include "views/more_apps_window.hpp"
+#include "views/picture_view.hpp"
+#include "views/preview_pane.hpp"
 #include "views/review_prompt_host.hpp"
 #include "views/sidebar.hpp"
+#include "views/video_pane.hpp"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,7 +31,10 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
 
 using namespace folimo;
 namespace fs = std::filesystem;
@@ -200,7 +209,25 @@ private slots:
         QVERIFY(preview);
         preview->click();
         QCOMPARE(model().tab(), ListingTab::preview);
-        keepPicture(window(), "pdf-open");
+        // The window with each pane, once the pane has drawn its pictures.
+        auto* listing = window().findChild<ListingView*>();
+        const auto drawn = [](const PictureView* view) { return !view->picture().isNull(); };
+        const std::map<ListingTab, std::function<bool()>> paneDrawn{
+            {ListingTab::images,
+             [&] {
+                 return std::ranges::all_of(
+                            listing->imagesPane()->cards(),
+                            [](LayoutCard* card) { return !card->thumbnail().isNull(); }) &&
+                        drawn(listing->imagesPane()->largeImage());
+             }},
+            {ListingTab::preview,
+             [&] { return std::ranges::all_of(listing->previewPane()->sheets(), drawn); }},
+            {ListingTab::video, [&] { return drawn(listing->videoPane()->frame()); }}};
+        for (const auto& [tab, done] : paneDrawn) {
+            model().setTab(tab);
+            QTRY_VERIFY_WITH_TIMEOUT(done(), 30000);
+            keepPicture(window(), QString("pdf-open-%1").arg(QString::fromUtf8(rawValue(tab))));
+        }
         model().setPage(Page::batch);
         QTRY_VERIFY(!showVisible());
         model().setPage(Page::listing);
