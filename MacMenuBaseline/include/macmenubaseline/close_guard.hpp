@@ -36,7 +36,8 @@ public:
     std::function<bool()> shouldClose() const { return shouldClose_; }
     void setShouldClose(std::function<bool()> shouldClose);
 
-    // Held weakly: a deleted window reads as none.
+    // Held weakly: a deleted window reads as none. Only an installed window's own close is
+    // watched; setMain alone changes which window closeKeyWindow treats as the main one.
     QWidget* main() const { return main_; }
     void setMain(QWidget* window);
 
