@@ -4,6 +4,7 @@
 #include "folimo/sample_pdf.hpp"
 #include "folimo/settings_json.hpp"
 #include "model/panels.hpp"
+#include "model/store_writer.hpp"
 
 #include <QSettings>
 #include <QThreadPool>
@@ -33,6 +34,7 @@ QString nameOf(const std::filesystem::path& path) {
 AppModel::AppModel(QSettings& store, Panels* panels, QObject* parent)
     : QObject(parent)
     , store_(store)
+    , storeWriter_(std::make_unique<StoreWriter>(store))
     , panels_(panels)
     , previewPool_(std::make_unique<QThreadPool>()) {
     previewPool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
@@ -83,14 +85,17 @@ void AppModel::loadStore() {
 
 void AppModel::saveSettings() {
     store_.setValue(settingsKey, toBytes(encodeSettings(settings_)));
+    storeWriter_->changed();
 }
 
 void AppModel::saveBrands() {
     store_.setValue(brandsKey, toBytes(encodeBrands(brands_)));
+    storeWriter_->changed();
 }
 
 void AppModel::saveBrandID() {
     store_.setValue(brandIDKey, QString::fromStdString(brandID_.text()));
+    storeWriter_->changed();
 }
 
 // --- Observed fields ------------------------------------------------------------------

@@ -29,6 +29,7 @@ class QThreadPool;
 namespace folimo {
 
 class Panels;
+class StoreWriter;
 
 // The one object behind the window: the open PDF, the settings, the brands and the choice
 // among them, the window's navigation, the one alert, the export and batch state, the
@@ -44,7 +45,8 @@ class Panels;
 // when the value is unchanged.
 //
 // Store: "settings.v1" and "brands.v1" hold JSON bytes, "brandID" the brand's UUID text in
-// upper case.
+// upper case. The store object takes each value at once; its file is written soon after on
+// a thread of the model's (StoreWriter), so a keystroke never waits for the disk.
 class AppModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(std::optional<folimo::Page> page READ page WRITE setPage NOTIFY pageChanged)
@@ -295,6 +297,7 @@ private:
     void finishDrawing(const QString& key, std::uint64_t generation, const QImage& image);
 
     QSettings& store_;
+    std::unique_ptr<StoreWriter> storeWriter_; // the store's file is written off the main thread
     Panels* panels_;
 
     std::optional<Page> page_ = Page::listing;

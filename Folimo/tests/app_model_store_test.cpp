@@ -137,6 +137,29 @@ private slots:
         QVERIFY(store_->contains("brandID"));
     }
 
+    void theStoresFileFollowsEveryEditWithoutTheMainThreadWaiting() {
+        QSettings& store = freshStore();
+        QFile file(dir_.filePath("store.ini"));
+        auto onDisk = [&file] {
+            if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+            const QByteArray bytes = file.readAll();
+            file.close();
+            return bytes;
+        };
+        {
+            AppModel model(store, nullptr);
+            ListingSettings edited = model.settings();
+            for (int i = 1; i <= 20; ++i) {
+                edited.preview.watermark = "DRAFT-" + std::to_string(i);
+                model.setSettings(edited);
+            }
+            QTRY_VERIFY(onDisk().contains("DRAFT-20"));
+            edited.preview.watermark = "LAST";
+            model.setSettings(edited);
+        } // what is still pending is written when the model goes
+        QVERIFY(onDisk().contains("LAST"));
+    }
+
     void addingBrandsNamesCopiesAndChoosesThem() {
         AppModel model(freshStore(), nullptr);
         model.addBrand();
