@@ -44,6 +44,8 @@ QVariant BatchRowsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return ModelTexts::rowName(row);
+    case Qt::AccessibleTextRole:
+        return ModelTexts::rowReading(row);
     case Qt::ToolTipRole:
         return row.status.kind == BatchRow::Status::Kind::failed ? QVariant(row.status.message)
                                                                  : QVariant();

@@ -17,6 +17,7 @@ public:
     enum Role {
         // Qt::DisplayRole: the PDF's file name without its extension.
         // Qt::ToolTipRole: the failure's message, for a failed row.
+        // Qt::AccessibleTextRole: ModelTexts::rowReading, the whole row as one text.
         StatusKindRole = Qt::UserRole + 1, // int of BatchRow::Status::Kind
         FractionRole,                      // double 0...1 while working
         FilesRole,                         // qint64 files written when done

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 
 namespace folimo::ModelTexts {
 
@@ -46,6 +47,15 @@ QString statusText(const BatchRow::Status& status) {
         return status.message;
     }
     return {};
+}
+
+QString rowReading(const BatchRow& row) {
+    const QString status =
+        row.status.kind == BatchRow::Status::Kind::working
+            ? QStringLiteral("Working, %1%")
+                  .arg(std::lround(std::clamp(row.status.fraction, 0.0, 1.0) * 100))
+            : statusText(row.status);
+    return rowName(row) + QStringLiteral(", ") + status;
 }
 
 } // namespace folimo::ModelTexts

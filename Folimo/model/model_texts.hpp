@@ -24,5 +24,8 @@ QString rowName(const BatchRow& row);
 // A batch row's status as text: "Waiting", "" while working (a bar shows it), "20 files",
 // or the failure's message.
 QString statusText(const BatchRow::Status& status);
+// What a screen reader reads for a batch row, as one element: the name, then the status
+// ("Unit 2, Waiting", "Unit 2, Working, 40%", "Unit 2, 20 files", "Unit 2, " and the failure).
+QString rowReading(const BatchRow& row);
 
 } // namespace folimo::ModelTexts
