@@ -65,10 +65,12 @@ QColor accentColor(const QWidget& widget) {
     return widget.palette().color(QPalette::Highlight);
 }
 
+QColor secondaryColor(const QPalette& palette) {
+    return blend(palette.color(QPalette::WindowText), palette.color(QPalette::Window), 0.45);
+}
+
 void makeSecondary(QWidget& widget) {
-    const QPalette& palette = widget.palette();
-    setTextColor(widget,
-                 blend(palette.color(QPalette::WindowText), palette.color(QPalette::Window), 0.45));
+    setTextColor(widget, secondaryColor(widget.palette()));
 }
 
 void makeCaption(QWidget& widget) {
@@ -82,9 +84,13 @@ void makeFailure(QWidget& widget) {
 }
 
 void makeProminent(QWidget& widget) {
+    // Only the enabled look is filled: a disabled prominent button looks disabled.
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::Button, accentColor(widget));
-    palette.setColor(QPalette::ButtonText, palette.color(QPalette::HighlightedText));
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Button, accentColor(widget));
+        palette.setColor(group, QPalette::ButtonText,
+                         palette.color(group, QPalette::HighlightedText));
+    }
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
     QFont font = widget.font();

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QPalette>
 #include <QString>
 
 class QLabel;
@@ -18,6 +19,8 @@ QColor successColor();
 // The window's accent colour (selection and prominent buttons).
 QColor accentColor(const QWidget& widget);
 
+// The dimmed colour of lesser text on this palette.
+QColor secondaryColor(const QPalette& palette);
 // Dimmed text for lesser information (the sidebar's page count, the export summary).
 void makeSecondary(QWidget& widget);
 // Text sizes below the body text: caption for summaries, callout for status lines.
