@@ -1,0 +1,179 @@
+// The sizes page through its widgets, on a real model with a real store; the format test
+// makes a real listing set from a real PDF.
+
+#include "model/app_model.hpp"
+#include "model_test_support.hpp"
+#include "view_shots.hpp"
+#include "views/number_field.hpp"
+#include "views/sizes_view.hpp"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTest>
+
+using namespace folimo;
+
+namespace {
+
+// The sizes page on a model with its own store, shown on the offscreen screen.
+struct SizesPage : test::ModelFixture {
+    SizesView view{model};
+
+    SizesPage() {
+        view.resize(800, 700);
+        view.show();
+    }
+    // The control of that type with this accessible name.
+    template <typename T> T* control(const QString& name) {
+        for (T* each : view.findChildren<T*>())
+            if (each->accessibleName() == name) return each;
+        return nullptr;
+    }
+    NumberField* field(const QString& name) { return control<NumberField>(name); }
+    QList<QComboBox*> formats() {
+        QList<QComboBox*> boxes;
+        for (auto* box : view.findChildren<QComboBox*>())
+            if (box->accessibleName() == "Format") boxes << box;
+        return boxes;
+    }
+    void type(const QString& field, const QString& text) {
+        auto* edit = this->field(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    // Replaces the field's text at once, as pasting does.
+    void paste(const QString& field, const QString& text) {
+        auto* edit = this->field(field);
+        QGuiApplication::clipboard()->setText(text);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), text);
+    }
+    ListingSettings stored() {
+        AppModel reread(store, nullptr);
+        return reread.settings();
+    }
+};
+
+} // namespace
+
+class SizesViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void resetRestoresEveryDefault();
+    void numbersAreStoredAsTyped();
+    void textThatIsNotANumberKeepsTheValue();
+    void pngInsteadOfJpegChangesTheFiles();
+};
+
+void SizesViewTest::resetRestoresEveryDefault() {
+    SizesPage page;
+    ListingSettings odd = page.model.settings();
+    odd.images.pop_back();
+    odd.images[0].size = {1, 99999};
+    odd.images[1].format = ImageFormat::png;
+    odd.preview.sheetWidth = 4.125;
+    odd.video.fps = 60;
+    odd.preview.watermark = "MINE";
+    page.model.setSettings(odd);
+    QCOMPARE(page.formats().size(), 2);
+    QCOMPARE(page.field("Square thumbnails height")->text(), "99999");
+    QCOMPARE(page.field("Sheet width")->text(), "4.13");
+    // A stored rate other than the three offered is shown as it is, not as a blank.
+    QCOMPARE(page.control<QComboBox>("Frame rate")->currentText(), "60 fps");
+    viewShot(page.view, "sizes-odd-values");
+
+    page.view.findChild<QPushButton*>()->click();
+    const QStringList expected[] = {{"Square thumbnails", "750", "750", "PNG"},
+                                    {"Listing images 2000 px 4:3", "2000", "1500", "JPEG"},
+                                    {"Listing images 2000 px square", "2000", "2000", "JPEG"}};
+    QCOMPARE(page.formats().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(page.field(expected[i][0] + " width")->text(), expected[i][1]);
+        QCOMPARE(page.field(expected[i][0] + " height")->text(), expected[i][2]);
+        QCOMPARE(page.formats()[i]->currentText(), expected[i][3]);
+    }
+    QCOMPARE(page.field("Sheet width")->text(), "11");
+    QCOMPARE(page.field("Sheet height")->text(), "8.5");
+    QCOMPARE(page.field("Video width")->text(), "1080");
+    QCOMPARE(page.field("Video height")->text(), "1080");
+    QCOMPARE(page.control<QComboBox>("Frame rate")->currentText(), "30 fps");
+    QCOMPARE(page.control<QComboBox>("Frame rate")->count(), 3);
+    QCOMPARE(page.stored().images, ImagePreset::defaults());
+    QCOMPARE(page.stored().preview.watermark, "MINE");
+    viewShot(page.view, "sizes-after-reset");
+}
+
+void SizesViewTest::numbersAreStoredAsTyped() {
+    SizesPage page;
+    page.type("Square thumbnails width", "10");
+    QCOMPARE(page.stored().images[0].size.width, 10);
+    page.type("Video height", "-4");
+    QCOMPARE(page.stored().video.size.height, -4);
+    page.type("Sheet height", "8.25");
+    QCOMPARE(page.stored().preview.sheetHeight, 8.25);
+    auto* fps = page.control<QComboBox>("Frame rate");
+    fps->setCurrentIndex(0);
+    emit fps->activated(0);
+    QCOMPARE(page.stored().video.fps, 24);
+}
+
+void SizesViewTest::textThatIsNotANumberKeepsTheValue() {
+    SizesPage page;
+    for (const QString text : {"1,000", "12.5", "abc", "", "99999999999999999999"}) {
+        page.paste("Video width", text);
+        QCOMPARE(page.stored().video.size.width, 1080);
+    }
+    for (const QString text : {"nan", "inf", "1e999", "8,,5", "1,000.5"}) {
+        page.paste("Sheet width", text);
+        QCOMPARE(page.stored().preview.sheetWidth, 11.0);
+    }
+    // Leaving the field shows the stored value again.
+    emit page.field("Sheet width")->editingFinished();
+    QCOMPARE(page.field("Sheet width")->text(), "11");
+}
+
+void SizesViewTest::pngInsteadOfJpegChangesTheFiles() {
+    SizesPage page;
+    ListingSettings settings = page.model.settings();
+    for (auto& preset : settings.images)
+        preset.isOn = preset.id == "listing-4x3";
+    settings.layouts = {ImageLayout::grid};
+    settings.preview.isOn = false;
+    settings.video.isOn = false;
+    page.model.setSettings(settings);
+    page.type("Listing images 2000 px 4:3 width", "400");
+    page.type("Listing images 2000 px 4:3 height", "300");
+    QVERIFY(page.model.openFile(test::outside("CAD.pdf")));
+
+    std::filesystem::path folder;
+    auto exportInto = [&](const char* subfolder) {
+        folder = page.path(subfolder);
+        std::filesystem::create_directories(folder);
+        page.panels.answers.push_back(folder);
+        page.model.makeListingSet();
+    };
+    auto filesMade = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+        return names;
+    };
+    exportInto("jpeg");
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.exportState().isRunning(), 30000);
+    QCOMPARE(filesMade(), std::vector<std::string>{"01-grid.jpg"});
+
+    auto* format = page.formats()[1];
+    format->setCurrentIndex(format->findText("PNG"));
+    emit format->activated(format->currentIndex());
+    QCOMPARE(page.stored().images[1].format, ImageFormat::png);
+    exportInto("png");
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.exportState().isRunning(), 30000);
+    QCOMPARE(filesMade(), std::vector<std::string>{"01-grid.png"});
+}
+
+QTEST_MAIN(SizesViewTest)
+#include "sizes_view_test.moc"
