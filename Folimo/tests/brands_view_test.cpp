@@ -1,0 +1,201 @@
+// The brand presets page through its widgets, on a real model with a real store; previews are
+// the model's real brand samples drawn from the built-in sample pack.
+
+#include "model_test_support.hpp"
+#include "view_shots.hpp"
+#include "views/brand_editor.hpp"
+#include "views/brands_view.hpp"
+
+#include <QAccessible>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace folimo;
+
+namespace {
+
+const QString classicFooter = "Classic is built in. Choose + to make your own from it.";
+const QString badgeFooter = "In the badge, {pages} becomes the page count, like “12 pages”. "
+                            "Leave it empty for no badge.";
+
+// The brands page on a model with its own store, shown on the offscreen screen.
+struct BrandsPage : test::ModelFixture {
+    BrandsView view{model};
+
+    BrandsPage() {
+        view.resize(1000, 640);
+        view.show();
+    }
+    BrandEditor& editor() { return *view.editor(); }
+    // The editor's control of that type with this accessible name.
+    template <typename T> T* field(const QString& name) {
+        for (T* each : editor().findChildren<T*>())
+            if (each->accessibleName() == name) return each;
+        return nullptr;
+    }
+    QToolButton* button(const QString& name) {
+        for (auto* each : view.findChildren<QToolButton*>())
+            if (each->accessibleName() == name) return each;
+        return nullptr;
+    }
+    QListWidget* list() { return view.findChild<QListWidget*>(); }
+    QString footer() {
+        for (auto* label : editor().findChildren<QLabel*>())
+            if (label->text() == classicFooter || label->text() == badgeFooter)
+                return label->text();
+        return {};
+    }
+    // What a fresh start of the program would read back from the store.
+    std::vector<Brand> stored() {
+        AppModel reread(store, nullptr);
+        return reread.brands();
+    }
+    // The colour dialog a colour button opened, once it is on screen.
+    QColorDialog* colorDialog() {
+        for (auto* dialog : editor().findChildren<QColorDialog*>())
+            if (dialog->isVisible()) return dialog;
+        return nullptr;
+    }
+    QImage shownPreview() { return editor().findChild<BrandPreview*>()->image(); }
+};
+
+} // namespace
+
+class BrandsViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void onlyClassic();
+    void plusMakesAnEditableCopy();
+    void editsAreSavedOnEveryKeystroke();
+    void colourPickedLiveAndCancelPutsItBack();
+    void emptyBadgeLeavesThePreview();
+    void choosingAnotherBrandRebuildsTheEditor();
+};
+
+void BrandsViewTest::onlyClassic() {
+    BrandsPage page;
+    QCOMPARE(page.list()->count(), 1);
+    QCOMPARE(page.list()->currentItem()->text(), QString::fromStdString(Brand::classic().name));
+    QVERIFY(!page.button("Delete brand")->isEnabled());
+    QVERIFY(page.button("New brand")->isEnabled());
+    QCOMPARE(page.button("New brand")->toolTip(), "New brand, starting from the selected one");
+    QVERIFY(!page.field<QLineEdit>("Name")->isEnabled());
+    QVERIFY(!page.field<QComboBox>("Font")->isEnabled());
+    QVERIFY(!page.field<QPushButton>("Background")->isEnabled());
+    QVERIFY(!page.field<QLineEdit>("Corner badge")->isEnabled());
+    QCOMPARE(page.footer(), classicFooter);
+    QTRY_VERIFY(!page.shownPreview().isNull());
+    viewShot(page.view, "brands-classic");
+}
+
+void BrandsViewTest::plusMakesAnEditableCopy() {
+    BrandsPage page;
+    page.button("New brand")->click();
+    QCOMPARE(page.list()->count(), 2);
+    QCOMPARE(page.list()->currentRow(), 1);
+    QCOMPARE(page.list()->currentItem()->text(), "My Brand");
+    QCOMPARE(page.editor().brand().id, page.model.brandID());
+    QCOMPARE(page.field<QLineEdit>("Name")->text(), "My Brand");
+    QVERIFY(page.field<QLineEdit>("Name")->isEnabled());
+    QVERIFY(page.field<QPushButton>("Title")->isEnabled());
+    QVERIFY(page.button("Delete brand")->isEnabled());
+    QCOMPARE(page.footer(), badgeFooter);
+
+    page.button("Delete brand")->click();
+    QCOMPARE(page.list()->count(), 1);
+    QCOMPARE(page.model.brandID(), Brand::classic().id);
+    QCOMPARE(page.footer(), classicFooter);
+}
+
+void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
+    BrandsPage page;
+    page.button("New brand")->click();
+    auto* name = page.field<QLineEdit>("Name");
+    name->selectAll();
+    QString typed;
+    for (const QChar c : QString("Shop")) {
+        QTest::keyClick(name, c.toLatin1());
+        typed += c;
+        QCOMPARE(QString::fromStdString(page.stored().back().name), typed);
+    }
+    // The list follows the name without losing the choice.
+    QCOMPARE(page.list()->currentItem()->text(), "Shop");
+    QCOMPARE(page.list()->currentRow(), 1);
+
+    auto* font = page.field<QComboBox>("Font");
+    const int rockwell = font->findText("Rockwell");
+    font->setCurrentIndex(rockwell);
+    emit font->activated(rockwell);
+    QCOMPARE(page.stored().back().fontFamily, "Rockwell");
+    // The entry is drawn in the family the listing images use for it.
+    QCOMPARE(font->itemData(rockwell, Qt::FontRole).value<QFont>().family(), "Roboto Slab");
+}
+
+void BrandsViewTest::colourPickedLiveAndCancelPutsItBack() {
+    BrandsPage page;
+    page.button("New brand")->click();
+    const RGBColor before = page.model.brand().background;
+    page.field<QPushButton>("Background")->click();
+    auto* dialog = page.colorDialog();
+    QVERIFY(dialog);
+    QVERIFY(!dialog->testOption(QColorDialog::ShowAlphaChannel));
+    dialog->setCurrentColor(QColor(255, 0, 0));
+    QCOMPARE(page.stored().back().background, (RGBColor{1, 0, 0}));
+    dialog->reject();
+    QCOMPARE(page.stored().back().background, before);
+
+    page.field<QPushButton>("Badge")->click();
+    dialog = page.colorDialog();
+    dialog->setCurrentColor(QColor(0, 0, 255));
+    dialog->accept();
+    QCOMPARE(page.stored().back().accent, (RGBColor{0, 0, 1}));
+}
+
+void BrandsViewTest::emptyBadgeLeavesThePreview() {
+    BrandsPage page;
+    page.button("New brand")->click();
+    auto* badge = page.field<QLineEdit>("Corner badge");
+    QVERIFY(!badge->text().isEmpty());
+    QTRY_VERIFY(!page.shownPreview().isNull());
+    const QImage withBadge = page.shownPreview();
+    QCOMPARE(QAccessible::queryAccessibleInterface(page.editor().findChild<BrandPreview*>())
+                 ->text(QAccessible::Name),
+             "Preview of the My Brand brand");
+
+    badge->selectAll();
+    QTest::keyClick(badge, Qt::Key_Backspace);
+    QCOMPARE(QString::fromStdString(page.model.brand().badge), QString());
+    QCOMPARE(badge->placeholderText(), "None");
+    QTRY_VERIFY(page.shownPreview() != withBadge);
+    viewShot(page.view, "brands-copy-without-badge");
+    Brand plain = page.model.brand();
+    QCOMPARE(page.shownPreview(), page.model.brandPreview(plain));
+    plain.badge = "{pages} pages";
+    QCOMPARE(page.model.brandPreview(plain), withBadge);
+}
+
+void BrandsViewTest::choosingAnotherBrandRebuildsTheEditor() {
+    BrandsPage page;
+    page.button("New brand")->click();
+    QTest::keyClicks(page.field<QLineEdit>("Corner badge"), " extra");
+    const QString badge = page.field<QLineEdit>("Corner badge")->text();
+
+    page.list()->setCurrentRow(0);
+    QCOMPARE(page.model.brandID(), Brand::classic().id);
+    QVERIFY(!page.field<QLineEdit>("Name")->isEnabled());
+    QCOMPARE(page.footer(), classicFooter);
+
+    page.list()->setCurrentRow(1);
+    QCOMPARE(page.field<QLineEdit>("Corner badge")->text(), badge);
+    QCOMPARE(page.stored().back().badge, badge.toStdString());
+    QVERIFY(page.field<QLineEdit>("Name")->isEnabled());
+}
+
+QTEST_MAIN(BrandsViewTest)
+#include "brands_view_test.moc"

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <folimo/brand.hpp>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace folimo {
+
+class AppModel;
+class FormSection;
+
+// The picture of a brand's sample listing image, scaled to fit with a soft shadow, on the
+// under-page background.
+class BrandPreview : public QWidget {
+    Q_OBJECT
+public:
+    explicit BrandPreview(QWidget* parent = nullptr);
+    void setImage(const QImage& image);
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+    QImage shadow_; // the blurred 20 % black the image casts, at the size last painted
+    QSize shadowFor_;
+};
+
+// The form and live preview of one brand. It edits a working copy, starting from the brand it
+// is made with, and hands the whole copy to the model on every keystroke and colour change.
+// Classic is shown but cannot be edited.
+class BrandEditor : public QWidget {
+    Q_OBJECT
+public:
+    BrandEditor(AppModel& model, const Brand& brand, QWidget* parent = nullptr);
+
+    const Brand& brand() const { return brand_; }
+
+private:
+    void change(const std::function<void(Brand&)>& edit);
+    QPushButton* colorButton(const QString& name, RGBColor Brand::*color);
+    void showColors();
+    void askForPreview();
+
+    AppModel& model_;
+    Brand brand_;
+    FormSection* form_;
+    QLineEdit* name_;
+    QComboBox* font_;
+    std::vector<std::pair<QPushButton*, RGBColor Brand::*>> colors_;
+    QLineEdit* badge_;
+    BrandPreview* preview_;
+};
+
+} // namespace folimo

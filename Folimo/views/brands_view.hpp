@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QListWidget;
+class QToolButton;
+
+namespace folimo {
+
+class AppModel;
+class BrandEditor;
+
+// The brand presets page: the list of brands (swatches and name), "+" and "−" under it, and
+// the editor of the chosen brand, made afresh from the stored brand whenever the choice
+// changes.
+class BrandsView : public QWidget {
+    Q_OBJECT
+public:
+    explicit BrandsView(AppModel& model, QWidget* parent = nullptr);
+
+    BrandEditor* editor() const { return editor_; }
+
+private:
+    void showBrands();
+    void showChoice();
+
+    AppModel& model_;
+    QListWidget* list_;
+    QToolButton* add_;
+    QToolButton* remove_;
+    BrandEditor* editor_ = nullptr;
+};
+
+} // namespace folimo
