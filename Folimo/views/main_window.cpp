@@ -3,6 +3,8 @@
 #include "model/app_model.hpp"
 #include "updates/updater.hpp"
 #include "views/alert_host.hpp"
+#include "views/batch_view.hpp"
+#include "views/brands_view.hpp"
 #include "views/file_panels.hpp"
 #include "views/listing_commands.hpp"
 #include "views/listing_view.hpp"
@@ -11,6 +13,7 @@
 #include "views/page_titles.hpp"
 #include "views/segmented_control.hpp"
 #include "views/sidebar.hpp"
+#include "views/sizes_view.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -53,9 +56,9 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
 
     // The view of each sidebar page, in page order.
     detail_->addWidget(new ListingView(model_));
-    detail_->addWidget(new QWidget); // batch: BatchView
-    detail_->addWidget(new QWidget); // brands: BrandsView
-    detail_->addWidget(new QWidget); // sizes: SizesView
+    detail_->addWidget(new BatchView(model_));
+    detail_->addWidget(new BrandsView(model_));
+    detail_->addWidget(new SizesView(model_));
     detail_->setMinimumSize(760, 560);
 
     auto* content = new QWidget;
