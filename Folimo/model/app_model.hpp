@@ -180,15 +180,18 @@ public:
     // set folder there named after the title (made unique at the moment it is created, so
     // no other export can share it) and exports effectiveSettings() as they are now, off
     // the main thread. exportState goes running -> done / failed, or back to idle when
-    // stopped.
+    // stopped. A new export while one runs takes over exportState and the Stop; the earlier
+    // one runs to its end without changing exportState.
     void makeListingSet();
     // Stops the running export (and only it). Nothing when none runs.
     void cancelExport();
     // Asks for a folder of PDFs; new rows, all waiting; batchOutput cleared. A folder with
-    // no PDFs directly inside sets the alert naming it.
+    // no PDFs directly inside sets the alert naming it. Nothing while a batch runs (its rows
+    // belong to it).
     void chooseBatchFolder();
     // Asks where to save, then makes one set per row, one after another, off the main
-    // thread; a failing PDF marks its row failed and the batch goes on.
+    // thread; a failing PDF marks its row failed and the batch goes on. Nothing while a
+    // batch runs.
     void runBatch();
     // Stops the running batch (and only it): its current row goes back to waiting.
     void cancelBatch();
