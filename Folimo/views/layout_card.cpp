@@ -106,7 +106,22 @@ const QImage& LayoutCard::thumbnail() const {
 }
 
 void LayoutCard::refresh() {
-    checkMark_->setVisible(isInSet());
+    const bool inSet = isInSet();
+    const bool selected = isSelectedLayout();
+    // Screen readers keep what they were told; tell them what changed.
+    if (inSet != shownInSet_) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+    if (selected != shownSelected_) {
+        QAccessible::State state;
+        state.selected = true;
+        QAccessibleStateChangeEvent changed(this, state);
+        QAccessible::updateAccessibility(&changed);
+    }
+    shownInSet_ = inSet;
+    shownSelected_ = selected;
+    checkMark_->setVisible(inSet);
     update();
 }
 

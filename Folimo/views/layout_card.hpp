@@ -45,6 +45,8 @@ private:
     ImageLayout layout_;
     PictureView* thumbnail_;
     QLabel* checkMark_;
+    bool shownInSet_ = true;
+    bool shownSelected_ = false;
 };
 
 } // namespace folimo
