@@ -26,7 +26,10 @@ SegmentedControl::SegmentedControl(const QString& label, const QStringList& choi
     }
     group_->setExclusive(true);
     setCurrent(0);
-    connect(group_, &QButtonGroup::idClicked, this, &SegmentedControl::chosen);
+    // Toggled, not clicked: a screen reader's toggle action checks a segment without a click.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked && !choosing_) emit chosen(index);
+    });
 }
 
 int SegmentedControl::current() const {
@@ -34,7 +37,9 @@ int SegmentedControl::current() const {
 }
 
 void SegmentedControl::setCurrent(int index) {
+    choosing_ = true;
     if (auto* button = group_->button(index)) button->setChecked(true);
+    choosing_ = false;
 }
 
 } // namespace folimo

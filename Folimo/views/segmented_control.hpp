@@ -24,6 +24,7 @@ signals:
 
 private:
     QButtonGroup* group_;
+    bool choosing_ = false; // setCurrent() is choosing, not the user
 };
 
 } // namespace folimo
