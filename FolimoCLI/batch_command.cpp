@@ -3,6 +3,7 @@
 #include "folimo/batch.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
+#include "folimo/output_naming.hpp"
 #include "progress_bar.hpp"
 #include "set_options.hpp"
 #include "stop_on_interrupt.hpp"
@@ -15,15 +16,10 @@
 namespace folimo::cli {
 namespace {
 
-std::string folderName(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(folder, error).lexically_normal();
-    if (!full.has_filename()) full = full.parent_path();
-    return full.filename().string();
-}
-
 int run(Args& args) {
     const auto output = args.value("-o");
+    if (args.value("--title"))
+        throw UsageError("--title does not apply: each set takes its PDF\u2019s own title");
     const ListingSettings settings = readSetSettings(args);
     const std::filesystem::path input = args.positionals(1, 1)[0];
     if (!output) throw UsageError("needs the output folder: -o OUTPUT");
@@ -32,7 +28,8 @@ int run(Args& args) {
     std::setlocale(LC_COLLATE, "");
     const auto pdfs = Batch::pdfs(input);
     if (pdfs.empty()) {
-        std::cerr << "There are no PDFs directly inside \u201C" << folderName(input) << "\u201D.\n";
+        std::cerr << "There are no PDFs directly inside \u201C" << OutputNaming::shownName(input)
+                  << "\u201D.\n";
         return 1;
     }
 
@@ -63,12 +60,12 @@ const std::string usage =
     std::string("usage: folimo-cli batch FOLDER -o OUTPUT [options]\n\n"
                 "Makes one listing set for every PDF directly inside FOLDER, one after another,\n"
                 "each in a folder of its own inside OUTPUT named after the PDF and titled from\n"
-                "the PDF itself (--title does not apply). Prints one line per PDF as it\n"
+                "the PDF itself. Prints one line per PDF as it\n"
                 "finishes; a PDF that fails does not stop the others, but the exit status is\n"
                 "then 1. Ctrl-C stops it; the files written so far stay.\n\n"
                 "options:\n"
                 "  -o OUTPUT             where the set folders go (made when missing)\n") +
-    std::string(settingsUsage) + std::string(setUsage);
+    settingsUsage(false) + std::string(setUsage);
 
 const Registration registration{
     {"batch", "make a listing set for every PDF in a folder", usage, &run}};

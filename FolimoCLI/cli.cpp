@@ -80,6 +80,32 @@ const std::vector<Command>& commands() {
     return registry();
 }
 
+std::string settingsUsage(bool takesTitle) {
+    return std::string(
+               "  --settings FILE.json  start from stored settings (as `folimo-cli settings "
+               "--defaults`)\n") +
+           (takesTitle ? "  --title TEXT          the listing title (default: the PDF\u2019s own "
+                         "title)\n"
+                       : "") +
+           "  --no-title            draw no title on the images\n"
+           "  --pages LIST          pages for the images, like 1-6 or 1, 3, 5\n"
+           "  --brand NAME|FILE     classic, chalkboard, bright or a brand\u2019s JSON file\n";
+}
+
+std::string numberText(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+std::string rangeText(const Range<std::int64_t>& range) {
+    return std::to_string(range.min) + "\u2026" + std::to_string(range.max);
+}
+
+std::string rangeText(const Range<double>& range) {
+    return numberText(range.min) + "\u2026" + numberText(range.max);
+}
+
 ListingSettings readSettings(Args& args) {
     ListingSettings settings;
     if (auto path = args.value("--settings")) {

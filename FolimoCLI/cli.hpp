@@ -62,12 +62,15 @@ const std::vector<Command>& commands();
 // settings form; InputError when the file is missing or not valid), then on top of it
 // --title TEXT, --no-title, --pages LIST, --brand classic|chalkboard|bright|FILE.json.
 ListingSettings readSettings(Args& args);
-inline constexpr std::string_view settingsUsage =
-    "  --settings FILE.json  start from stored settings (as `folimo-cli settings --defaults`)\n"
-    "  --title TEXT          the listing title (default: the PDF's own title)\n"
-    "  --no-title            draw no title on the images\n"
-    "  --pages LIST          pages for the images, like 1-6 or 1, 3, 5\n"
-    "  --brand NAME|FILE     classic, chalkboard, bright or a brand's JSON file\n";
+// The help lines of those options; without the --title line for a command that titles
+// each set from its own PDF.
+std::string settingsUsage(bool takesTitle = true);
+
+// A setting's range as the help texts write it: "64…6000".
+std::string rangeText(const Range<std::int64_t>& range);
+std::string rangeText(const Range<double>& range);
+// A number in its shortest plain form: "0.05", "2".
+std::string numberText(double value);
 
 // Throws UsageError("OPTION takes WHAT, not \"TEXT\"").
 [[noreturn]] void refuseValue(std::string_view option, std::string_view what,

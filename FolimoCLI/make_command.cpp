@@ -51,7 +51,7 @@ const std::string usage =
                 "options:\n"
                 "  -o PARENT             where the set folder goes (default: here)\n"
                 "  --sample              use the built-in Fall Math Practice pack\n") +
-    std::string(settingsUsage) + std::string(setUsage);
+    settingsUsage() + std::string(setUsage);
 
 const Registration registration{
     {"make", "make a listing set: images, preview PDF and video", usage, &run}};

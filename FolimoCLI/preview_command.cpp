@@ -57,26 +57,32 @@ int run(Args& args) {
     return 0;
 }
 
-constexpr std::string_view usage =
-    "usage: folimo-cli preview FILE.pdf [-o OUT.pdf|FOLDER] [options]\n\n"
-    "Writes the watermarked preview PDF of a listing set: the chosen pages one or two to a\n"
-    "sheet, each with a watermark and \u201CPage 3 of 12\u201D under it; flattened into pictures\n"
-    "unless --no-flatten, so that buyers cannot copy the text. Prints the path written.\n\n"
-    "options:\n"
-    "  -o OUT.pdf|FOLDER     the file to write, or a folder to write \u201CTITLE "
-    "preview.pdf\u201D\n"
-    "                        into (default: that name here)\n"
-    "  --settings FILE.json  start from stored settings (their preview part and title)\n"
-    "  --title TEXT          the listing title (default: the PDF\u2019s own title)\n"
-    "  --pages LIST          pages for the preview, like 1-6 or 1, 3, 5 (default: all)\n"
-    "  --per-sheet N         pages on a sheet: 1, or 2 for any larger number (default 2)\n"
-    "  --style STYLE         diagonal or corner (default diagonal)\n"
-    "  --watermark TEXT      the watermark\u2019s text (default PREVIEW)\n"
-    "  --opacity X           the watermark\u2019s strength, 0...1, held to 0.05...0.9\n"
+// Built before the registration below, which refers to it (same file, so in order).
+const std::string usage =
+    std::string(
+        "usage: folimo-cli preview FILE.pdf [-o OUT.pdf|FOLDER] [options]\n\n"
+        "Writes the watermarked preview PDF of a listing set: the chosen pages one or two to a\n"
+        "sheet, each with a watermark and \u201CPage 3 of 12\u201D under it; flattened into "
+        "pictures\n"
+        "unless --no-flatten, so that buyers cannot copy the text. Prints the path written.\n\n"
+        "options:\n"
+        "  -o OUT.pdf|FOLDER     the file to write, or a folder to write \u201CTITLE "
+        "preview.pdf\u201D\n"
+        "                        into (default: that name here)\n"
+        "  --settings FILE.json  start from stored settings (their preview part and title)\n"
+        "  --title TEXT          the listing title (default: the PDF\u2019s own title)\n"
+        "  --pages LIST          pages for the preview, like 1-6 or 1, 3, 5 (default: all)\n"
+        "  --per-sheet N         pages on a sheet: 1, or 2 for any larger number (default 2)\n"
+        "  --style STYLE         diagonal or corner (default diagonal)\n"
+        "  --watermark TEXT      the watermark\u2019s text (default PREVIEW)\n"
+        "  --opacity X           the watermark\u2019s strength, 0\u20261, held to ") +
+    rangeText(PreviewSettings::opacityRange) +
+    "\n"
     "                        (default 0.22)\n"
     "  --no-flatten          keep pages as vector content with selectable text\n"
     "  --sheet WxH           sheet size in inches, like 8.5x11 (default 11x8.5; each side\n"
-    "                        held to 2...200 inches)\n";
+    "                        held to " +
+    rangeText(PreviewSettings::sheetSideRange) + " inches)\n";
 
 const Registration registration{
     {"preview", "write the watermarked preview PDF of a PDF", usage, &run}};

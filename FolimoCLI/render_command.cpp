@@ -3,6 +3,7 @@
 #include "folimo/image_writer.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_renderer.hpp"
+#include "folimo/output_naming.hpp"
 #include "folimo/source_pdf.hpp"
 #include "stop_on_interrupt.hpp"
 
@@ -46,8 +47,8 @@ int run(Args& args) {
     const ListingRenderer renderer(SourcePDF::open(files[0]), settings);
     const auto image = renderer.render(layout, size);
     if (interrupt.token().stop_requested()) throw Cancelled();
-    if (!image) throw ListingError::writeFailed(path.filename().string());
-    ImageWriter::write(*image, path, format, 0.9);
+    if (!image) throw ListingError::writeFailed(OutputNaming::shownName(path));
+    ImageWriter::write(*image, path, format, ImageWriter::listingQuality);
     std::cout << path.string() << "\n";
     return 0;
 }
@@ -56,15 +57,17 @@ int run(Args& args) {
 const std::string usage =
     std::string(
         "usage: folimo-cli render FILE.pdf --layout LAYOUT -o OUT.png|OUT.jpg [options]\n\n"
-        "Draws one listing image of the PDF in the brand's colours and font, with the corner\n"
+        "Draws one listing image of the PDF in the brand\u2019s colours and font, with the corner\n"
         "badge, and writes it as PNG or JPEG (by the extension of OUT). Prints the path written.\n"
         "Ctrl-C stops it and leaves no file.\n"
-        "Each side is held to 64...6000 pixels.\n\n"
-        "options:\n"
-        "  --layout LAYOUT       grid, cover, fan, clipboard, desk or frame\n"
-        "  -o OUT.png|OUT.jpg    the file to write\n"
-        "  --size WxH            the image size in pixels (default 2000x2000)\n") +
-    std::string(settingsUsage);
+        "Each side is held to ") +
+    rangeText(PixelSize::sideRange) +
+    " pixels.\n\n"
+    "options:\n"
+    "  --layout LAYOUT       grid, cover, fan, clipboard, desk or frame\n"
+    "  -o OUT.png|OUT.jpg    the file to write\n"
+    "  --size WxH            the image size in pixels (default 2000x2000)\n" +
+    settingsUsage();
 
 const Registration registration{{"render", "draw one listing image of a PDF", usage, &run}};
 

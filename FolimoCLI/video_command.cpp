@@ -48,24 +48,32 @@ int run(Args& args) {
     return 0;
 }
 
-constexpr std::string_view usage =
-    "usage: folimo-cli video FILE.pdf [-o OUT.mp4|FOLDER] [options]\n\n"
-    "Writes the flip-through video of a listing set: an H.264 MP4 in which the chosen pages\n"
-    "lie on the brand\u2019s background one after another and turn away to the left. Prints\n"
-    "the path written. Ctrl-C stops it and leaves no file.\n\n"
-    "options:\n"
-    "  -o OUT.mp4|FOLDER     the file to write, or a folder to write \u201CTITLE "
-    "flip-through.mp4\u201D\n"
-    "                        into (default: that name here)\n"
-    "  --settings FILE.json  start from stored settings (their video part, title and brand)\n"
-    "  --title TEXT          the listing title (default: the PDF\u2019s own title)\n"
-    "  --no-title            draw no title above the pages\n"
-    "  --brand NAME|FILE     classic, chalkboard, bright or a brand\u2019s JSON file\n"
-    "  --pages LIST          pages for the video, like 1-10 or 1, 3, 5 (default: up to 10\n"
-    "                        spread from the first page to the last; at most 20)\n"
-    "  --seconds S           length, 10...15 (default 12)\n"
-    "  --fps N               frames a second, 10...60 (default 30)\n"
-    "  --size WxH            frame size in pixels, 64...6000 a side, made even\n"
+// Built before the registration below, which refers to it (same file, so in order).
+const std::string usage =
+    std::string(
+        "usage: folimo-cli video FILE.pdf [-o OUT.mp4|FOLDER] [options]\n\n"
+        "Writes the flip-through video of a listing set: an H.264 MP4 in which the chosen pages\n"
+        "lie on the brand\u2019s background one after another and turn away to the left. Prints\n"
+        "the path written. Ctrl-C stops it and leaves no file.\n\n"
+        "options:\n"
+        "  -o OUT.mp4|FOLDER     the file to write, or a folder to write \u201CTITLE "
+        "flip-through.mp4\u201D\n"
+        "                        into (default: that name here)\n"
+        "  --settings FILE.json  start from stored settings (their video part, title and brand)\n"
+        "  --title TEXT          the listing title (default: the PDF\u2019s own title)\n"
+        "  --no-title            draw no title above the pages\n"
+        "  --brand NAME|FILE     classic, chalkboard, bright or a brand\u2019s JSON file\n"
+        "  --pages LIST          pages for the video, like 1-10 or 1, 3, 5 (default: up to 10\n"
+        "                        spread from the first page to the last; at most 20)\n"
+        "  --seconds S           length, ") +
+    rangeText(VideoSettings::secondsRange) + " (default " + numberText(VideoSettings().seconds) +
+    ")\n"
+    "  --fps N               frames a second, " +
+    rangeText(VideoSettings::fpsRange) + " (default " + std::to_string(VideoSettings().fps) +
+    ")\n"
+    "  --size WxH            frame size in pixels, " +
+    rangeText(PixelSize::sideRange) +
+    " a side, made even\n"
     "                        (default 1080x1080)\n";
 
 const Registration registration{{"video", "write the flip-through video of a PDF", usage, &run}};

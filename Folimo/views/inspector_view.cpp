@@ -381,8 +381,9 @@ void InspectorView::buildVideo(QVBoxLayout* column) {
             [this](bool on) { edit([&](auto& s) { s.video.isOn = on; }); });
     rows->addRow(include);
 
-    QSlider* length = slider(int(VideoSettings::minSeconds), int(VideoSettings::maxSeconds),
-                             QStringLiteral("Length in seconds"));
+    QSlider* length =
+        slider(int(VideoSettings::secondsRange.min), int(VideoSettings::secondsRange.max),
+               QStringLiteral("Length in seconds"));
     length->setPageStep(1);
     length->setTickPosition(QSlider::TicksBelow);
     connect(length, &QSlider::valueChanged, this,

@@ -55,6 +55,8 @@ check_error "$work/locked worksheet.pdf" "“locked worksheet.pdf” is protecte
 qpdf --empty "$work/empty.pdf"
 check_error "$work/empty.pdf" "This PDF has no pages."
 check_error "$work/missing.pdf" "“missing.pdf” couldn’t be opened as a PDF."
+mkdir "$work/Worksheets"
+check_error "$work/Worksheets/" "“Worksheets” couldn’t be opened as a PDF."
 
 # Usage: help on stdout, a missing file argument is a usage error.
 "$cli" info --help | grep -q -- "--json" || fail "help"

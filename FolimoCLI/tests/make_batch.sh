@@ -78,7 +78,7 @@ cp "$docs/CAD.pdf" "$work/in/.hidden.pdf"
 echo notes >"$work/in/notes.txt"
 qpdf --encrypt secret secret 256 -- "$docs/asyRefCard.pdf" "$work/in/Locked.pdf"
 mkdir -p "$work/sets/Unit 10 listing"
-status=0; "$cli" batch "$work/in" -o "$work/sets" "${small[@]}" --title "Ignored" >"$work/stdout" || status=$?
+status=0; "$cli" batch "$work/in" -o "$work/sets" "${small[@]}" >"$work/stdout" || status=$?
 [ "$status" -eq 1 ] || fail "a batch with a locked PDF gave status $status"
 expected="Locked: ${lq}Locked.pdf${rq} is protected with a password. Save a copy without the password and try again.
 unit 2: Saved 6 files
@@ -88,6 +88,11 @@ Unit 10: Saved 6 files"
 [ -s "$work/sets/Unit 10 listing 2/Unit 10 flip-through.mp4" ] || fail "batch wrote into an existing folder"
 [ -z "$(ls -A "$work/sets/Unit 10 listing")" ] || fail "batch touched the existing folder"
 [ ! -e "$work/sets/Locked listing" ] || fail "the locked PDF got a folder"
+
+# Every set of a batch takes its own PDF's title, so a title for all of them is refused.
+status=0; "$cli" batch "$work/in" -o "$work/titled" --title "Fall" 2>"$work/stderr" || status=$?
+[ "$status" -eq 2 ] || fail "batch --title gave status $status"
+[ ! -e "$work/titled" ] || fail "batch --title made its output folder"
 
 # All good: status 0. A named pipe called like a PDF is no PDF and cannot hold the batch up.
 rm "$work/in/Locked.pdf"

@@ -10,9 +10,10 @@ letters() { printf '%s' "$1" | fold -w1 | LC_ALL=C sort | tr -d '\n'; }
 
 latex=/usr/share/doc/asymptote/asy-latex.pdf # 11 pages, titled "The asymptote package"
 
-# Defaults: every page two to a landscape Letter sheet, into a folder under the set's name.
+# Defaults: every page two to a landscape Letter sheet, into a folder under the set's name
+# (a title of blanks is no title: the PDF's own stands).
 mkdir "$work/out"
-out="$("$cli" preview "$latex" -o "$work/out" 2>/dev/null)"
+out="$("$cli" preview "$latex" -o "$work/out" --title "   " 2>/dev/null)"
 [[ "$out" == "$work/out/The asymptote package preview.pdf" ]] || fail "printed \"$out\""
 [[ "$(info "$out" Title)" == "The asymptote package (preview)" ]] || fail "title $(info "$out" Title)"
 [[ "$(info "$out" Creator)" == "Folimo" ]] || fail "creator $(info "$out" Creator)"
@@ -24,7 +25,7 @@ flat="$(text "$out")"
 
 # The preview's own options, pages among them, on a title of our own.
 "$cli" preview "$latex" -o "$work/v.pdf" --pages 2-4 --per-sheet 1 --sheet 8.5x11 \
-    --no-flatten --watermark "DRAFT COPY" --style corner --opacity 0.5 --title "Fall Math" \
+    --no-flatten --watermark "DRAFT COPY" --style corner --opacity 0.5 --title "  Fall Math  " \
     >/dev/null 2>&1
 [[ "$(info "$work/v.pdf" Title)" == "Fall Math (preview)" ]] || fail "title $(info "$work/v.pdf" Title)"
 [[ "$(info "$work/v.pdf" Pages)" == 3 ]] || fail "pages $(info "$work/v.pdf" Pages)"
@@ -51,6 +52,8 @@ status=0; err="$("$cli" preview "$latex" -o "$work/none.pdf" --pages 40-50 2>&1 
 status=0; err="$("$cli" preview "$latex" -o "$work/missing/p.pdf" 2>&1 >/dev/null)" || status=$?
 [[ $status == 1 ]] || fail "unwritable place gave $status"
 [[ "$err" == "Couldn’t save p.pdf." ]] || fail "message \"$err\""
+err="$("$cli" preview "$latex" -o "$work/missing/" 2>&1 >/dev/null)" && fail "a place that is no folder"
+[[ "$err" == "Couldn’t save missing." ]] || fail "message \"$err\""
 [[ "$(ls -A "$work")" == "$(printf 'out\ns.json\ns.pdf\nv.pdf')" ]] || fail "stray files: $(ls -A "$work")"
 
 echo "preview: ok"

@@ -23,10 +23,6 @@ unsigned long long channelByte(double channel) {
 const RGBColor RGBColor::white{1, 1, 1};
 const RGBColor RGBColor::black{0, 0, 0};
 
-RGBColor RGBColor::fromHex(std::uint32_t hex) {
-    return {((hex >> 16) & 0xFF) / 255.0, ((hex >> 8) & 0xFF) / 255.0, (hex & 0xFF) / 255.0};
-}
-
 std::string RGBColor::hex() const {
     char text[64];
     std::snprintf(text, sizeof text, "#%02llX%02llX%02llX", channelByte(red), channelByte(green),
@@ -44,8 +40,7 @@ double RGBColor::luminance() const {
 }
 
 RGBColor RGBColor::contrasting() const {
-    constexpr double grey = 30 / 255.0;
-    return luminance() > 0.6 ? RGBColor{grey, grey, grey} : white;
+    return luminance() > 0.6 ? rgb8(30, 30, 30) : white;
 }
 
 } // namespace folimo

@@ -26,14 +26,14 @@ FlipThrough::FlipThrough(std::shared_ptr<const SourcePDF> source, ListingSetting
     , settings_(std::move(settings))
     , size_(settings_.video.size.even())
     , seconds_(settings_.video.clampedSeconds())
-    , fps_(int(std::clamp<std::int64_t>(settings_.video.fps, 10, 60)))
+    , fps_(int(settings_.video.clampedFps()))
     , pages_(PageSelection::choose(settings_.video.pages, source->pageCount(), autoPagePick,
                                    pageLimit)) {
     if (pages_.empty()) pages_ = {0};
 }
 
 std::int64_t FlipThrough::frameCount() const {
-    return std::llround(seconds_ * fps_);
+    return settings_.video.frameCount();
 }
 
 std::int64_t FlipThrough::bitRate() const {

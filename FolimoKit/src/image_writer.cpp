@@ -10,7 +10,7 @@
 namespace folimo::ImageWriter {
 
 int jpegQuality(double quality) {
-    if (std::isnan(quality)) return 90;
+    if (std::isnan(quality)) quality = listingQuality;
     return int(std::lround(std::clamp(quality * 100, 1.0, 100.0)));
 }
 

@@ -20,7 +20,6 @@
 namespace folimo::ListingExporter {
 namespace {
 
-constexpr double jpegQuality = 0.9;
 constexpr int imageWeight = 1;
 constexpr int previewWeight = 2;
 constexpr int videoWeight = 12;
@@ -41,11 +40,6 @@ struct Step {
 };
 
 enum class Outcome { pending, running, done, failed, skipped };
-
-std::string lastComponent(const std::filesystem::path& path) {
-    const std::filesystem::path normal = path.lexically_normal();
-    return (normal.has_filename() ? normal : normal.parent_path()).filename().string();
-}
 
 Step fileStep(Step::Kind kind, std::filesystem::path path, int weight) {
     Step step;
@@ -219,8 +213,8 @@ private:
         switch (step.kind) {
         case Step::Kind::image: {
             const auto image = renderer_.render(step.layout, step.size);
-            if (!image) throw ListingError::writeFailed(step.path.filename().string());
-            ImageWriter::write(*image, step.path, step.format, jpegQuality);
+            if (!image) throw ListingError::writeFailed(OutputNaming::shownName(step.path));
+            ImageWriter::write(*image, step.path, step.format, ImageWriter::listingQuality);
             break;
         }
         case Step::Kind::preview:
@@ -275,7 +269,7 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
                                              std::stop_token stop) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) throw ListingError::writeFailed(lastComponent(folder));
+    if (error) throw ListingError::writeFailed(OutputNaming::shownName(folder));
 
     for (const auto& preset : settings.images)
         if (preset.isOn)

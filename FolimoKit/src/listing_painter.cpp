@@ -91,23 +91,17 @@ void ListingPainter::drawBadge(cairo_t* cr, const Rect& rect) const {
     const double textWidth = measure(shown, font).width;
     const Rect badge = layout::badgeRect(rect, textWidth);
     drawWithShadow(cr, {0, -0.006 * s, 0.015 * s, RGBColor::black, 0.28}, [&](cairo_t* cr) {
-        addRoundedRect(cr, badge, badge.height / 2);
-        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-        fillPath(cr, brand.accent);
+        fillRoundedRect(cr, badge, badge.height / 2, brand.accent);
     });
-    double lineWidth = measure(shown, font, spacing).width;
     // A text too long for the capsule's cap is set smaller, its spacing with it, so that it
     // keeps the padding inside the capsule. Unhinted widths shrink in proportion.
     const double room = badge.width - layout::badgePadding(rect);
     if (textWidth > room) {
-        const double scale = room / lineWidth;
+        const double scale = room / measure(shown, font, spacing).width;
         font = folimo::font(brand.fontFamily, font.size * scale, true);
         spacing *= scale;
-        lineWidth = measure(shown, font, spacing).width;
     }
-    // Capitals centred in the capsule: the baseline half a cap height below its middle.
-    drawLine(cr, shown, font, brand.accent.contrasting(), 1,
-             {badge.midX() - lineWidth / 2, badge.midY() - capHeight(font) / 2}, spacing);
+    drawCentredLine(cr, shown, font, brand.accent.contrasting(), 1, badge.mid(), spacing);
 }
 
 void ListingPainter::drawCards(const std::vector<layout::Placed>& cards, cairo_t* cr,

@@ -99,4 +99,12 @@ std::filesystem::path claim(std::string_view name, const std::filesystem::path& 
     }
 }
 
+std::string shownName(const std::filesystem::path& path) {
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error);
+    if (error) full = path;
+    full = full.lexically_normal();
+    return (full.has_filename() ? full : full.parent_path()).filename().string();
+}
+
 } // namespace folimo::OutputNaming

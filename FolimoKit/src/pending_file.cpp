@@ -1,6 +1,7 @@
 #include "pending_file.hpp"
 
 #include "folimo/listing_error.hpp"
+#include "folimo/output_naming.hpp"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -62,7 +63,7 @@ void PendingFile::commit() {
 }
 
 void PendingFile::fail() const {
-    throw ListingError::writeFailed(destination_.filename().string());
+    throw ListingError::writeFailed(OutputNaming::shownName(destination_));
 }
 
 } // namespace folimo

@@ -8,21 +8,16 @@
 namespace folimo::previewLayout {
 
 Size sheetSize(const PreviewSettings& settings) {
-    // The smallest side last: std::max then gives it for NaN as well.
-    const auto side = [](double inches) {
-        return 72 * std::max(PreviewSettings::minSheetSide,
-                             std::min(inches, PreviewSettings::maxSheetSide));
-    };
-    return {side(settings.sheetWidth), side(settings.sheetHeight)};
+    const Range<double> inches = PreviewSettings::sheetSideRange;
+    return {inches.clamp(settings.sheetWidth) * 72, inches.clamp(settings.sheetHeight) * 72};
 }
 
 int places(const PreviewSettings& settings) {
-    return settings.pagesPerSheet > 1 ? 2 : 1;
+    return int(PreviewSettings::pagesPerSheetRange.clamp(settings.pagesPerSheet));
 }
 
 double opacity(const PreviewSettings& settings) {
-    // Written so that NaN gives the faintest watermark rather than NaN.
-    return std::max(0.05, std::min(settings.opacity, 0.9));
+    return PreviewSettings::opacityRange.clamp(settings.opacity);
 }
 
 int flattenedWidth(const Rect& page) {

@@ -22,8 +22,8 @@ constexpr std::string_view family = "Helvetica Neue";
 // edges stay clean at 150 pixels per inch.
 constexpr int jpegQuality = 88;
 
-const RGBColor captionGrey{107 / 255.0, 107 / 255.0, 107 / 255.0};
-const RGBColor diagonalGrey{122 / 255.0, 122 / 255.0, 122 / 255.0};
+constexpr RGBColor captionGrey = rgb8(107, 107, 107);
+constexpr RGBColor diagonalGrey = rgb8(122, 122, 122);
 const RGBColor badgeTextGrey{0.2, 0.2, 0.2};
 
 // Drawing for the file passes a list that holds the page's pictures until the page ends
@@ -33,31 +33,24 @@ using HeldPictures = std::vector<Image>*;
 void diagonalWatermark(cairo_t* cr, const std::string& text, const Rect& rect, double opacity) {
     const double size =
         previewLayout::diagonalFontSize(rect.size(), measure(text, font(family, 100, true)).width);
-    const Font bold = font(family, size, true);
-    const double width = measure(text, bold).width;
     cairo_translate(cr, rect.midX(), rect.midY());
     cairo_rotate(cr, std::atan2(rect.height, rect.width));
-    drawLine(cr, text, bold, diagonalGrey, opacity, {-width / 2, -capHeight(bold) / 2});
+    drawCentredLine(cr, text, font(family, size, true), diagonalGrey, opacity, {0, 0});
 }
 
 void cornerWatermark(cairo_t* cr, const std::string& text, const Rect& rect, double opacity) {
     const double size = previewLayout::cornerFontSize(rect.height);
     const Font bold = font(family, size, true);
-    const Size measured = measure(text, bold);
-    const Rect badge = previewLayout::cornerBadge(rect, measured, size);
-    addRoundedRect(cr, badge, std::min(badge.width / 2, badge.height / 2), badge.height / 2);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    const Rect badge = previewLayout::cornerBadge(rect, measure(text, bold), size);
+    addRoundedRect(cr, badge, badge.height / 2);
     fillPath(cr, RGBColor::white, 0.85);
-    drawLine(cr, text, bold, badgeTextGrey, std::max(opacity, 0.6),
-             {badge.midX() - measured.width / 2, badge.midY() - capHeight(bold) / 2});
+    drawCentredLine(cr, text, bold, badgeTextGrey, std::max(opacity, 0.6), badge.mid());
 }
 
 void drawCaption(cairo_t* cr, const std::string& text, const Rect& page) {
     std::lock_guard lock(textLock());
-    const Font regular = font(family, 9, false);
-    drawLine(cr, text, regular, captionGrey, 1,
-             {page.midX() - measure(text, regular).width / 2,
-              page.minY() - 14 - capHeight(regular) / 2});
+    drawCentredLine(cr, text, font(family, 9, false), captionGrey, 1,
+                    {page.midX(), page.minY() - 14});
 }
 
 // A flattened page is only ever a picture, never vectors whose text a buyer could copy. The

@@ -11,9 +11,6 @@
 namespace folimo {
 namespace {
 
-constexpr std::int64_t minSide = 64;
-constexpr std::int64_t maxSide = 6000;
-
 template <class Enum, std::size_t N>
 std::optional<Enum> fromText(const std::array<Enum, N>& cases, std::string_view text) {
     for (Enum value : cases)
@@ -24,7 +21,7 @@ std::optional<Enum> fromText(const std::array<Enum, N>& cases, std::string_view 
 } // namespace
 
 PixelSize PixelSize::clamped() const {
-    return {std::clamp(width, minSide, maxSide), std::clamp(height, minSide, maxSide)};
+    return {sideRange.clamp(width), sideRange.clamp(height)};
 }
 
 PixelSize PixelSize::even() const {
@@ -135,16 +132,15 @@ std::string PreviewSettings::watermarkText() const {
 }
 
 double VideoSettings::clampedSeconds() const {
-    if (std::isnan(seconds)) return minSeconds;
-    return std::clamp(seconds, minSeconds, maxSeconds);
+    return secondsRange.clamp(seconds);
+}
+
+std::int64_t VideoSettings::clampedFps() const {
+    return fpsRange.clamp(fps);
 }
 
 std::int64_t VideoSettings::frameCount() const {
-    const double frames =
-        std::round(clampedSeconds() * static_cast<double>(std::max<std::int64_t>(fps, 1)));
-    // 2^63 is exactly representable; anything at or above it does not fit.
-    if (frames >= 9223372036854775808.0) return std::numeric_limits<std::int64_t>::max();
-    return static_cast<std::int64_t>(frames);
+    return std::llround(clampedSeconds() * static_cast<double>(clampedFps()));
 }
 
 std::vector<ImageLayout> ListingSettings::orderedLayouts() const {

@@ -1,6 +1,7 @@
 #include "folimo/source_pdf.hpp"
 
 #include "folimo/listing_error.hpp"
+#include "folimo/output_naming.hpp"
 #include "poppler_glue.hpp"
 #include "unicode_trim.hpp"
 
@@ -111,7 +112,7 @@ SourcePDF::SourcePDF(std::unique_ptr<Impl> impl)
 SourcePDF::~SourcePDF() = default;
 
 std::shared_ptr<SourcePDF> SourcePDF::open(const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
+    const std::string name = OutputNaming::shownName(path);
     Opened opened = openFile(path);
     if (!opened.document) {
         if (isLocked(opened.error)) throw ListingError::locked(name);

@@ -267,6 +267,14 @@ void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBCol
     cairo_restore(cr);
 }
 
+void drawCentredLine(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+                     double alpha, Point centre, double letterSpacing) {
+    std::lock_guard guard(textLock());
+    const double width = measure(text, font, letterSpacing).width;
+    drawLine(cr, text, font, color, alpha, {centre.x - width / 2, centre.y - capHeight(font) / 2},
+             letterSpacing);
+}
+
 void drawWrapped(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
                  double alpha, const Rect& frame) {
     if (frame.width <= 0 || frame.height <= 0) return;

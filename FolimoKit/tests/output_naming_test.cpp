@@ -79,6 +79,13 @@ TEST(OutputNamingFiles, NamesOfTheSetsFiles) {
         EXPECT_EQ(OutputNaming::imageFile(allLayouts[i], allImageFormats[i % 2]), images[i]);
 }
 
+TEST(OutputNamingShownName, NamesTheLastRealComponent) {
+    EXPECT_EQ(OutputNaming::shownName("/home/me/Unit 1.pdf"), "Unit 1.pdf");
+    for (const char* folder : {"/home/me/Sets/", "/home/me/Sets/.", "/home/me/Sets//"})
+        EXPECT_EQ(OutputNaming::shownName(folder), "Sets") << folder;
+    EXPECT_EQ(OutputNaming::shownName("."), fs::current_path().filename().string());
+}
+
 TEST(OutputNamingUnique, NamesPlannedTogetherDifferBeyondCase) {
     test::TempDir dir;
     std::set<std::string> taken;

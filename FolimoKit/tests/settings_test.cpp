@@ -72,17 +72,18 @@ TEST(PixelSize, ClampedAndEvenKeepSidesWithinLimits) {
               (PixelSize{64, 64}));
 }
 
-TEST(VideoSettings, FrameCountRoundsClampedLengthHalfAwayFromZero) {
+// The frames of the video as it is made: length and rate held to the video's ranges.
+TEST(VideoSettings, FrameCountRoundsTheHeldLengthAndRateHalfAwayFromZero) {
     EXPECT_EQ(VideoSettings().frameCount(), 360);
     const VideoSettings longAndStill{true, {}, 30, 0, ""};
     EXPECT_EQ(longAndStill.clampedSeconds(), 15);
-    EXPECT_EQ(longAndStill.frameCount(), 15);
+    EXPECT_EQ(longAndStill.frameCount(), 150);
     EXPECT_EQ((VideoSettings{true, {}, 12.5, 25, ""}.frameCount()), 313);
-    EXPECT_EQ((VideoSettings{true, {}, 2, -5, ""}.frameCount()), 10);
+    EXPECT_EQ((VideoSettings{true, {}, 2, -5, ""}.frameCount()), 100);
     EXPECT_EQ((VideoSettings{true, {}, NAN, 30, ""}.frameCount()), 300);
     EXPECT_EQ(
         (VideoSettings{true, {}, 15, std::numeric_limits<std::int64_t>::max(), ""}.frameCount()),
-        std::numeric_limits<std::int64_t>::max());
+        900);
 }
 
 TEST(PreviewSettings, WatermarkTextFallsBackToPreview) {

@@ -15,7 +15,7 @@ struct RGBColor {
     double blue = 0;
 
     // From 0xRRGGBB; the top byte is ignored.
-    static RGBColor fromHex(std::uint32_t hex);
+    static constexpr RGBColor fromHex(std::uint32_t hex);
     // "#RRGGBB", upper case, each channel rounded half away from zero.
     std::string hex() const;
     // Per channel self + t * (other - self).
@@ -30,6 +30,15 @@ struct RGBColor {
 
     bool operator==(const RGBColor&) const = default;
 };
+
+// An 8-bit sRGB triple (each 0…255) as a colour.
+constexpr RGBColor rgb8(int red, int green, int blue) {
+    return {red / 255.0, green / 255.0, blue / 255.0};
+}
+
+constexpr RGBColor RGBColor::fromHex(std::uint32_t hex) {
+    return rgb8(int(hex >> 16 & 0xFF), int(hex >> 8 & 0xFF), int(hex & 0xFF));
+}
 
 // The stored JSON form, for test failure messages.
 void PrintTo(const RGBColor& color, std::ostream* out);

@@ -32,7 +32,7 @@ public:
     };
 
     // Takes everything from settings.video, limited to what a video can be: the size even
-    // and each side within 64...6000, 10...15 seconds, 10...60 frames a second, 1 to 20
+    // and each side within PixelSize::sideRange, VideoSettings' seconds and fps ranges, 1 to 20
     // pages (a blank list picks up to 10 spread over the PDF; a list naming no page of the
     // PDF shows the first page alone). Never fails.
     FlipThrough(std::shared_ptr<const SourcePDF> source, ListingSettings settings);
@@ -44,8 +44,7 @@ public:
     int fps() const { return fps_; }
     const std::vector<int>& pages() const { return pages_; }
 
-    // seconds x fps rounded to the nearest whole frame (halves away from zero): 360 at the
-    // default 12 s and 30 fps.
+    // settings.video.frameCount(): 360 at the default 12 s and 30 fps.
     std::int64_t frameCount() const;
     // The encoder's average bit rate in bits a second: 5 per pixel of a frame, at least
     // 1 000 000.

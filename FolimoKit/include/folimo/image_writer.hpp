@@ -8,9 +8,12 @@
 // Listing images as files.
 namespace folimo::ImageWriter {
 
+// The quality every listing image is written at as JPEG.
+inline constexpr double listingQuality = 0.9;
+
 // Writes image to path as PNG or JPEG at 144 dots per inch, in sRGB. PNG is lossless and
 // keeps transparency (RGB when every pixel is opaque, RGBA otherwise) and ignores quality;
-// JPEG takes quality 0...1 (0.9 is libjpeg's 90; values outside are held to 0.01...1),
+// JPEG takes quality 0…1 (0.9 is libjpeg's 90; values outside are held to 0.01…1),
 // and shows transparent parts as white.
 //
 // The file appears under its name only when complete, replacing any file there: it is
@@ -22,7 +25,8 @@ namespace folimo::ImageWriter {
 void write(const Image& image, const std::filesystem::path& path, ImageFormat format,
            double quality);
 
-// libjpeg's quality for a quality of 0...1: round(quality * 100) held to 1...100; 90 for NaN.
+// libjpeg's quality for a quality of 0…1: round(quality * 100) held to 1…100; that of
+// listingQuality for NaN.
 int jpegQuality(double quality);
 
 } // namespace folimo::ImageWriter

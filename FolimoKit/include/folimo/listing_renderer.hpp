@@ -26,7 +26,7 @@ public:
     const SourcePDF& source() const { return *source_; }
     const ListingSettings& settings() const { return settings_; }
 
-    // The finished image, each side clamped into 64...6000 pixels. Nothing when the bitmap
+    // The finished image, each side held to PixelSize::sideRange. Nothing when the bitmap
     // cannot be allocated.
     std::optional<Image> render(ImageLayout layout, PixelSize size) const;
     // The 0-based pages the layout shows.

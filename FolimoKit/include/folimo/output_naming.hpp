@@ -10,8 +10,8 @@
 // Every file and folder name of a listing set, made from the set's title, so that the
 // exporter, the batch planner and the application agree on names and never make one the
 // file system refuses. Pure functions apart from unique(), which looks at the disk, and
-// claim(), which creates a folder. Nothing else here fails. Texts are UTF-8; invalid bytes become
-// U+FFFD.
+// claim(), which creates a folder, and shownName(), which may ask for the working folder.
+// Nothing else here fails. Texts are UTF-8; invalid bytes become U+FFFD.
 namespace folimo::OutputNaming {
 
 // The title as a file name: "/" and ":" become "-", control and format characters (tabs,
@@ -32,6 +32,11 @@ std::string imageFile(ImageLayout layout, ImageFormat format);
 std::string previewFile(std::string_view title);
 // safe(title) + " flip-through.mp4".
 std::string videoFile(std::string_view title);
+
+// The name a message gives a file or folder: the last real component of path, so that
+// "Sets/", "Sets/." and (in Sets) "." are all "Sets". A relative path is taken from the
+// working folder.
+std::string shownName(const std::filesystem::path& path);
 
 // The form of a name that `taken` holds: lower case, Unicode-aware.
 std::string lowercased(std::string_view name);

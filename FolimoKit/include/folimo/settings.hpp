@@ -14,13 +14,27 @@
 
 namespace folimo {
 
+// The values a setting is held to where it is used, both ends included. Stored settings
+// keep what they hold; these are the one statement of each limit, for the library, the
+// command line's help and the application's controls.
+template <class T> struct Range {
+    T min;
+    T max;
+
+    // value held to min...max; NaN gives min.
+    constexpr T clamp(T value) const { return value >= min ? (value <= max ? value : max) : min; }
+};
+
 // A size in whole pixels.
 struct PixelSize {
     std::int64_t width = 0;
     std::int64_t height = 0;
 
+    // Every side of a listing image or video frame.
+    static constexpr Range<std::int64_t> sideRange{64, 6000};
+
     bool isSquare() const { return width == height; }
-    // Each side limited to 64...6000.
+    // Each side held to sideRange.
     PixelSize clamped() const;
     // clamped(), then each side rounded down to an even number (the video's frame size).
     PixelSize even() const;
@@ -92,16 +106,19 @@ struct PreviewSettings {
     std::string pages; // page list; empty means every page
     std::string watermark = "PREVIEW";
     WatermarkStyle style = WatermarkStyle::diagonal;
-    double opacity = 0.22;    // 0...1
+    double opacity = 0.22;    // 0…1
     double sheetWidth = 11.0; // inches
     double sheetHeight = 8.5; // inches
     std::int64_t pagesPerSheet = 2;
     bool flatten = true;
 
-    // Each sheet side is held to these, in inches: 200 inches (14,400 points) is the largest
-    // page a PDF can have in its common form.
-    static constexpr double minSheetSide = 2;
-    static constexpr double maxSheetSide = 200;
+    // The watermark's strength as drawn.
+    static constexpr Range<double> opacityRange{0.05, 0.9};
+    // Each side of a sheet, in inches: 200 inches (14,400 points) is the largest page a PDF
+    // can have in its common form.
+    static constexpr Range<double> sheetSideRange{2, 200};
+    // Page places on a sheet: 1 for 1 or less, 2 for anything larger.
+    static constexpr Range<std::int64_t> pagesPerSheetRange{1, 2};
 
     // The watermark trimmed of white space; "PREVIEW" when nothing is left.
     std::string watermarkText() const;
@@ -117,13 +134,14 @@ struct VideoSettings {
     std::int64_t fps = 30;
     std::string pages; // page list; empty means picked automatically
 
-    static constexpr double minSeconds = 10;
-    static constexpr double maxSeconds = 15;
+    static constexpr Range<double> secondsRange{10, 15};
+    static constexpr Range<std::int64_t> fpsRange{10, 60};
 
-    // seconds limited to 10...15 (10 for NaN).
+    // seconds held to secondsRange (10 for NaN).
     double clampedSeconds() const;
-    // round(clampedSeconds * max(fps, 1)), halves away from zero; held to the largest
-    // int64 for absurd frame rates rather than overflowing.
+    // fps held to fpsRange.
+    std::int64_t clampedFps() const;
+    // round(clampedSeconds * clampedFps), halves away from zero: the frames the video has.
     std::int64_t frameCount() const;
 
     bool operator==(const VideoSettings&) const = default;

@@ -64,6 +64,11 @@ Font fittedFont(std::string_view text, std::string_view family, double width, do
 void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
               double alpha, Point baselineOrigin, double letterSpacing = 0);
 
+// Draws one line centred on centre: its middle at centre.x and its baseline half a cap
+// height below centre.y, so that capitals sit exactly in the middle.
+void drawCentredLine(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,
+                     double alpha, Point centre, double letterSpacing = 0);
+
 // Draws the text wrapped to frame.width, each line centred, the first line at the top of
 // frame (y-up). When more lines would not fit the frame's height, the last line that fits
 // ends with an ellipsis.

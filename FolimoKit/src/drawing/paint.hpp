@@ -11,11 +11,6 @@
 // strokes and gradients in cr's user space (y up). Fills and strokes use up the path.
 namespace folimo {
 
-// An 8-bit sRGB triple as a colour.
-constexpr RGBColor rgb8(int red, int green, int blue) {
-    return {red / 255.0, green / 255.0, blue / 255.0};
-}
-
 void setColor(cairo_t* cr, const RGBColor& color, double alpha = 1);
 
 // Adds a rounded rectangle to the path; the radius is limited to half of either side.

@@ -14,9 +14,9 @@ namespace {
 
 using namespace palette;
 
-const RGBColor cream = hex(0xFBF3E4);
-const RGBColor acornNut = hex(0xC98A4B);
-const RGBColor warmText = hex(0x5A4636); // (90, 70, 54)
+const RGBColor cream = RGBColor::fromHex(0xFBF3E4);
+const RGBColor acornNut = RGBColor::fromHex(0xC98A4B);
+const RGBColor warmText = RGBColor::fromHex(0x5A4636); // (90, 70, 54)
 
 constexpr std::string_view minus = "\u2212";
 
@@ -166,8 +166,8 @@ void countTheAcorns(const Sheet& sheet) {
     const std::vector<int> counts = sample::acornCounts();
     for (std::size_t i = 0; i < counts.size(); ++i) {
         const Rect band = sheet.box(44, 200 + 88 * double(i), sheet.width - 88, 76);
-        if (i % 2 == 0) fillRoundedRect(cr, band, 12, hex(0xF6F1E6));
-        strokeRoundedRect(cr, band, 12, hex(0xE2D7C4), 1);
+        if (i % 2 == 0) fillRoundedRect(cr, band, 12, RGBColor::fromHex(0xF6F1E6));
+        strokeRoundedRect(cr, band, 12, RGBColor::fromHex(0xE2D7C4), 1);
         for (int k = 0; k < counts[i]; ++k)
             drawAcorn(cr, {84 + 44.0 * k, band.midY()}, 34);
         const Rect answer{486, band.midY() - 25, 70, 50};
@@ -222,12 +222,12 @@ void missingNumbers(const Sheet& sheet) {
         const int column = (n - 1) % 10;
         const Rect cell = sheet.box(56 + 50.0 * column, 196 + 50.0 * row, 50, 50);
         if (std::ranges::binary_search(blanks, n)) {
-            fillRect(cr, cell, hex(0xFFF6E2));
+            fillRect(cr, cell, RGBColor::fromHex(0xFFF6E2));
         } else {
             sheet.centredText(std::to_string(n), n % 10 == 0 ? bold : regular, grey(43),
                               cell.mid());
         }
-        strokeRect(cr, cell, hex(0xB9A88E), 1);
+        strokeRect(cr, cell, RGBColor::fromHex(0xB9A88E), 1);
     }
 }
 

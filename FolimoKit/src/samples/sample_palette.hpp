@@ -8,30 +8,27 @@
 // colours on the pages are tints and greys.
 namespace folimo::palette {
 
-constexpr RGBColor hex(std::uint32_t value) {
-    return {((value >> 16) & 0xFF) / 255.0, ((value >> 8) & 0xFF) / 255.0, (value & 0xFF) / 255.0};
-}
 constexpr RGBColor grey(int level) {
-    return {level / 255.0, level / 255.0, level / 255.0};
+    return rgb8(level, level, level);
 }
 
 // Fall Math Practice
-inline constexpr RGBColor orange = hex(0xD9692B);
-inline constexpr RGBColor brown = hex(0x7A4A2A);
-inline constexpr RGBColor gold = hex(0xE3A83A);
-inline constexpr RGBColor red = hex(0xB8432F);
-inline constexpr RGBColor green = hex(0x6B8E3A);
+inline constexpr RGBColor orange = RGBColor::fromHex(0xD9692B);
+inline constexpr RGBColor brown = RGBColor::fromHex(0x7A4A2A);
+inline constexpr RGBColor gold = RGBColor::fromHex(0xE3A83A);
+inline constexpr RGBColor red = RGBColor::fromHex(0xB8432F);
+inline constexpr RGBColor green = RGBColor::fromHex(0x6B8E3A);
 
 // Weekly Teacher Planner
-inline constexpr RGBColor teal = hex(0x5E8C7A);
-inline constexpr RGBColor blush = hex(0xE7B7A3);
-inline constexpr RGBColor slate = hex(0x3D4A45);
+inline constexpr RGBColor teal = RGBColor::fromHex(0x5E8C7A);
+inline constexpr RGBColor blush = RGBColor::fromHex(0xE7B7A3);
+inline constexpr RGBColor slate = RGBColor::fromHex(0x3D4A45);
 
 // Spelling Word Work
-inline constexpr RGBColor blue = hex(0x2E86C1);
-inline constexpr RGBColor yellow = hex(0xF2C14E);
-inline constexpr RGBColor coral = hex(0xE76F51);
-inline constexpr RGBColor navy = hex(0x17324D);
+inline constexpr RGBColor blue = RGBColor::fromHex(0x2E86C1);
+inline constexpr RGBColor yellow = RGBColor::fromHex(0xF2C14E);
+inline constexpr RGBColor coral = RGBColor::fromHex(0xE76F51);
+inline constexpr RGBColor navy = RGBColor::fromHex(0x17324D);
 
 // A colour lightened towards white: 0 keeps it, 1 is white.
 inline RGBColor tint(const RGBColor& color, double amount) {

@@ -10,7 +10,7 @@ namespace {
 
 using namespace palette;
 
-const RGBColor paper = hex(0xFBF7F4);
+const RGBColor paper = RGBColor::fromHex(0xFBF7F4);
 
 void cover(const Sheet& sheet) {
     cairo_t* cr = sheet.ctx;
@@ -149,7 +149,7 @@ void lessonNotes(const Sheet& sheet) {
     strokeLine(cr, {96, sheet.top(184)}, {96, sheet.top(728)}, blush, 1.5);
     for (int k = 0; k < 20; ++k) {
         const double y = sheet.top(200 + 27.0 * k);
-        strokeLine(cr, {48, y}, {564, y}, hex(0xCFD8D4), 1);
+        strokeLine(cr, {48, y}, {564, y}, RGBColor::fromHex(0xCFD8D4), 1);
     }
 }
 

@@ -35,7 +35,7 @@ void drawPencil(cairo_t* cr, Point tip, double length, double angle) {
     cairo_line_to(cr, 36, w / 2);
     cairo_line_to(cr, 36, -w / 2);
     cairo_close_path(cr);
-    fillPath(cr, hex(0xF3D9B1));
+    fillPath(cr, RGBColor::fromHex(0xF3D9B1));
     cairo_move_to(cr, 0, 0);
     cairo_line_to(cr, 12, w / 6);
     cairo_line_to(cr, 12, -w / 6);
@@ -95,8 +95,10 @@ void rainbowWrite(const Sheet& sheet) {
         std::string_view title;
         RGBColor color;
     };
-    const std::array<Column, 4> columns = {
-        {{"Word", navy}, {"Red", hex(0xD64541)}, {"Orange", hex(0xEE8A2F)}, {"Blue", blue}}};
+    const std::array<Column, 4> columns = {{{"Word", navy},
+                                            {"Red", RGBColor::fromHex(0xD64541)},
+                                            {"Orange", RGBColor::fromHex(0xEE8A2F)},
+                                            {"Blue", blue}}};
     const std::array<double, 4> xs = {40, 173, 306, 439};
     const double boxWidth = 125;
     const Font headFont = sheet.font(13, true);
@@ -124,7 +126,7 @@ void abcOrder(const Sheet& sheet) {
     sheet.header("ABC Order", "Write the words in ABC order.", coral);
     cairo_t* cr = sheet.ctx;
     const Rect bank = sheet.box(60, 176, 492, 80);
-    fillRoundedRect(cr, bank, 12, hex(0xFFF4E8));
+    fillRoundedRect(cr, bank, 12, RGBColor::fromHex(0xFFF4E8));
     strokeRoundedRect(cr, bank, 12, coral, 1);
     const Font wordFont = sheet.font(16, true);
     for (std::size_t w = 0; w < spellingWords.size(); ++w) {
