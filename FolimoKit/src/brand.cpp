@@ -3,9 +3,22 @@
 #include "hash_combine.hpp"
 #include "unicode_trim.hpp"
 
+#include <cctype>
 #include <string_view>
 
 namespace folimo {
+namespace {
+
+// Whether text starts with a space and the word "pages" in any case ("pages!" but not
+// "pageset").
+bool startsWithPagesWord(std::string_view text) {
+    if (text.size() < 6 || text[0] != ' ') return false;
+    for (std::size_t i = 0; i < 5; ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i + 1])) != "pages"[i]) return false;
+    return text.size() == 6 || !std::isalpha(static_cast<unsigned char>(text[6]));
+}
+
+} // namespace
 
 std::string Brand::badgeText(std::int64_t pageCount) const {
     constexpr std::string_view placeholder = "{pages}";
@@ -16,6 +29,11 @@ std::string Brand::badgeText(std::int64_t pageCount) const {
          at = rest.find(placeholder)) {
         text.append(rest.substr(0, at)).append(number);
         rest.remove_prefix(at + placeholder.size());
+        if (pageCount == 1 && startsWithPagesWord(rest)) {
+            // "1 pages" reads "1 page"; the rest stays as the seller typed it.
+            text.append(rest.substr(0, 5));
+            rest.remove_prefix(6);
+        }
     }
     text.append(rest);
     return std::string(trimWhitespaceAndNewlines(text));

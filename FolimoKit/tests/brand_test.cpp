@@ -39,7 +39,17 @@ TEST(Uuid, RandomIsVersion4AndDistinct) {
 TEST(Brand, BadgeTextFillsInThePageCount) {
     EXPECT_EQ(Brand::classic().badgeText(12), "12 pages");
     EXPECT_EQ(Brand::classic().badgeText(0), "0 pages");
-    EXPECT_EQ(Brand::classic().badgeText(1), "1 pages");
+    // One page is "1 page"; only the word right after the number changes.
+    EXPECT_EQ(Brand::classic().badgeText(1), "1 page");
+    Brand one = Brand::classic();
+    for (auto [badge, text] : {std::pair{"{pages} PAGES!", "1 PAGE!"},
+                               {"{pages} pages, {pages} pages", "1 page, 1 page"},
+                               {"{pages} pageset pages", "1 pageset pages"},
+                               {"{pages}  pages", "1  pages"},
+                               {"pages: {pages}", "pages: 1"}}) {
+        one.badge = badge;
+        EXPECT_EQ(one.badgeText(1), text) << badge;
+    }
     EXPECT_EQ(Brand::bright().badgeText(40), "No prep");
     Brand brand;
     brand.badge = " \t\n ";
