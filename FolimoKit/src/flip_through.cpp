@@ -119,7 +119,12 @@ void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, 
     if (squeezed.width <= 1) return;
     drawWithShadow(cr, {0, -0.4 * u, u * (turn + 1), RGBColor::black, 0.35},
                    [&](cairo_t* c) { fillRect(c, squeezed, RGBColor::white); });
-    drawImage(cr, image, squeezed);
+    // The page keeps its place on the paper as the paper narrows.
+    const Rect page = layout::fittedPage(r, double(image.width()) / image.height());
+    const double sx = squeezed.width / r.width, sy = squeezed.height / r.height;
+    drawImage(cr, image,
+              {squeezed.minX() + (page.minX() - r.minX()) * sx,
+               squeezed.minY() + (page.minY() - r.minY()) * sy, page.width * sx, page.height * sy});
     fillRect(cr, squeezed, RGBColor::black, 0.3 * turn);
 }
 
@@ -129,7 +134,9 @@ void drawBadge(const FlipThrough& video, cairo_t* cr) {
 }
 
 std::optional<Image> pageImage(const FlipThrough& video, int page) {
-    return video.source().image(page, int(std::ceil(video.pageRect().width)));
+    const Rect paper = video.pageRect();
+    const Rect fitted = layout::fittedPage(paper, video.source().aspect(page));
+    return video.source().image(page, int(std::ceil(fitted.width)));
 }
 
 } // namespace flip

@@ -27,7 +27,8 @@ void drawFlatPage(const FlipThrough& video, cairo_t* cr, int page);
 void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, double turn);
 void drawBadge(const FlipThrough& video, cairo_t* cr);
 
-// The bitmap every frame draws the page from: the page rectangle's width, from the cache.
+// The bitmap every frame draws the page from: as wide as the page lies on its paper in the
+// page rectangle, from the cache.
 std::optional<Image> pageImage(const FlipThrough& video, int page);
 
 // Paints a video's frames one after another into one bitmap, drawing only what changes:

@@ -6,6 +6,14 @@
 
 namespace folimo::layout {
 
+Rect fittedPage(const Rect& card, double aspect) {
+    if (!(aspect > 0) || !(card.height > 0)) return card;
+    // A page of the card's own shape fills it exactly, rounding aside.
+    Size page{card.width, std::min(card.height, card.width / aspect)};
+    if (aspect < card.width / card.height * (1 - 1e-9)) page = {card.height * aspect, card.height};
+    return {card.midX() - page.width / 2, card.midY() - page.height / 2, page.width, page.height};
+}
+
 Backdrop backdrop(const Rect& rect, bool showTitle) {
     Backdrop result;
     const double m = shorterSide(rect.size()) * 0.06;

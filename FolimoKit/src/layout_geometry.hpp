@@ -25,6 +25,11 @@ struct Placed {
     bool operator==(const Placed&) const = default;
 };
 
+// Where a page of the aspect lies on its paper card: as large as fits, centred, in its own
+// proportions whatever the card's shape (a landscape page on a portrait card has white
+// paper above and below it).
+Rect fittedPage(const Rect& card, double aspect);
+
 // The brand backdrop of an image filling rect: a margin of 6 % of the shorter side all
 // round; with a title, its block hangs from the top edge and the pages start below it.
 struct Backdrop {

@@ -107,17 +107,18 @@ void ListingPainter::drawBadge(cairo_t* cr, const Rect& rect) const {
 void ListingPainter::drawCards(const std::vector<layout::Placed>& cards, cairo_t* cr,
                                double shadow) const {
     for (const layout::Placed& card : cards) {
-        const auto image = source_.image(card.page, int(std::ceil(card.size.width)));
+        const double w = card.size.width, h = card.size.height;
+        const Rect paper{-w / 2, -h / 2, w, h};
+        const Rect page = layout::fittedPage(paper, source_.aspect(card.page));
+        const auto image = source_.image(card.page, int(std::ceil(page.width)));
         if (!image) continue;
         const SavedState saved(cr);
         cairo_translate(cr, card.center.x, card.center.y);
         cairo_rotate(cr, card.angle);
-        const double w = card.size.width, h = card.size.height;
-        const Rect paper{-w / 2, -h / 2, w, h};
         // Only the paper casts the shadow.
         drawWithShadow(cr, {0, -0.35 * shadow, shadow, RGBColor::black, 0.32},
                        [&](cairo_t* cr) { fillRect(cr, paper, RGBColor::white); });
-        drawImage(cr, *image, paper);
+        drawImage(cr, *image, page);
         strokeRect(cr, paper, RGBColor::black, std::max(w / 600, 1.0), 0.12);
     }
 }

@@ -4,6 +4,7 @@
 #include "image_diff.hpp"
 #include "layout_geometry.hpp"
 #include "listing_painter.hpp"
+#include "pdf_files.hpp"
 #include "test_support.hpp"
 
 #include <cmath>
@@ -130,6 +131,42 @@ TEST(ListingFit, FillsTheTargetBetweenTwoSidesAndCentresTheGroup) {
             EXPECT_EQ(fitted[i].page, group[i].page);
             EXPECT_EQ(fitted[i].angle, group[i].angle);
         }
+    }
+}
+
+// A landscape page on a portrait card (and the other way round) keeps its proportions: a
+// square drawn in the middle of the page stays square, and the card keeps its shape with
+// white paper around the page.
+TEST(ListingCards, EachPageKeepsItsOwnShapeOnACardOfAnotherShape) {
+    const test::TempDir dir;
+    test::writeTinyPDF(dir / "mixed.pdf", {{{0, 0, 612, 792}, {}, 0, "206 296 200 200 re f"},
+                                           {{0, 0, 792, 612}, {}, 0, "296 206 200 200 re f"}});
+    const auto pdf = SourcePDF::open(dir / "mixed.pdf");
+    const ListingSettings settings;
+    const ListingPainter painter(*pdf, settings);
+    for (auto [page, card] : {std::pair{1, Size{300, 388}}, std::pair{0, Size{388, 300}}}) {
+        const Image image = test::drawn(500, 500, [&](cairo_t* cr, const Rect&) {
+            painter.drawCards({{page, {250, 250}, card, 0}}, cr, 0);
+        });
+        int left = 500, right = -1, bottom = 500, top = -1;
+        for (int y = 0; y < 500; ++y)
+            for (int x = 0; x < 500; ++x)
+                if (image.pixel(x, y).red < 60 && image.pixel(x, y).alpha == 255) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    bottom = std::min(bottom, y), top = std::max(top, y);
+                }
+        const double side = 200 * std::min(card.width, card.height) / 792;
+        EXPECT_NEAR(right - left + 1, side, 2) << "page " << page;
+        EXPECT_NEAR(top - bottom + 1, side, 2) << "page " << page;
+        EXPECT_NEAR((left + right) / 2.0, 250, 1.5);
+        EXPECT_NEAR((top + bottom) / 2.0, 250, 1.5);
+        // The paper fills the card: white just inside each edge, nothing outside.
+        for (auto [x, y] : {std::pair{250 - card.width / 2 + 3, 250.0},
+                            {250 + card.width / 2 - 3, 250.0},
+                            {250.0, 250 - card.height / 2 + 3},
+                            {250.0, 250 + card.height / 2 - 3}})
+            EXPECT_EQ(test::pixelUp(image, x, y), (RGBA8{255, 255, 255, 255})) << x << ", " << y;
+        EXPECT_EQ(test::pixelUp(image, 250 - card.width / 2 - 3, 250).alpha, 0);
     }
 }
 
