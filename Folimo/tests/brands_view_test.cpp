@@ -135,6 +135,10 @@ void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
     QCOMPARE(page.stored().back().fontFamily, "Rockwell");
     // The entry is drawn in the family the listing images use for it.
     QCOMPARE(font->itemData(rockwell, Qt::FontRole).value<QFont>().family(), "Roboto Slab");
+    // The preview follows: it ends up showing the brand as now stored.
+    QTRY_VERIFY(!page.shownPreview().isNull() &&
+                page.shownPreview() == page.model.requestBrandPreview(page.model.brand()));
+    viewShot(page.view, "brands-copy-edited");
 }
 
 void BrandsViewTest::colourPickedLiveAndCancelPutsItBack() {

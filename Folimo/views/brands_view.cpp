@@ -131,6 +131,7 @@ void BrandsView::showChoice() {
     auto* editor = new BrandEditor(model_, brand);
     if (editor_) {
         layout()->replaceWidget(editor_, editor);
+        editor_->hide(); // gone from the screen now, though deleted only on the next turn
         editor_->deleteLater();
     } else {
         layout()->addWidget(editor);
