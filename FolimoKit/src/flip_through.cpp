@@ -74,10 +74,10 @@ void FlipThrough::drawFrame(double t, cairo_t* cr) const {
     if (turning) flip::drawFlatPage(*this, cr, pages_[std::size_t(k) + 1]);
     const auto image = flip::pageImage(*this, pages_[std::size_t(k)]);
     if (!image) return;
-    if (turning)
-        flip::drawTurningPage(*this, cr, *image, turn);
-    else
+    if (!turning)
         flip::drawFlatPage(*this, cr, pages_[std::size_t(k)]);
+    else if (!flip::drawTurningPage(*this, cr, *image, turn))
+        return;
     flip::drawBadge(*this, cr);
 }
 
@@ -108,7 +108,7 @@ void drawFlatPage(const FlipThrough& video, cairo_t* cr, int page) {
     painter(video).drawCards({{page, r.mid(), r.size(), 0}}, cr, shadowUnit);
 }
 
-void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, double turn) {
+bool drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, double turn) {
     const Rect r = video.pageRect();
     const double u = 0.025 * layout::shorterSide(frame(video.size()));
     // The page narrows towards its left edge and bulges 2 % above and below at mid-turn.
@@ -116,7 +116,7 @@ void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, 
     const Rect squeezed{r.minX(), r.minY() - bulge * r.height * 0.02,
                         std::cos(turn * std::numbers::pi / 2) * r.width,
                         (1 + bulge * 0.04) * r.height};
-    if (squeezed.width <= 1) return;
+    if (squeezed.width <= 1) return false;
     drawWithShadow(cr, {0, -0.4 * u, u * (turn + 1), RGBColor::black, 0.35},
                    [&](cairo_t* c) { fillRect(c, squeezed, RGBColor::white); });
     // The page keeps its place on the paper as the paper narrows.
@@ -126,6 +126,7 @@ void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, 
               {squeezed.minX() + (page.minX() - r.minX()) * sx,
                squeezed.minY() + (page.minY() - r.minY()) * sy, page.width * sx, page.height * sy});
     fillRect(cr, squeezed, RGBColor::black, 0.3 * turn);
+    return true;
 }
 
 void drawBadge(const FlipThrough& video, cairo_t* cr) {

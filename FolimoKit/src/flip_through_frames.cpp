@@ -43,7 +43,7 @@ bool FramePainter::paint(double t) {
     copyPixels(flat_, frame_);
     const auto image = pageImage(video_, top);
     if (!image) return true;
-    if (turning) drawTurningPage(video_, frame_.context(), *image, now.turn);
+    if (turning && !drawTurningPage(video_, frame_.context(), *image, now.turn)) return true;
     drawBadge(video_, frame_.context());
     return true;
 }

@@ -24,7 +24,9 @@ void drawBackdrop(const FlipThrough& video, cairo_t* cr);
 // its bitmap cannot be made.
 void drawFlatPage(const FlipThrough& video, cairo_t* cr, int page);
 // The top page squeezed towards its left edge, bulging and darkening as it turns (turn > 0).
-void drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, double turn);
+// False, with nothing drawn, once it is 1 pixel wide or less: that frame shows no page of
+// its own and no badge.
+bool drawTurningPage(const FlipThrough& video, cairo_t* cr, const Image& image, double turn);
 void drawBadge(const FlipThrough& video, cairo_t* cr);
 
 // The bitmap every frame draws the page from: as wide as the page lies on its paper in the

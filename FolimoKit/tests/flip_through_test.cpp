@@ -138,6 +138,32 @@ TEST(FlipThroughFrames, TurningPageNarrowsBulgesAndDarkensOverThePageBeneath) {
     EXPECT_GT(grey(*flat, r.minX() + 0.3 * r.width, above), 230);
 }
 
+// At the very end of a turn the page is a sliver under a pixel wide: that frame shows the
+// page beneath and no badge, drawn whole or from layers alike.
+TEST(FlipThroughFrames, AFrameWhosePageHasTurnedAwayShowsNoBadge) {
+    TempDir dir;
+    ListingSettings settings = videoSettings({400, 400}, 12, 30);
+    FlipThrough video(blankPages(dir.path(), 2), settings);
+    const double sliver = 6 - 1e-4;
+    ASSERT_LT(std::cos(video.pageAndTurn(sliver).turn * M_PI / 2) * video.pageRect().width, 1);
+    // Inside the capsule's right end, clear of its text.
+    auto isAccent = [&](const Image& image) {
+        const RGBA8 p = pixelUp(image, 400 - 0.035 * 400 - 8, 0.035 * 400 + 0.0375 * 400);
+        const RGBColor accent = settings.brand.accent;
+        return std::abs(p.red - accent.red * 255) < 3 && std::abs(p.blue - accent.blue * 255) < 3;
+    };
+    EXPECT_TRUE(isAccent(*video.image(0)));
+    const auto whole = video.image(sliver);
+    EXPECT_FALSE(isAccent(*whole));
+    flip::FramePainter painter(video);
+    painter.paint(sliver);
+    for (int row = 0; row < 400; ++row)
+        ASSERT_EQ(std::memcmp(painter.data() + row * painter.stride(),
+                              whole->data() + row * whole->stride(), 400 * 4),
+                  0)
+            << "row " << row;
+}
+
 TEST(FlipThroughFrames, FramesPaintedFromLayersEqualFramesDrawnWhole) {
     FlipThrough video(manual(), videoSettings({240, 180}, 10, 10, "1-4"));
     flip::FramePainter painter(video);
