@@ -5,6 +5,7 @@
 #include "listing_painter.hpp"
 #include "noise.hpp"
 #include "paint.hpp"
+#include "props.hpp"
 #include "scene_geometry.hpp"
 #include "scenes.hpp"
 #include "test_support.hpp"
@@ -207,6 +208,18 @@ TEST(SceneDrawing, VignetteDarkensOnlyTowardsTheCorners) {
     for (auto [x, y] : {std::pair{0, 0}, {399, 0}, {0, 299}, {399, 299}})
         EXPECT_NEAR(pixelUp(image, x, y).red, 0.7 * 255, 3);
     EXPECT_LT(pixelUp(image, 360, 280).red, pixelUp(image, 300, 220).red);
+}
+
+// The eraser's rounded end is the pencil's end: no corner of the yellow body shows past it.
+TEST(SceneDrawing, PencilEndsInTheEraserAlone) {
+    const Image image = drawn(500, 200, [](cairo_t* cr, const Rect& r) {
+        fillRect(cr, r, RGBColor::white);
+        drawPencil(cr, {50, 100}, {450, 100}, 40);
+    });
+    auto isYellow = [](RGBA8 p) { return p.red - p.blue > 120 && p.green > 140; };
+    for (double y : {81.0, 119.0})
+        EXPECT_FALSE(isYellow(pixelUp(image, 51, y))) << y;
+    EXPECT_TRUE(isYellow(pixelUp(image, 250, 100)));
 }
 
 TEST(SceneImages, PencilLiesBesideTheClipboardOnlyWhenThereIsRoom) {

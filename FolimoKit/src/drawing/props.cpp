@@ -48,8 +48,10 @@ void drawPencil(cairo_t* cr, Point from, Point to, double thickness) {
     cairo_rotate(cr, std::atan2(to.y - from.y, to.x - from.x));
     // x runs along the pencil, y across it. The whole pencil casts one shadow.
     drawWithShadow(cr, {0, -0.35 * t, 0.8 * t, RGBColor::black, 0.35}, [&](cairo_t* c) {
-        fillRect(c, {0, -t / 2, 0.86 * L, t}, rgb8(242, 194, 48));
-        addRoundedRect(c, {0, -t / 2, 0.07 * L, t}, 0.3 * t);
+        // The body starts under the ferrule and the eraser's far end hides beneath it, so
+        // only the eraser's rounded end shows.
+        fillRect(c, {0.06 * L, -t / 2, 0.8 * L, t}, rgb8(242, 194, 48));
+        addRoundedRect(c, {0, -t / 2, std::max(0.07 * L, 0.06 * L + 0.3 * t), t}, 0.3 * t);
         setColor(c, rgb8(229, 140, 147));
         cairo_fill(c);
 
