@@ -130,7 +130,7 @@ void BrandsView::showChoice() {
     if (editor_ && editor_->brand().id == brand.id) return;
     auto* editor = new BrandEditor(model_, brand);
     if (editor_) {
-        layout()->replaceWidget(editor_, editor);
+        delete layout()->replaceWidget(editor_, editor); // the old editor's layout item is ours
         editor_->hide(); // gone from the screen now, though deleted only on the next turn
         editor_->deleteLater();
     } else {
