@@ -309,3 +309,38 @@ TEST(SourcePDFThreads, SharedDocumentGivesTheSamePixelsAsOneThread) {
                 imagesMatch(*shared->image(page, width), *reference->image(page, width), 0,
                             "threads-page-" + std::to_string(page) + "-" + std::to_string(width)));
 }
+
+namespace {
+
+// Mean difference of grey levels (0…255) between a page drawn at width w and the same page
+// drawn four times as large and averaged down 4 x 4, as a viewer's careful downscale shows it.
+double differenceFromDownscaled(const SourcePDF& pdf, int page, int w) {
+    const auto small = pdf.image(page, w);
+    const auto large = pdf.image(page, 4 * w);
+    if (!small || !large) return 255;
+    auto grey = [](RGBA8 p) { return (p.red + p.green + p.blue) / 3.0; };
+    const int rows = std::min(small->height(), large->height() / 4);
+    double total = 0;
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < w; ++x) {
+            double reference = 0;
+            for (int dy = 0; dy < 4; ++dy)
+                for (int dx = 0; dx < 4; ++dx)
+                    reference += grey(large->pixel(4 * x + dx, 4 * y + dy));
+            total += std::abs(grey(small->pixel(x, y)) - reference / 16);
+        }
+    return total / (double(rows) * w);
+}
+
+} // namespace
+
+// Hinted glyph advances pull words apart and break thin rules at thumbnail widths; the small
+// bitmap stays close to a careful downscale of a large one.
+TEST(SourcePDFImage, SmallPagesKeepTheSpacingOfALargeOne) {
+    auto pdf = SourcePDF::open(outsidePDF("CAD.pdf"));
+    for (int page : {0, 1})
+        for (int width : {153, 229}) {
+            const double difference = differenceFromDownscaled(*pdf, page, width);
+            EXPECT_LT(difference, 1.0) << "page " << page + 1 << " at " << width << " px";
+        }
+}
