@@ -276,7 +276,7 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
             // A subfolder that cannot be made shows up as the failure of its first image.
             std::filesystem::create_directories(folder / OutputNaming::safe(preset.name), error);
 
-    const std::string title = listingTitle(settings.title, *source);
+    const std::string title(listingTitle(settings.title, *source));
     std::vector<Step> steps = planSteps(settings, folder, title);
     if (steps.empty()) return {};
 
@@ -296,7 +296,7 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
 SavedSet exportNewSet(std::shared_ptr<const SourcePDF> source, const ListingSettings& settings,
                       const std::filesystem::path& parent, std::function<void(double)> progress,
                       std::stop_token stop) {
-    const std::string title = listingTitle(settings.title, *source);
+    const std::string title(listingTitle(settings.title, *source));
     SavedSet saved;
     saved.folder = OutputNaming::claim(OutputNaming::folderName(title), parent);
     saved.files =

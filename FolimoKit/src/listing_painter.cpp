@@ -6,6 +6,7 @@
 #include "glib_glue.hpp"
 #include "paint.hpp"
 #include "shadow.hpp"
+#include "unicode_trim.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,21 @@ namespace {
 
 std::string upperCase(std::string_view text) {
     return takeString(g_utf8_strup(text.data(), gssize(text.size())));
+}
+
+// The badge as drawn. Only the start of a long template can show, so only that much of it
+// is filled in (each byte of it gives at least a seventh of a byte: "{pages}" may become
+// one digit), cut between characters.
+std::string shownBadge(const Brand& brand, std::int64_t pageCount) {
+    constexpr std::size_t enough = 8 * shownTextBytes;
+    const std::string_view badge = trimWhitespaceAndNewlines(brand.badge);
+    if (badge.size() <= enough) return upperCase(shownText(brand.badgeText(pageCount)));
+    std::size_t end = enough;
+    while ((static_cast<unsigned char>(badge[end]) & 0xC0) == 0x80)
+        --end;
+    Brand start;
+    start.badge = badge.substr(0, end);
+    return upperCase(shownText(start.badgeText(pageCount)));
 }
 
 // Cairo's radial gradients cost tens of milliseconds on a large bitmap. The glow changes so
@@ -82,7 +98,7 @@ Rect ListingPainter::drawBackdrop(cairo_t* cr, const Rect& rect) const {
 
 void ListingPainter::drawBadge(cairo_t* cr, const Rect& rect) const {
     const Brand& brand = settings_.brand;
-    const std::string shown = upperCase(shownText(brand.badgeText(source_.pageCount())));
+    const std::string shown = shownBadge(brand, source_.pageCount());
     if (shown.empty()) return;
     const double s = layout::shorterSide(rect.size());
     double spacing = s * 0.002;

@@ -81,12 +81,12 @@ std::vector<int> ListingRenderer::pages(ImageLayout layout) const {
 }
 
 std::string ListingRenderer::title() const {
-    return listingTitle(settings_.title, *source_);
+    return std::string(listingTitle(settings_.title, *source_));
 }
 
-std::string listingTitle(std::string_view title, const SourcePDF& source) {
+std::string_view listingTitle(std::string_view title, const SourcePDF& source) {
     const std::string_view own = trimWhitespaceAndNewlines(title);
-    return own.empty() ? source.title() : std::string(own);
+    return own.empty() ? std::string_view(source.title()) : own;
 }
 
 } // namespace folimo

@@ -126,8 +126,8 @@ std::string_view title(WatermarkStyle style) {
     return style == WatermarkStyle::diagonal ? "Diagonal" : "Corner";
 }
 
-std::string PreviewSettings::watermarkText() const {
-    std::string text(trimWhitespaceAndNewlines(watermark));
+std::string_view PreviewSettings::watermarkText() const {
+    const std::string_view text = trimWhitespaceAndNewlines(watermark);
     return text.empty() ? "PREVIEW" : text;
 }
 

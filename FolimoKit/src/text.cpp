@@ -188,10 +188,7 @@ std::recursive_mutex& textLock() {
 }
 
 std::string shownText(std::string_view text) {
-    // Room for long clusters (combining marks, emoji sequences), but not for a single
-    // cluster of unbounded length.
-    constexpr std::size_t longestBytes = 16 * longestShownText;
-    const std::size_t cut = graphemePrefix(text, longestShownText, longestBytes);
+    const std::size_t cut = graphemePrefix(text, longestShownText, shownTextBytes);
     if (cut == text.size()) return std::string(text);
     // The ellipsis takes the place of the last character kept.
     const std::size_t kept = graphemePrefix(text.substr(0, cut), longestShownText - 1, cut);
@@ -242,15 +239,29 @@ Font fittedFont(std::string_view wholeText, std::string_view family, double widt
         if (end > begin) words.push_back(text.substr(begin, end - begin));
         begin = end + 1;
     }
-    for (double size = start; size > minimum; size *= 0.92) {
-        const Font candidate = font(family, size, bold);
-        double widestWord = 0;
-        for (auto word : words)
-            widestWord = std::max(widestWord, measure(word, candidate).width);
-        if (suggestedHeight(text, candidate, width) <= height && widestWord <= width)
-            return candidate;
+    std::vector<double> sizes;
+    for (double size = start; size > minimum && size > 0; size *= 0.92)
+        sizes.push_back(size);
+    if (sizes.empty()) return font(family, minimum, bold);
+    // Unhinted widths grow in proportion to the size, so each word is measured once; and a
+    // text that fits at one size fits at every smaller one, so the steps are searched by
+    // halves for the first that fits.
+    double widestAtStart = 0;
+    for (auto word : words)
+        widestAtStart = std::max(widestAtStart, measure(word, font(family, start, bold)).width);
+    const auto fits = [&](double size) {
+        return widestAtStart * size / start <= width &&
+               suggestedHeight(text, font(family, size, bold), width) <= height;
+    };
+    std::size_t first = 0, last = sizes.size(); // the answer lies in [first, last]
+    while (first < last) {
+        const std::size_t middle = (first + last) / 2;
+        if (fits(sizes[middle]))
+            last = middle;
+        else
+            first = middle + 1;
     }
-    return font(family, minimum, bold);
+    return font(family, first < sizes.size() ? sizes[first] : minimum, bold);
 }
 
 void drawLine(cairo_t* cr, std::string_view text, const Font& font, const RGBColor& color,

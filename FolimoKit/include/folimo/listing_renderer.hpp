@@ -13,8 +13,8 @@
 namespace folimo {
 
 // The title of a listing set: title trimmed of white space and newlines, or the PDF's own
-// title when that leaves nothing.
-std::string listingTitle(std::string_view title, const SourcePDF& source);
+// title when that leaves nothing. A view into one of the two, valid while both live.
+std::string_view listingTitle(std::string_view title, const SourcePDF& source);
 
 // Draws the listing images: one bitmap per layout at a pixel size. A small value made
 // fresh for each use; all caching is in the SourcePDF. Const operations are safe to call

@@ -120,8 +120,8 @@ struct PreviewSettings {
     // Page places on a sheet: 1 for 1 or less, 2 for anything larger.
     static constexpr Range<std::int64_t> pagesPerSheetRange{1, 2};
 
-    // The watermark trimmed of white space; "PREVIEW" when nothing is left.
-    std::string watermarkText() const;
+    // The watermark trimmed of white space (a view into it); "PREVIEW" when nothing is left.
+    std::string_view watermarkText() const;
 
     bool operator==(const PreviewSettings&) const = default;
 };

@@ -23,6 +23,8 @@ std::recursive_mutex& textLock();
 // this many user-perceived characters of a text; a longer text is cut there, at a
 // character boundary, and ends with "…".
 constexpr std::size_t longestShownText = 400;
+// Nor more bytes than this (room for long clusters: combining marks, emoji sequences).
+constexpr std::size_t shownTextBytes = 16 * longestShownText;
 
 // The text as the functions below lay it out: itself, or its start cut as above.
 std::string shownText(std::string_view text);
