@@ -114,8 +114,10 @@ int write(const SourcePDF& source, const PreviewSettings& settings, std::string_
     const auto sheets = groups(pages, settings);
 
     PendingFile file(path);
-    PdfFile pdf(file.stream(), previewLayout::sheetSize(settings),
-                std::string(title) + " (preview)", "Folimo");
+    // A viewer shows the title in a window's title bar: a long one is cut as on the images
+    // rather than written whole (a 50 MB title would make a 200 MB file).
+    PdfFile pdf(file.stream(), previewLayout::sheetSize(settings), shownText(title) + " (preview)",
+                "Folimo");
     for (const auto& sheet : sheets) {
         if (stop.stop_requested()) throw Cancelled();
         std::vector<Image> pictures;

@@ -232,6 +232,9 @@ TEST(PreviewWrite, SheetsMetadataAndText) {
 
     const test::PDFContents read = test::contents(dir / "p.pdf");
     EXPECT_EQ(read.title, "Fall Math (preview)");
+    const std::string longTitle(100'000, 'W');
+    PreviewPDF::write(*test::manual(), settings, longTitle, dir / "long.pdf");
+    EXPECT_EQ(test::contents(dir / "long.pdf").title, shownText(longTitle) + " (preview)");
     EXPECT_EQ(read.creator, "Folimo");
     EXPECT_EQ(read.pageSizes, std::vector<Size>(3, Size{612, 792}));
     // Flattened, the watermark and the captions are the only text; the pages are pictures.
