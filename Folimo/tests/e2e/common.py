@@ -1,11 +1,12 @@
 """Shared start of the end-to-end tests: each script takes the built folimo as its argument and
-drives it through uiprobe (a private X server and the accessibility bus), as a person and a
-screen reader do."""
+drives it through the driver beside it (a private X server and the accessibility bus), as a
+person and a screen reader do."""
 import os
 import sys
 
-sys.path.insert(0, os.environ["UIPROBE_DIR"])
-from uiprobe import ProbeError, Session  # noqa: E402,F401
+from driver import ProbeError, Session, require_tools  # noqa: F401
+
+require_tools()
 
 APP = os.path.abspath(sys.argv[1])
 CAD = "/usr/share/doc/asymptote/CAD.pdf"

@@ -1,8 +1,8 @@
 """The listing page as a screen reader reads it: the large image and the layout cards, the
 preview sheets, the video's play button (also on the space bar), and the inspector's controls
 that follow the pane."""
-import pyatspi
 from common import *
+import pyatspi
 
 
 def click(node):
