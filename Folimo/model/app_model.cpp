@@ -3,6 +3,7 @@
 #include "folimo/listing_error.hpp"
 #include "folimo/sample_pdf.hpp"
 #include "folimo/settings_json.hpp"
+#include "model/edit_step.hpp"
 #include "model/panels.hpp"
 #include "model/store_writer.hpp"
 
@@ -231,6 +232,7 @@ void AppModel::open(std::shared_ptr<const SourcePDF> source, const QString& name
     cache_.clear();
     previewInputsChanged();
     setPage(Page::listing);
+    undoStack_.clear();
 }
 
 bool AppModel::openPath(const std::filesystem::path& path, const QString& name) {
@@ -273,7 +275,35 @@ void AppModel::openSample() {
     }
 }
 
-// --- Brands and sizes -----------------------------------------------------------------
+// --- Edits ---------------------------------------------------------------------------
+
+void AppModel::editSettings(const QString& name,
+                            const std::function<void(ListingSettings&)>& change,
+                            const QObject* typing) {
+    ListingSettings after = settings_;
+    change(after);
+    if (after == settings_) return setSettings(after);
+    undoStack_.push(new EditStep<ListingSettings>(
+        name, settings_, std::move(after), typing,
+        [this](const ListingSettings& settings) { setSettings(settings); }));
+}
+
+void AppModel::editBrands(const QString& name, BrandsState after, const QObject* typing) {
+    BrandsState before{brands_, brandID_};
+    if (after == before) {
+        setBrands(after.brands);
+        return setBrandID(after.brandID);
+    }
+    undoStack_.push(new EditStep<BrandsState>(name, std::move(before), std::move(after), typing,
+                                              [this](const BrandsState& state) {
+                                                  setBrands(state.brands);
+                                                  setBrandID(state.brandID);
+                                              }));
+}
+
+void AppModel::chooseBrand(const Uuid& id) {
+    editBrands(tr("Brand"), {brands_, id});
+}
 
 void AppModel::addBrand() {
     const Brand& chosen = brand();
@@ -283,10 +313,9 @@ void AppModel::addBrand() {
                              ? QStringLiteral("My Brand")
                              : QString::fromStdString(chosen.name) + QStringLiteral(" Copy");
     copy.name = uniqueBrandName(base).toStdString();
-    std::vector<Brand> brands = brands_;
-    brands.push_back(copy);
-    setBrands(brands);
-    setBrandID(copy.id);
+    BrandsState after{brands_, copy.id};
+    after.brands.push_back(copy);
+    editBrands(tr("New Brand “%1”").arg(QString::fromStdString(copy.name)), std::move(after));
 }
 
 QString AppModel::uniqueBrandName(const QString& wanted) const {
@@ -301,35 +330,36 @@ QString AppModel::uniqueBrandName(const QString& wanted) const {
     return candidate;
 }
 
-void AppModel::updateBrand(const Brand& brand) {
-    std::vector<Brand> brands = brands_;
-    const auto found = std::find_if(brands.begin(), brands.end(),
+void AppModel::updateBrand(const Brand& brand, const QObject* typing) {
+    BrandsState after{brands_, brandID_};
+    const auto found = std::find_if(after.brands.begin(), after.brands.end(),
                                     [&brand](const Brand& each) { return each.id == brand.id; });
-    if (found == brands.end()) return;
+    if (found == after.brands.end()) return;
+    const QString name = tr("Edit Brand “%1”").arg(QString::fromStdString(found->name));
     *found = brand;
-    setBrands(brands);
+    editBrands(name, std::move(after), typing);
 }
 
 void AppModel::deleteBrand(const Uuid& id) {
     if (id == Brand::classic().id) return;
-    std::vector<Brand> brands = brands_;
-    std::erase_if(brands, [&id](const Brand& brand) { return brand.id == id; });
-    setBrands(brands);
-    if (brandID_ == id) setBrandID(Brand::classic().id);
+    const auto found = std::find_if(brands_.begin(), brands_.end(),
+                                    [&id](const Brand& brand) { return brand.id == id; });
+    if (found == brands_.end()) return;
+    const QString name = tr("Delete Brand “%1”").arg(QString::fromStdString(found->name));
+    BrandsState after{brands_, brandID_ == id ? Brand::classic().id : brandID_};
+    std::erase_if(after.brands, [&id](const Brand& brand) { return brand.id == id; });
+    editBrands(name, std::move(after));
 }
 
 void AppModel::resetSizes() {
-    ListingSettings settings = settings_;
-    settings.images = ImagePreset::defaults();
-    setSettings(settings);
-    settings.preview.sheetWidth = 11.0;
-    setSettings(settings);
-    settings.preview.sheetHeight = 8.5;
-    setSettings(settings);
-    settings.video.size = {1080, 1080};
-    setSettings(settings);
-    settings.video.fps = 30;
-    setSettings(settings);
+    editSettings(tr("Reset to Defaults"), [](ListingSettings& settings) {
+        const ListingSettings defaults;
+        settings.images = ImagePreset::defaults();
+        settings.preview.sheetWidth = defaults.preview.sheetWidth;
+        settings.preview.sheetHeight = defaults.preview.sheetHeight;
+        settings.video.size = defaults.video.size;
+        settings.video.fps = defaults.video.fps;
+    });
 }
 
 } // namespace folimo

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <QUndoStack>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -43,6 +44,11 @@ class StoreWriter;
 // really changes (assigning an equal value notifies nobody). Saving is not notification:
 // every assignment to settings, brands or brandID is written to the store at once, also
 // when the value is unchanged.
+//
+// Undo: a person's edits (of the settings, the brand choice, the brands, the sizes reset) go
+// through the operations under "Edits", each one step of undoStack(); the plain setters are
+// for the model's own assignments. Opening a PDF starts the steps afresh: its per-PDF texts
+// begin empty, and no Undo brings the last PDF's title or pages onto the new one.
 //
 // Store: "settings.v1" and "brands.v1" hold JSON bytes, "brandID" the brand's UUID text in
 // upper case. The store object takes each value at once; its file is written soon after on
@@ -143,7 +149,7 @@ public:
     // --- Opening ------------------------------------------------------------------------
     // Makes source the open PDF named name: stops playback, clears the four per-PDF texts of
     // the settings (saving after each), videoTime 0, export idle, empties the cache, page
-    // listing.
+    // listing, and clears the steps of Undo.
     void open(std::shared_ptr<const SourcePDF> source, const QString& name);
     // Asks for a PDF ("Choose a printable PDF.") and opens it; a PDF that cannot be opened
     // sets alert to its message and leaves the open PDF as it was.
@@ -161,18 +167,28 @@ public:
     // Writes the Fall Math Practice pack into the temporary folder and opens it from there.
     void openSample();
 
-    // --- Brands and sizes ---------------------------------------------------------------
+    // --- Edits: each one step of Undo, saved at once --------------------------------------
+    // The steps of Undo and Redo; a step's text names it ("Title", "Delete Brand “Shop”").
+    QUndoStack& undoStack() { return undoStack_; }
+    // A person's change to the settings through the control called name ("Title"). Changes
+    // made one after another while typing into one field or dragging one slider (typing:
+    // that control) are one step. A change that changes nothing saves and makes no step.
+    void editSettings(const QString& name, const std::function<void(ListingSettings&)>& change,
+                      const QObject* typing = nullptr);
+    // Chooses the brand with this id ("Brand").
+    void chooseBrand(const Uuid& id);
     // A copy of the chosen brand with a new id, named "My Brand" (from Classic) or
     // "NAME Copy", made unique; appended and chosen.
     void addBrand();
     // wanted when no brand has exactly that name, else "wanted 2", "wanted 3", ...
     QString uniqueBrandName(const QString& wanted) const;
-    // Replaces the first brand with brand's id; nothing when there is none.
-    void updateBrand(const Brand& brand);
+    // Replaces the first brand with brand's id; nothing when there is none. Changes typed
+    // into one field (typing) are one step, as with editSettings.
+    void updateBrand(const Brand& brand, const QObject* typing = nullptr);
     // Removes every brand with this id (never Classic); a chosen one gives way to Classic.
     void deleteBrand(const Uuid& id);
     // Image presets, the preview's sheet size and the video's size and rate to their
-    // defaults, one field after another (each saving).
+    // defaults, as one step; nothing else in the settings changes.
     void resetSizes();
 
     // --- Export and batch ---------------------------------------------------------------
@@ -279,6 +295,14 @@ signals:
     void previewReady(const QString& key);
 
 private:
+    // The brands and the choice among them, as one value for the steps of Undo.
+    struct BrandsState {
+        std::vector<Brand> brands;
+        Uuid brandID;
+        bool operator==(const BrandsState&) const = default;
+    };
+    void editBrands(const QString& name, BrandsState after, const QObject* typing = nullptr);
+
     void saveSettings();
     void saveBrands();
     void saveBrandID();
@@ -329,6 +353,7 @@ private:
     std::uint64_t exportID_ = 0;
     std::jthread batchWork_;
     std::uint64_t batchID_ = 0;
+    QUndoStack undoStack_;
     QTimer player_;
     double playbackLength_ = 0;
     PreviewCache cache_;

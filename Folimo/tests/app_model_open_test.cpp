@@ -25,7 +25,7 @@ private slots:
         edited.preview.pages = "2";
         edited.video.pages = "3";
         edited.preview.watermark = "KEEP";
-        f.model.setSettings(edited);
+        f.model.editSettings("Title", [&](ListingSettings& s) { s = edited; });
         f.model.setPage(Page::sizes);
         f.model.setTab(ListingTab::video);
         f.model.setVideoTime(3);
@@ -47,6 +47,8 @@ private slots:
         QCOMPARE(f.model.page(), std::optional<Page>(Page::listing));
         QCOMPARE(f.model.tab(), ListingTab::video);
         QCOMPARE(f.model.title(), QString("CAD"));
+        // No Undo brings the last PDF's texts back onto this one.
+        QCOMPARE(f.model.undoStack().count(), 0);
 
         edited = f.model.settings();
         edited.title = " \n\t ";

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <memory>
 
 using namespace folimo;
@@ -202,6 +203,75 @@ private slots:
                  QString::fromStdString(Brand::classic().id.text()));
     }
 
+    void brandStepsAreUndoneAndStoredAsBefore() {
+        AppModel model(freshStore(), nullptr);
+        QUndoStack& steps = model.undoStack();
+        model.addBrand();
+        QCOMPARE(steps.undoText(), "New Brand “My Brand”");
+        const Brand added = model.brand();
+
+        // Typing a name is one step; the next field is another.
+        QObject nameField, badgeField;
+        Brand typed = added;
+        for (const char* name : {"S", "Sh", "Shop"}) {
+            typed.name = name;
+            model.updateBrand(typed, &nameField);
+        }
+        typed.badge = "";
+        model.updateBrand(typed, &badgeField);
+        QCOMPARE(steps.count(), 3);
+        steps.undo();
+        QCOMPARE(steps.undoText(), "Edit Brand “My Brand”");
+        QCOMPARE(model.brand().name, "Shop");
+        QCOMPARE(model.brand().badge, added.badge);
+
+        model.deleteBrand(added.id);
+        QCOMPARE(steps.undoText(), "Delete Brand “Shop”");
+        steps.undo(); // back, chosen again, and stored so
+        QCOMPARE(model.brandID(), added.id);
+        QCOMPARE(decodeBrands(store_->value("brands.v1").toByteArray().toStdString())->back().name,
+                 "Shop");
+        QCOMPARE(store_->value("brandID").toString(), QString::fromStdString(added.id.text()));
+
+        steps.undo();
+        steps.undo();
+        QCOMPARE(model.brands(), std::vector<Brand>{Brand::classic()});
+        QCOMPARE(model.brandID(), Brand::classic().id);
+        steps.redo();
+        QCOMPARE(model.brand(), added);
+    }
+
+    void settingsEditsAreOneStepPerFieldTyped() {
+        AppModel model(freshStore(), nullptr);
+        QUndoStack& steps = model.undoStack();
+        QObject titleField;
+        for (const char* title : {"F", "Fa", "Fall"})
+            model.editSettings(
+                "Title", [&](ListingSettings& s) { s.title = title; }, &titleField);
+        model.editSettings("Desk", [](ListingSettings& s) { s.layouts.erase(ImageLayout::desk); });
+        model.editSettings("Desk", [](ListingSettings& s) { s.layouts.erase(ImageLayout::desk); });
+        QCOMPARE(steps.count(), 2); // the second Desk changed nothing
+        model.editSettings(
+            "Title", [](ListingSettings& s) { s.title = "Fall Pack"; }, &titleField);
+        QCOMPARE(steps.count(), 3); // not typed on from the title: a step of its own
+
+        steps.undo();
+        steps.undo();
+        QCOMPARE(steps.undoText(), "Title");
+        QCOMPARE(storedSettings()->title, "Fall");
+        QVERIFY(storedSettings()->layouts.contains(ImageLayout::desk));
+        steps.undo();
+        QCOMPARE(model.settings(), ListingSettings());
+        QCOMPARE(storedSettings(), std::optional<ListingSettings>(ListingSettings()));
+
+        // Typed back to where it began, the step goes.
+        model.editSettings(
+            "Title", [](ListingSettings& s) { s.title = "X"; }, &titleField);
+        model.editSettings(
+            "Title", [](ListingSettings& s) { s.title = ""; }, &titleField);
+        QCOMPARE(steps.count(), 0);
+    }
+
     void resetSizesTouchesOnlySizes() {
         AppModel model(freshStore(), nullptr);
         ListingSettings edited = model.settings();
@@ -220,6 +290,10 @@ private slots:
         expected.preview.watermark = "KEEP";
         QCOMPARE(model.settings(), expected);
         QCOMPARE(storedSettings(), std::optional<ListingSettings>(expected));
+
+        QCOMPARE(model.undoStack().undoText(), "Reset to Defaults");
+        model.undoStack().undo();
+        QCOMPARE(storedSettings(), std::optional<ListingSettings>(edited));
     }
 };
 
