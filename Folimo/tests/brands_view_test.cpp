@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -63,6 +64,12 @@ struct BrandsPage : test::ModelFixture {
         return nullptr;
     }
     QImage shownPreview() { return editor().findChild<BrandPreview*>()->image(); }
+    // The question the page asks, while it is shown.
+    QMessageBox* question() {
+        for (auto* box : view.findChildren<QMessageBox*>())
+            if (box->isVisible()) return box;
+        return nullptr;
+    }
 };
 
 } // namespace
@@ -107,7 +114,21 @@ void BrandsViewTest::plusMakesAnEditableCopy() {
     QVERIFY(page.button("Delete brand")->isEnabled());
     QCOMPARE(page.footer(), badgeFooter);
 
+    // Deleting asks first; Cancel, the default, keeps the brand.
     page.button("Delete brand")->click();
+    QMessageBox* question = page.question();
+    QVERIFY(question);
+    QCOMPARE(question->text(), "Delete the brand “My Brand”?");
+    QCOMPARE(question->defaultButton(), question->button(QMessageBox::Cancel));
+    question->defaultButton()->click();
+    QTRY_VERIFY(!page.question());
+    QCOMPARE(page.list()->count(), 2);
+
+    page.button("Delete brand")->click();
+    QTRY_VERIFY(page.question());
+    for (QAbstractButton* button : page.question()->buttons())
+        if (button->text() == "Delete Brand") button->click();
+    QCOMPARE(page.question(), nullptr);
     QCOMPARE(page.list()->count(), 1);
     QCOMPARE(page.model.brandID(), Brand::classic().id);
     QCOMPARE(page.footer(), classicFooter);
@@ -127,11 +148,15 @@ void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
     // The list follows the name without losing the choice.
     QCOMPARE(page.list()->currentItem()->text(), "Shop");
     QCOMPARE(page.list()->currentRow(), 1);
+    // Undone, the typing goes as one step, and the form follows the stored brand.
+    page.model.undoStack().undo();
+    QCOMPARE(name->text(), "My Brand");
+    page.model.undoStack().redo();
+    QCOMPARE(name->text(), "Shop");
 
     auto* font = page.field<QComboBox>("Font");
     const int rockwell = font->findText("Rockwell");
     font->setCurrentIndex(rockwell);
-    emit font->activated(rockwell);
     QCOMPARE(page.stored().back().fontFamily, "Rockwell");
     // The entry is drawn in the family the listing images use for it.
     QCOMPARE(font->itemData(rockwell, Qt::FontRole).value<QFont>().family(), "Roboto Slab");

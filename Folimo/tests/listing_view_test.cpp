@@ -32,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 #include <memory>
 
 using namespace folimo;
@@ -85,15 +86,42 @@ QString run(const QString& program, const QStringList& arguments) {
                                    : QString::fromLocal8Bit(process.readAllStandardError());
 }
 
+// Drags mime over the middle of target and drops it there, as the window system hands a drop
+// to the window: the window finds the widget under the pointer that takes it.
+bool drop(QWidget& target, const QMimeData& mime) {
+    QWindow* window = target.window()->windowHandle();
+    const QPoint at = target.mapTo(target.window(), target.rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    // The move that follows an accepted enter starts accepted, as the window system sends it.
+    QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    move.setAccepted(enter.isAccepted());
+    QCoreApplication::sendEvent(window, &move);
+    if (!move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(window, &leave);
+        return false;
+    }
+    QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &dropped);
+    return dropped.isAccepted();
+}
+
+// Drops files as a file manager drags them: their addresses, and the same as plain text.
 bool drop(QWidget& target, const QList<QUrl>& urls) {
     QMimeData mime;
     mime.setUrls(urls);
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&target, &enter);
-    if (!enter.isAccepted()) return false;
-    QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&target, &dropped);
-    return dropped.isAccepted();
+    QStringList addresses;
+    for (const QUrl& url : urls)
+        addresses << url.toString();
+    mime.setText(addresses.join('\n'));
+    return drop(target, mime);
+}
+
+bool dropText(QWidget& target, const QString& text) {
+    QMimeData mime;
+    mime.setText(text);
+    return drop(target, mime);
 }
 
 QString accessibleValue(QWidget* widget) {
@@ -137,6 +165,15 @@ void ListingViewTest::dropsOpenTheFirstPDFInAnyCase() {
     QCOMPARE(page.model.sourceName(), QStringLiteral("WORKSHEETS.PDF"));
     QCOMPARE(page.view.currentPane(), page.view.imagesPane());
     QVERIFY(!page.model.alert());
+
+    // On a text field a file goes to the page, not into the field; plain text goes in.
+    auto* title = page.control<QLineEdit>(QStringLiteral("Title"));
+    QVERIFY(drop(*title, {QUrl::fromLocalFile(onePage)}));
+    QCOMPARE(page.model.sourceName(), QStringLiteral("pixel.pdf"));
+    QVERIFY(!dropText(*title, QUrl::fromLocalFile(manual).toString()));
+    QCOMPARE(title->text(), QString());
+    QVERIFY(dropText(*title, QStringLiteral("Fall Pack")));
+    QCOMPARE(page.stored().title, "Fall Pack");
 }
 
 void ListingViewTest::aLockedPDFDroppedShowsItsMessage() {
@@ -208,10 +245,12 @@ void ListingViewTest::cardsShowMembershipAndSelection() {
     QCOMPARE(desk->text(), QStringLiteral("Desk"));
     QCOMPARE(accessibleValue(desk), QStringLiteral("In the set"));
 
-    // The inspector's layout toggle takes the desk out of the set; the card follows.
+    // The inspector's layout toggle, toggled by a screen reader, takes the desk out of the
+    // set; the card follows.
     auto* toggle = page.control<QCheckBox>(QStringLiteral("Desk"));
     QVERIFY(toggle && toggle->isChecked());
-    toggle->click();
+    QAccessible::queryAccessibleInterface(toggle)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
     QVERIFY(!page.model.settings().layouts.contains(ImageLayout::desk));
     QVERIFY(!desk->isInSet());
     QCOMPARE(accessibleValue(desk), QStringLiteral("Not in the set"));
@@ -304,7 +343,10 @@ void ListingViewTest::spaceBarPlaysAndPauses() {
 void ListingViewTest::inspectorEditsLandInTheStore() {
     ListingPage page;
     page.open(manual);
-    QTest::keyClicks(page.control<QLineEdit>(QStringLiteral("Title")), QStringLiteral("Fall Pack"));
+    // The title set by a screen reader, as typing would.
+    QAccessible::queryAccessibleInterface(page.control<QLineEdit>(QStringLiteral("Title")))
+        ->editableTextInterface()
+        ->replaceText(0, 0, QStringLiteral("Fall Pack"));
     page.control<QCheckBox>(QStringLiteral("Show the title on images"))->click();
     page.control<QCheckBox>(QStringLiteral("Square thumbnails"))->click();
     page.control<QCheckBox>(QStringLiteral("Flip-through video"))->click();
@@ -318,7 +360,6 @@ void ListingViewTest::inspectorEditsLandInTheStore() {
     auto* perSheet = page.control<QComboBox>(QStringLiteral("Per sheet"));
     QCOMPARE(perSheet->currentText(), QStringLiteral("2 pages"));
     perSheet->setCurrentIndex(0);
-    emit perSheet->activated(0);
     auto* watermark = page.control<QLineEdit>(QStringLiteral("Text"));
     QCOMPARE(watermark->text(), QStringLiteral("PREVIEW"));
     QTest::keyClick(watermark, Qt::Key_A, Qt::ControlModifier);
@@ -345,7 +386,7 @@ void ListingViewTest::inspectorEditsLandInTheStore() {
     auto* brand = page.control<QComboBox>(QStringLiteral("Brand"));
     QCOMPARE(brand->count(), 2);
     QCOMPARE(brand->currentText(), QStringLiteral("My Brand"));
-    emit brand->activated(0);
+    brand->setCurrentIndex(0);
     QCOMPARE(page.model.brandID(), Brand::classic().id);
     QCOMPARE(page.store.value(QStringLiteral("brandID")).toString(),
              QString::fromStdString(Brand::classic().id.text()));

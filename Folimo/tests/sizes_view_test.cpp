@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -86,7 +87,14 @@ void SizesViewTest::resetRestoresEveryDefault() {
     QCOMPARE(page.control<QComboBox>("Frame rate")->currentText(), "60 fps");
     viewShot(page.view, "sizes-odd-values");
 
+    // Asked first: "Reset to Defaults" is the button that resets.
     page.view.findChild<QPushButton*>()->click();
+    auto* question = page.view.findChild<QMessageBox*>();
+    QVERIFY(question && question->isVisible());
+    QCOMPARE(question->text(), "Reset every size to its default?");
+    QCOMPARE(question->defaultButton(), question->button(QMessageBox::Cancel));
+    for (QAbstractButton* button : question->buttons())
+        if (button->text() == "Reset to Defaults") button->click();
     const QStringList expected[] = {{"Square thumbnails", "750", "750", "PNG"},
                                     {"Listing images 2000 px 4:3", "2000", "1500", "JPEG"},
                                     {"Listing images 2000 px square", "2000", "2000", "JPEG"}};
@@ -117,7 +125,6 @@ void SizesViewTest::numbersAreStoredAsTyped() {
     QCOMPARE(page.stored().preview.sheetHeight, 8.25);
     auto* fps = page.control<QComboBox>("Frame rate");
     fps->setCurrentIndex(0);
-    emit fps->activated(0);
     QCOMPARE(page.stored().video.fps, 24);
 }
 
@@ -168,7 +175,6 @@ void SizesViewTest::pngInsteadOfJpegChangesTheFiles() {
 
     auto* format = page.formats()[1];
     format->setCurrentIndex(format->findText("PNG"));
-    emit format->activated(format->currentIndex());
     QCOMPARE(page.stored().images[1].format, ImageFormat::png);
     exportInto("png");
     QTRY_VERIFY_WITH_TIMEOUT(!page.model.exportState().isRunning(), 30000);

@@ -1,13 +1,14 @@
 #include "views/brand_editor.hpp"
 
 #include "model/app_model.hpp"
+#include "views/controls.hpp"
 #include "views/form_section.hpp"
+#include "views/text_field.hpp"
 
 #include <QColorDialog>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -136,16 +137,16 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
     , model_(model)
     , brand_(brand)
     , form_(new FormSection)
-    , name_(new QLineEdit(QString::fromStdString(brand.name)))
+    , name_(new TextField)
     , font_(new QComboBox)
-    , badge_(new QLineEdit(QString::fromStdString(brand.badge)))
+    , badge_(new TextField)
     , preview_(new BrandPreview) {
     const bool classic = brand_.id == Brand::classic().id;
 
     name_->setAccessibleName(tr("Name"));
     form_->addRow(tr("Name"), name_);
-    connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        change([&](Brand& b) { b.name = text.toStdString(); });
+    controls::onText(name_, this, [this](const QString& text) {
+        change([&](Brand& b) { b.name = text.toStdString(); }, name_);
     });
 
     // Each family is listed in its own face (the installed family the drawings use for it).
@@ -159,10 +160,9 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
         face.setPixelSize(13);
         font_->setItemData(font_->count() - 1, face, Qt::FontRole);
     }
-    font_->setCurrentIndex(font_->findData(QString::fromStdString(brand_.fontFamily)));
     font_->setAccessibleName(tr("Font"));
     form_->addRow(tr("Font"), font_);
-    connect(font_, &QComboBox::activated, this, [this](int index) {
+    controls::onChoice(font_, this, [this](int index) {
         const std::string family = font_->itemData(index).toString().toStdString();
         change([&](Brand& b) { b.fontFamily = family; });
     });
@@ -170,13 +170,12 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
     form_->addRow(tr("Background"), colorButton(tr("Background"), &Brand::background));
     form_->addRow(tr("Badge"), colorButton(tr("Badge"), &Brand::accent));
     form_->addRow(tr("Title"), colorButton(tr("Title"), &Brand::text));
-    showColors();
 
     badge_->setPlaceholderText(tr("None"));
     badge_->setAccessibleName(tr("Corner badge"));
     form_->addRow(tr("Corner badge"), badge_);
-    connect(badge_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        change([&](Brand& b) { b.badge = text.toStdString(); });
+    controls::onText(badge_, this, [this](const QString& text) {
+        change([&](Brand& b) { b.badge = text.toStdString(); }, badge_);
     });
 
     form_->setFooter(classic ? tr("Classic is built in. Choose + to make your own from it.")
@@ -202,12 +201,28 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
         if (key == model_.brandPreviewKey(brand_)) askForPreview();
     });
     connect(&model_, &AppModel::previewsChanged, this, &BrandEditor::askForPreview);
+    // The stored brand can change under the editor (Undo, Redo): the editor follows it.
+    connect(&model_, &AppModel::brandsChanged, this, [this] {
+        for (const Brand& stored : model_.brands())
+            if (stored.id == brand_.id && stored != brand_) {
+                brand_ = stored;
+                showBrand();
+            }
+    });
+    showBrand();
+}
+
+void BrandEditor::change(const std::function<void(Brand&)>& edit, const QObject* typing) {
+    edit(brand_);
+    model_.updateBrand(brand_, typing);
     askForPreview();
 }
 
-void BrandEditor::change(const std::function<void(Brand&)>& edit) {
-    edit(brand_);
-    model_.updateBrand(brand_);
+void BrandEditor::showBrand() {
+    controls::show(name_, QString::fromStdString(brand_.name));
+    controls::show(font_, font_->findData(QString::fromStdString(brand_.fontFamily)));
+    showColors();
+    controls::show(badge_, QString::fromStdString(brand_.badge));
     askForPreview();
 }
 
@@ -224,13 +239,14 @@ QPushButton* BrandEditor::colorButton(const QString& name, RGBColor Brand::*colo
         auto* dialog = new QColorDialog(toQColor(before), this);
         dialog->setWindowTitle(name);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        // One step of Undo per dialog: a colour picked, or none when it is cancelled.
         connect(dialog, &QColorDialog::currentColorChanged, this,
-                [this, color](const QColor& picked) {
-                    change([&](Brand& b) { b.*color = toRGBColor(picked); });
+                [this, color, dialog](const QColor& picked) {
+                    change([&](Brand& b) { b.*color = toRGBColor(picked); }, dialog);
                     showColors();
                 });
-        connect(dialog, &QColorDialog::rejected, this, [this, color, before] {
-            change([&](Brand& b) { b.*color = before; });
+        connect(dialog, &QColorDialog::rejected, this, [this, color, before, dialog] {
+            change([&](Brand& b) { b.*color = before; }, dialog);
             showColors();
         });
         dialog->open();

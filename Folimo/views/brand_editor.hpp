@@ -6,13 +6,13 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace folimo {
 
 class AppModel;
 class FormSection;
+class TextField;
 
 // The picture of a brand's sample listing image, scaled to fit with a soft shadow, on the
 // under-page background.
@@ -33,8 +33,9 @@ private:
 };
 
 // The form and live preview of one brand. It edits a working copy, starting from the brand it
-// is made with, and hands the whole copy to the model on every keystroke and colour change.
-// Classic is shown but cannot be edited.
+// is made with, and hands the whole copy to the model on every keystroke and colour change;
+// when the stored brand changes otherwise (Undo), the copy and the form follow it. Classic is
+// shown but cannot be edited.
 class BrandEditor : public QWidget {
     Q_OBJECT
 public:
@@ -43,7 +44,9 @@ public:
     const Brand& brand() const { return brand_; }
 
 private:
-    void change(const std::function<void(Brand&)>& edit);
+    // typing: the field or colour dialog the change comes from, so its changes are one step.
+    void change(const std::function<void(Brand&)>& edit, const QObject* typing = nullptr);
+    void showBrand();
     QPushButton* colorButton(const QString& name, RGBColor Brand::*color);
     void showColors();
     void askForPreview();
@@ -51,10 +54,10 @@ private:
     AppModel& model_;
     Brand brand_;
     FormSection* form_;
-    QLineEdit* name_;
+    TextField* name_;
     QComboBox* font_;
     std::vector<std::pair<QPushButton*, RGBColor Brand::*>> colors_;
-    QLineEdit* badge_;
+    TextField* badge_;
     BrandPreview* preview_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "model/app_model.hpp"
 #include "views/brand_editor.hpp"
+#include "views/confirm.hpp"
 #include "views/swatches.hpp"
 
 #include <QFrame>
@@ -51,11 +52,15 @@ BrandsView::BrandsView(AppModel& model, QWidget* parent)
     list_->setAccessibleName(tr("Brands"));
     add_->setToolTip(tr("New brand, starting from the selected one"));
     connect(add_, &QToolButton::clicked, this, [this] { model_.addBrand(); });
-    connect(remove_, &QToolButton::clicked, this, [this] { model_.deleteBrand(model_.brandID()); });
+    connect(remove_, &QToolButton::clicked, this, [this] {
+        const Brand& brand = model_.brand();
+        confirm(this, tr("Delete the brand “%1”?").arg(QString::fromStdString(brand.name)),
+                tr("Delete Brand"), [this, id = brand.id] { model_.deleteBrand(id); });
+    });
     connect(list_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (!item) return;
         const auto id = Uuid::parse(item->data(brandIDRole).toString().toStdString());
-        if (id && *id != model_.brandID()) model_.setBrandID(*id);
+        if (id && *id != model_.brandID()) model_.chooseBrand(*id);
     });
 
     auto* buttons = new QHBoxLayout;

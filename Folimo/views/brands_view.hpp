@@ -10,7 +10,8 @@ namespace folimo {
 class AppModel;
 class BrandEditor;
 
-// The brand presets page: the list of brands (swatches and name), "+" and "−" under it, and
+// The brand presets page: the list of brands (swatches and name), "+" and "−" (asked first)
+// under it, and
 // the editor of the chosen brand, made afresh from the stored brand whenever the choice
 // changes.
 class BrandsView : public QWidget {

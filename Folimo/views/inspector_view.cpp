@@ -2,9 +2,11 @@
 
 #include "model/app_model.hpp"
 #include "model/listing_texts.hpp"
+#include "views/controls.hpp"
 #include "views/export_bar.hpp"
 #include "views/look.hpp"
 #include "views/segmented_control.hpp"
+#include "views/text_field.hpp"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +14,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollArea>
 #include <QSlider>
 #include <QStyle>
@@ -58,8 +59,8 @@ QSlider* slider(int minimum, int maximum, const QString& name) {
     return slider;
 }
 
-QLineEdit* textField(const QString& name, const QString& prompt, const QString& help = {}) {
-    auto* field = new QLineEdit;
+TextField* textField(const QString& name, const QString& prompt, const QString& help = {}) {
+    auto* field = new TextField;
     field->setAccessibleName(name);
     field->setPlaceholderText(prompt);
     field->setToolTip(help);
@@ -70,12 +71,6 @@ QCheckBox* toggle(const QString& name) {
     auto* box = new QCheckBox(name);
     box->setAccessibleName(name);
     return box;
-}
-
-// Shows text in a field unless it already holds it, so the cursor stays where it is while
-// the user types.
-void showText(QLineEdit* field, const std::string& text) {
-    if (field->text() != qt(text)) field->setText(qt(text));
 }
 
 } // namespace
@@ -116,10 +111,25 @@ InspectorView::InspectorView(AppModel& model, QWidget* parent)
     buildTab();
 }
 
-void InspectorView::edit(const std::function<void(ListingSettings&)>& change) {
-    ListingSettings settings = model_.settings();
-    change(settings);
-    model_.setSettings(settings);
+void InspectorView::edit(const QString& name, const std::function<void(ListingSettings&)>& change,
+                         const QObject* typing) {
+    model_.editSettings(name, change, typing);
+}
+
+void InspectorView::toggles(QCheckBox* box,
+                            const std::function<void(ListingSettings&, bool)>& change) {
+    controls::onToggle(box, this, [this, box, change](bool on) {
+        edit(box->accessibleName(), [&](ListingSettings& s) { change(s, on); });
+    });
+}
+
+void InspectorView::types(QLineEdit* field,
+                          const std::function<void(ListingSettings&, std::string)>& change) {
+    controls::onText(field, this, [this, field, change](const QString& text) {
+        edit(
+            field->accessibleName(), [&](ListingSettings& s) { change(s, text.toStdString()); },
+            field);
+    });
 }
 
 QFormLayout* InspectorView::addSection(QVBoxLayout* column, const QString& title,
@@ -152,32 +162,30 @@ QFormLayout* InspectorView::addSection(QVBoxLayout* column, const QString& title
 void InspectorView::buildListing(QVBoxLayout* column) {
     QFormLayout* rows = addSection(column, QStringLiteral("Listing"));
 
-    QLineEdit* title = textField(QStringLiteral("Title"), {});
-    connect(title, &QLineEdit::textEdited, this,
-            [this](const QString& text) { edit([&](auto& s) { s.title = text.toStdString(); }); });
+    TextField* title = textField(QStringLiteral("Title"), {});
+    types(title, [](ListingSettings& s, std::string text) { s.title = std::move(text); });
     rows->addRow(QStringLiteral("Title"), title);
     listingShows_.push_back([this, title] {
         title->setPlaceholderText(model_.source() ? qt(model_.source()->title()) : QString());
-        showText(title, model_.settings().title);
+        controls::show(title, qt(model_.settings().title));
     });
 
     QCheckBox* showTitle = toggle(QStringLiteral("Show the title on images"));
-    connect(showTitle, &QCheckBox::clicked, this,
-            [this](bool on) { edit([&](auto& s) { s.showTitle = on; }); });
+    toggles(showTitle, [](ListingSettings& s, bool on) { s.showTitle = on; });
     rows->addRow(showTitle);
     listingShows_.push_back(
-        [this, showTitle] { showTitle->setChecked(model_.settings().showTitle); });
+        [this, showTitle] { controls::show(showTitle, model_.settings().showTitle); });
 
     auto* brand = new QComboBox;
     brand->setAccessibleName(QStringLiteral("Brand"));
     brand->setToolTip(QStringLiteral("Edit brands under Brand Presets"));
-    connect(brand, &QComboBox::activated, this, [this](int index) {
+    controls::onChoice(brand, this, [this](int index) {
         if (index >= 0 && std::size_t(index) < model_.brands().size())
-            model_.setBrandID(model_.brands()[std::size_t(index)].id);
+            model_.chooseBrand(model_.brands()[std::size_t(index)].id);
     });
     rows->addRow(QStringLiteral("Brand"), brand);
     listingShows_.push_back([this, brand] {
-        const QSignalBlocker quiet(brand);
+        const QSignalBlocker quiet(brand); // the whole refill is a showing
         QStringList names;
         int chosen = -1;
         for (const Brand& each : model_.brands()) {
@@ -221,14 +229,13 @@ void InspectorView::buildTab() {
 
 void InspectorView::buildImages(QVBoxLayout* column) {
     QFormLayout* pagesRow = addSection(column, {});
-    QLineEdit* pages =
+    TextField* pages =
         textField(QStringLiteral("Pages"), QStringLiteral("Picked for you"),
                   QStringLiteral("Pages for the grid, cover, fan and scenes, like "
                                  "1-6 or 1, 3, 5. Leave blank to pick them for you."));
-    connect(pages, &QLineEdit::textEdited, this,
-            [this](const QString& text) { edit([&](auto& s) { s.pages = text.toStdString(); }); });
+    types(pages, [](ListingSettings& s, std::string text) { s.pages = std::move(text); });
     pagesRow->addRow(QStringLiteral("Pages"), pages);
-    tabShows_.push_back([this, pages] { showText(pages, model_.settings().pages); });
+    tabShows_.push_back([this, pages] { controls::show(pages, qt(model_.settings().pages)); });
 
     QFormLayout* sizes = addSection(
         column, QStringLiteral("Sizes"),
@@ -255,14 +262,12 @@ void InspectorView::buildImages(QVBoxLayout* column) {
         sizes->addRow(label);
         shownPresets_ << qt(preset.name) + QLatin1Char('\n') + detail;
         const std::string id = preset.id;
-        connect(box, &QCheckBox::clicked, this, [this, i, id](bool on) {
-            edit([&](auto& s) {
-                if (i < s.images.size() && s.images[i].id == id) s.images[i].isOn = on;
-            });
+        toggles(box, [i, id](ListingSettings& s, bool on) {
+            if (i < s.images.size() && s.images[i].id == id) s.images[i].isOn = on;
         });
         tabShows_.push_back([this, box, i] {
             const auto& images = model_.settings().images;
-            if (i < images.size()) box->setChecked(images[i].isOn);
+            if (i < images.size()) controls::show(box, images[i].isOn);
         });
     }
 
@@ -270,70 +275,62 @@ void InspectorView::buildImages(QVBoxLayout* column) {
     for (ImageLayout layout : allLayouts) {
         QCheckBox* box = toggle(ListingTexts::layoutName(layout));
         box->setIcon(look::symbol(layoutSymbol(layout)));
-        connect(box, &QCheckBox::clicked, this, [this, layout](bool on) {
-            edit([&](auto& s) {
-                if (on)
-                    s.layouts.insert(layout);
-                else
-                    s.layouts.erase(layout);
-            });
+        toggles(box, [layout](ListingSettings& s, bool on) {
+            if (on)
+                s.layouts.insert(layout);
+            else
+                s.layouts.erase(layout);
         });
         layouts->addRow(box);
-        tabShows_.push_back(
-            [this, box, layout] { box->setChecked(model_.settings().layouts.contains(layout)); });
+        tabShows_.push_back([this, box, layout] {
+            controls::show(box, model_.settings().layouts.contains(layout));
+        });
     }
 
     QFormLayout* also = addSection(column, QStringLiteral("Also in the set"));
     QCheckBox* preview = toggle(QStringLiteral("Watermarked preview PDF"));
     QCheckBox* video = toggle(QStringLiteral("Flip-through video"));
-    connect(preview, &QCheckBox::clicked, this,
-            [this](bool on) { edit([&](auto& s) { s.preview.isOn = on; }); });
-    connect(video, &QCheckBox::clicked, this,
-            [this](bool on) { edit([&](auto& s) { s.video.isOn = on; }); });
+    toggles(preview, [](ListingSettings& s, bool on) { s.preview.isOn = on; });
+    toggles(video, [](ListingSettings& s, bool on) { s.video.isOn = on; });
     also->addRow(preview);
     also->addRow(video);
     tabShows_.push_back([this, preview, video] {
-        preview->setChecked(model_.settings().preview.isOn);
-        video->setChecked(model_.settings().video.isOn);
+        controls::show(preview, model_.settings().preview.isOn);
+        controls::show(video, model_.settings().video.isOn);
     });
 }
 
 void InspectorView::buildPreview(QVBoxLayout* column) {
     QFormLayout* rows = addSection(column, QStringLiteral("Preview PDF"));
     QCheckBox* include = toggle(QStringLiteral("Include in the set"));
-    connect(include, &QCheckBox::clicked, this,
-            [this](bool on) { edit([&](auto& s) { s.preview.isOn = on; }); });
+    toggles(include, [](ListingSettings& s, bool on) { s.preview.isOn = on; });
     rows->addRow(include);
 
-    QLineEdit* pages = textField(QStringLiteral("Pages"), QStringLiteral("Every page"),
+    TextField* pages = textField(QStringLiteral("Pages"), QStringLiteral("Every page"),
                                  QStringLiteral("Like 1-4, 8. Leave blank for every page."));
-    connect(pages, &QLineEdit::textEdited, this, [this](const QString& text) {
-        edit([&](auto& s) { s.preview.pages = text.toStdString(); });
-    });
+    types(pages, [](ListingSettings& s, std::string text) { s.preview.pages = std::move(text); });
     rows->addRow(QStringLiteral("Pages"), pages);
 
     auto* perSheet = new QComboBox;
     perSheet->setAccessibleName(QStringLiteral("Per sheet"));
     perSheet->addItem(QStringLiteral("1 page"), 1);
     perSheet->addItem(QStringLiteral("2 pages"), 2);
-    connect(perSheet, &QComboBox::activated, this, [this, perSheet](int index) {
+    controls::onChoice(perSheet, this, [this, perSheet](int index) {
         const auto count = perSheet->itemData(index).toLongLong();
-        edit([&](auto& s) { s.preview.pagesPerSheet = count; });
+        edit(perSheet->accessibleName(), [&](auto& s) { s.preview.pagesPerSheet = count; });
     });
     rows->addRow(QStringLiteral("Per sheet"), perSheet);
 
     QCheckBox* flatten = toggle(QStringLiteral("Flatten pages"));
     flatten->setToolTip(QStringLiteral(
         "Turns each page into a picture, so the text under the watermark can’t be copied out"));
-    connect(flatten, &QCheckBox::clicked, this,
-            [this](bool on) { edit([&](auto& s) { s.preview.flatten = on; }); });
+    toggles(flatten, [](ListingSettings& s, bool on) { s.preview.flatten = on; });
     rows->addRow(flatten);
 
     QFormLayout* mark = addSection(column, QStringLiteral("Watermark"));
-    QLineEdit* text = textField(QStringLiteral("Text"), QStringLiteral("PREVIEW"));
-    connect(text, &QLineEdit::textEdited, this, [this](const QString& typed) {
-        edit([&](auto& s) { s.preview.watermark = typed.toStdString(); });
-    });
+    TextField* text = textField(QStringLiteral("Text"), QStringLiteral("PREVIEW"));
+    types(text,
+          [](ListingSettings& s, std::string typed) { s.preview.watermark = std::move(typed); });
     mark->addRow(QStringLiteral("Text"), text);
 
     QStringList styles;
@@ -341,33 +338,35 @@ void InspectorView::buildPreview(QVBoxLayout* column) {
         styles << QString::fromUtf8(title(each).data(), qsizetype(title(each).size()));
     auto* style = new SegmentedControl(QStringLiteral("Style"), styles);
     style->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(style, &SegmentedControl::chosen, this, [this](int index) {
-        edit([&](auto& s) { s.preview.style = allWatermarkStyles[std::size_t(index)]; });
+    connect(style, &SegmentedControl::chosen, this, [this, style](int index) {
+        edit(style->accessibleName(),
+             [&](auto& s) { s.preview.style = allWatermarkStyles[std::size_t(index)]; });
     });
     mark->addRow(QStringLiteral("Style"), style);
 
     QSlider* strength = slider(strengthMin, strengthMax, QStringLiteral("Watermark strength"));
-    connect(strength, &QSlider::valueChanged, this, [this](int value) {
-        edit([&](auto& s) { s.preview.opacity = value / strengthUnit; });
+    controls::onValue(strength, this, [this, strength](int value) {
+        edit(
+            strength->accessibleName(), [&](auto& s) { s.preview.opacity = value / strengthUnit; },
+            strength);
     });
     mark->addRow(QStringLiteral("Strength"), strength);
 
     tabShows_.push_back([=, this] {
         const PreviewSettings& p = model_.settings().preview;
-        include->setChecked(p.isOn);
-        showText(pages, p.pages);
-        perSheet->setCurrentIndex(perSheet->findData(qlonglong(p.pagesPerSheet)));
-        flatten->setChecked(p.flatten);
-        showText(text, p.watermark);
+        controls::show(include, p.isOn);
+        controls::show(pages, qt(p.pages));
+        controls::show(perSheet, perSheet->findData(qlonglong(p.pagesPerSheet)));
+        controls::show(flatten, p.flatten);
+        controls::show(text, qt(p.watermark));
         style->setCurrent(p.style == WatermarkStyle::diagonal ? 0 : 1);
         // A stored strength outside the slider's range shows at its nearest end and stays
         // as stored until the slider is moved.
-        const QSignalBlocker quiet(strength);
-        strength->setValue(
-            std::isfinite(p.opacity)
-                ? int(std::lround(std::clamp(p.opacity * strengthUnit, double(strengthMin),
-                                             double(strengthMax))))
-                : strengthMin);
+        controls::show(strength,
+                       std::isfinite(p.opacity)
+                           ? int(std::lround(std::clamp(p.opacity * strengthUnit,
+                                                        double(strengthMin), double(strengthMax))))
+                           : strengthMin);
     });
 }
 
@@ -377,8 +376,7 @@ void InspectorView::buildVideo(QVBoxLayout* column) {
         QStringLiteral(
             "Listing videos usually run 5 to 15 seconds. The size can be changed under Sizes."));
     QCheckBox* include = toggle(QStringLiteral("Include in the set"));
-    connect(include, &QCheckBox::clicked, this,
-            [this](bool on) { edit([&](auto& s) { s.video.isOn = on; }); });
+    toggles(include, [](ListingSettings& s, bool on) { s.video.isOn = on; });
     rows->addRow(include);
 
     QSlider* length =
@@ -386,8 +384,10 @@ void InspectorView::buildVideo(QVBoxLayout* column) {
                QStringLiteral("Length in seconds"));
     length->setPageStep(1);
     length->setTickPosition(QSlider::TicksBelow);
-    connect(length, &QSlider::valueChanged, this,
-            [this](int value) { edit([&](auto& s) { s.video.seconds = value; }); });
+    controls::onValue(length, this, [this, length](int value) {
+        edit(
+            length->accessibleName(), [&](auto& s) { s.video.seconds = value; }, length);
+    });
     auto* lengthText = new QLabel;
     lengthText->setFixedWidth(34);
     lengthText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -397,11 +397,9 @@ void InspectorView::buildVideo(QVBoxLayout* column) {
     lengthRow->addWidget(lengthText, 0, Qt::AlignVCenter);
     rows->addRow(QStringLiteral("Length"), lengthRow);
 
-    QLineEdit* pages =
+    TextField* pages =
         textField(QStringLiteral("Pages"), QStringLiteral("Up to 10, picked for you"));
-    connect(pages, &QLineEdit::textEdited, this, [this](const QString& text) {
-        edit([&](auto& s) { s.video.pages = text.toStdString(); });
-    });
+    types(pages, [](ListingSettings& s, std::string text) { s.video.pages = std::move(text); });
     rows->addRow(QStringLiteral("Pages"), pages);
 
     auto* size = new QLabel;
@@ -409,15 +407,12 @@ void InspectorView::buildVideo(QVBoxLayout* column) {
 
     tabShows_.push_back([=, this] {
         const VideoSettings& v = model_.settings().video;
-        include->setChecked(v.isOn);
-        {
-            // A stored length outside 10...15 shows at the slider's end and stays as stored
-            // until the slider is moved.
-            const QSignalBlocker quiet(length);
-            length->setValue(int(v.clampedSeconds()));
-        }
+        controls::show(include, v.isOn);
+        // A stored length outside 10...15 shows at the slider's end and stays as stored
+        // until the slider is moved.
+        controls::show(length, int(v.clampedSeconds()));
         lengthText->setText(ListingTexts::videoLength(v));
-        showText(pages, v.pages);
+        controls::show(pages, qt(v.pages));
         size->setText(ListingTexts::videoSize(v));
     });
 }

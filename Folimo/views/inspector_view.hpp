@@ -6,7 +6,9 @@
 #include <functional>
 #include <vector>
 
+class QCheckBox;
 class QFormLayout;
+class QLineEdit;
 class QVBoxLayout;
 
 namespace folimo {
@@ -14,8 +16,9 @@ namespace folimo {
 class AppModel;
 
 // The settings column of the listing page: the "Listing" section, the sections of the pane
-// shown, and the export bar at its foot. Every control writes straight into the model and
-// shows what the model holds; it validates nothing and keeps nothing of its own.
+// shown, and the export bar at its foot. Every control writes straight into the model, one
+// step of Undo per change, and shows what the model holds; it validates nothing and keeps
+// nothing of its own.
 class InspectorView : public QWidget {
     Q_OBJECT
 public:
@@ -32,8 +35,14 @@ private:
     void buildImages(QVBoxLayout* column);
     void buildPreview(QVBoxLayout* column);
     void buildVideo(QVBoxLayout* column);
-    // Writes one change into the model's settings (which saves them).
-    void edit(const std::function<void(ListingSettings&)>& change);
+    // Writes one change into the model's settings (which saves them) as a step of Undo named
+    // name; changes typed into one field (typing) are one step.
+    void edit(const QString& name, const std::function<void(ListingSettings&)>& change,
+              const QObject* typing = nullptr);
+    // Hands every change of the box, or of the field's text, to the model as change, named
+    // after the control.
+    void toggles(QCheckBox* box, const std::function<void(ListingSettings&, bool)>& change);
+    void types(QLineEdit* field, const std::function<void(ListingSettings&, std::string)>& change);
     void refresh();
 
     AppModel& model_;

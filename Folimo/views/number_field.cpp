@@ -1,5 +1,7 @@
 #include "views/number_field.hpp"
 
+#include "views/controls.hpp"
+
 #include <QLocale>
 #include <cmath>
 
@@ -18,15 +20,16 @@ std::array<QLocale, 2> readingLocales(const QLocale& own) {
 } // namespace
 
 NumberField::NumberField(Kind kind, const QString& accessibleName, QWidget* parent)
-    : QLineEdit(parent)
+    : TextField(parent)
     , kind_(kind) {
     setAccessibleName(accessibleName);
     setFixedWidth(64);
     setAlignment(Qt::AlignRight);
-    connect(this, &QLineEdit::textEdited, this, [this] {
-        if (kind_ == Kind::whole ? whole().has_value() : decimal().has_value()) emit numberTyped();
+    controls::onText(this, this, [this](const QString&) {
+        if (kind_ == Kind::whole ? whole().has_value() : decimal().has_value())
+            emit numberChanged();
     });
-    connect(this, &QLineEdit::editingFinished, this, [this] { setText(shown_); });
+    connect(this, &QLineEdit::editingFinished, this, [this] { controls::show(this, shown_); });
 }
 
 std::optional<std::int64_t> NumberField::whole() const {
@@ -66,7 +69,7 @@ void NumberField::setDecimal(double value) {
 
 void NumberField::show(const QString& text, bool alreadyShown) {
     shown_ = text;
-    if (!alreadyShown) setText(text);
+    if (!alreadyShown) controls::show(this, text);
 }
 
 } // namespace folimo

@@ -1,6 +1,8 @@
 #include "views/sizes_view.hpp"
 
 #include "model/app_model.hpp"
+#include "views/confirm.hpp"
+#include "views/controls.hpp"
 #include "views/form_section.hpp"
 #include "views/number_field.hpp"
 
@@ -11,7 +13,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <functional>
 
 namespace folimo {
 
@@ -35,13 +36,6 @@ QLabel* text(const QString& text) {
     return new QLabel(text);
 }
 
-// Applies change to a copy of the model's settings and stores it.
-void edit(AppModel& model, const std::function<void(ListingSettings&)>& change) {
-    ListingSettings settings = model.settings();
-    change(settings);
-    model.setSettings(settings);
-}
-
 } // namespace
 
 SizesView::SizesView(AppModel& model, QWidget* parent)
@@ -60,32 +54,31 @@ SizesView::SizesView(AppModel& model, QWidget* parent)
     auto* preview = new FormSection(tr("Preview PDF"));
     preview->addRow(tr("Sheet size"),
                     row({sheetWidth_, text("×"), sheetHeight_, text(tr("inches"))}));
-    connect(sheetWidth_, &NumberField::numberTyped, this, [this] {
-        edit(model_,
-             [this](ListingSettings& s) { s.preview.sheetWidth = *sheetWidth_->decimal(); });
-    });
-    connect(sheetHeight_, &NumberField::numberTyped, this, [this] {
-        edit(model_,
-             [this](ListingSettings& s) { s.preview.sheetHeight = *sheetHeight_->decimal(); });
-    });
+    numberEdits(sheetWidth_,
+                [this](ListingSettings& s) { s.preview.sheetWidth = *sheetWidth_->decimal(); });
+    numberEdits(sheetHeight_,
+                [this](ListingSettings& s) { s.preview.sheetHeight = *sheetHeight_->decimal(); });
 
     auto* video = new FormSection(tr("Flip-through video"));
     video->addRow(tr("Frame size"), row({videoWidth_, text("×"), videoHeight_, text(tr("px"))}));
-    connect(videoWidth_, &NumberField::numberTyped, this, [this] {
-        edit(model_, [this](ListingSettings& s) { s.video.size.width = *videoWidth_->whole(); });
-    });
-    connect(videoHeight_, &NumberField::numberTyped, this, [this] {
-        edit(model_, [this](ListingSettings& s) { s.video.size.height = *videoHeight_->whole(); });
-    });
+    numberEdits(videoWidth_,
+                [this](ListingSettings& s) { s.video.size.width = *videoWidth_->whole(); });
+    numberEdits(videoHeight_,
+                [this](ListingSettings& s) { s.video.size.height = *videoHeight_->whole(); });
     fps_->setAccessibleName(tr("Frame rate"));
     video->addRow(tr("Frame rate"), row({fps_}));
-    connect(fps_, &QComboBox::activated, this,
-            [this](int index) { setFps(fps_->itemData(index).toLongLong()); });
+    controls::onChoice(fps_, this, [this](int index) {
+        const std::int64_t fps = fps_->itemData(index).toLongLong();
+        model_.editSettings(tr("Frame rate"), [fps](ListingSettings& s) { s.video.fps = fps; });
+    });
 
     auto* reset = new FormSection;
     auto* resetButton = new QPushButton(tr("Reset to Defaults"));
     reset->addRow(row({resetButton}));
-    connect(resetButton, &QPushButton::clicked, this, [this] { model_.resetSizes(); });
+    connect(resetButton, &QPushButton::clicked, this, [this] {
+        confirm(this, tr("Reset every size to its default?"), tr("Reset to Defaults"),
+                [this] { model_.resetSizes(); });
+    });
 
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
@@ -127,17 +120,17 @@ void SizesView::buildPresetRows() {
 
         // Rows are rebuilt whenever the presets change in number or identity, so the index
         // always names the preset the row was built for.
-        connect(preset.width, &NumberField::numberTyped, this, [this, i, field = preset.width] {
-            edit(model_, [&](ListingSettings& s) { s.images[i].size.width = *field->whole(); });
+        numberEdits(preset.width, [i, field = preset.width](ListingSettings& s) {
+            s.images[i].size.width = *field->whole();
         });
-        connect(preset.height, &NumberField::numberTyped, this, [this, i, field = preset.height] {
-            edit(model_, [&](ListingSettings& s) { s.images[i].size.height = *field->whole(); });
+        numberEdits(preset.height, [i, field = preset.height](ListingSettings& s) {
+            s.images[i].size.height = *field->whole();
         });
-        connect(preset.format, &QComboBox::activated, this,
-                [this, i, box = preset.format](int index) {
-                    const auto format = ImageFormat(box->itemData(index).toInt());
-                    edit(model_, [&](ListingSettings& s) { s.images[i].format = format; });
-                });
+        controls::onChoice(preset.format, this, [this, i, name, box = preset.format](int index) {
+            const auto format = ImageFormat(box->itemData(index).toInt());
+            model_.editSettings(tr("%1 format").arg(name),
+                                [&](ListingSettings& s) { s.images[i].format = format; });
+        });
         presetRows_.push_back(preset);
         presetIDs_.push_back(presets[i].id);
     }
@@ -153,7 +146,7 @@ void SizesView::showSettings() {
         const ImagePreset& preset = settings.images[i];
         presetRows_[i].width->setWhole(preset.size.width);
         presetRows_[i].height->setWhole(preset.size.height);
-        presetRows_[i].format->setCurrentIndex(presetRows_[i].format->findData(int(preset.format)));
+        controls::show(presetRows_[i].format, presetRows_[i].format->findData(int(preset.format)));
     }
     sheetWidth_->setDecimal(settings.preview.sheetWidth);
     sheetHeight_->setDecimal(settings.preview.sheetHeight);
@@ -163,16 +156,20 @@ void SizesView::showSettings() {
     // A rate other than the three offered (from a hand-edited store) is listed after them,
     // so the picker shows what is stored instead of a blank.
     const std::int64_t fps = settings.video.fps;
-    fps_->clear();
-    for (const std::int64_t rate : standardFrameRates)
-        fps_->addItem(tr("%1 fps").arg(rate), qlonglong(rate));
-    if (std::ranges::find(standardFrameRates, fps) == std::end(standardFrameRates))
-        fps_->addItem(tr("%1 fps").arg(fps), qlonglong(fps));
-    fps_->setCurrentIndex(fps_->findData(qlonglong(fps)));
+    controls::quietly(fps_, [this, fps] {
+        fps_->clear();
+        for (const std::int64_t rate : standardFrameRates)
+            fps_->addItem(tr("%1 fps").arg(rate), qlonglong(rate));
+        if (std::ranges::find(standardFrameRates, fps) == std::end(standardFrameRates))
+            fps_->addItem(tr("%1 fps").arg(fps), qlonglong(fps));
+        fps_->setCurrentIndex(fps_->findData(qlonglong(fps)));
+    });
 }
 
-void SizesView::setFps(std::int64_t fps) {
-    edit(model_, [fps](ListingSettings& s) { s.video.fps = fps; });
+void SizesView::numberEdits(NumberField* field,
+                            const std::function<void(ListingSettings&)>& change) {
+    connect(field, &NumberField::numberChanged, this,
+            [this, field, change] { model_.editSettings(field->accessibleName(), change, field); });
 }
 
 } // namespace folimo

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "folimo/settings.hpp"
+
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,8 +16,8 @@ class FormSection;
 class NumberField;
 
 // The sizes page: the pixel size and format of every image preset, the preview PDF's sheet
-// size, the video's frame size and rate, and "Reset to Defaults". Every field writes straight
-// into the model's settings, which saves them.
+// size, the video's frame size and rate, and "Reset to Defaults" (asked first). Every field writes
+// straight into the model's settings, which saves them.
 class SizesView : public QWidget {
     Q_OBJECT
 public:
@@ -29,7 +32,9 @@ private:
 
     void buildPresetRows();
     void showSettings();
-    void setFps(std::int64_t fps);
+    // Hands each number a person enters in field to the model as change, one step of Undo
+    // per field while typing.
+    void numberEdits(NumberField* field, const std::function<void(ListingSettings&)>& change);
 
     AppModel& model_;
     FormSection* images_;
