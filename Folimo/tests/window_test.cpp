@@ -20,6 +20,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -34,6 +35,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <macmenubaseline/window_probes.hpp>
 #include <map>
 
 using namespace folimo;
@@ -74,6 +76,13 @@ QAction* menuItem(QMainWindow& window, const QString& menu, const QString& text)
         for (QAction* item : top->menu()->actions())
             if (item->text() == text) return item;
     }
+    return nullptr;
+}
+
+QAction* menuItemWithKey(QMainWindow& window, const QKeySequence& key) {
+    for (QAction* top : window.menuBar()->actions())
+        for (QAction* item : top->menu()->actions())
+            if (item->shortcut() == key) return item;
     return nullptr;
 }
 
@@ -160,6 +169,46 @@ private slots:
         QCOMPARE(menuItem(window(), "File", "Quit")->shortcut(), QKeySequence("Ctrl+Q"));
         QCOMPARE(menuItem(window(), "Go", "Sizes")->shortcut(), QKeySequence("Ctrl+4"));
         QVERIFY(menuItem(window(), "Go", "Images")->shortcut().isEmpty());
+
+        // Edit: the model's steps, found by the menu baseline's reader as the window's own.
+        QCOMPARE(menuTexts(window(), "Edit"),
+                 QStringList({"Undo", "Redo", "-", "Cut", "Copy", "Paste", "Select All"}));
+        QCOMPARE(menuItem(window(), "Edit", "Undo")->shortcut(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(menuItem(window(), "Edit", "Redo")->shortcut(), QKeySequence("Ctrl+Shift+Z"));
+        model().editSettings("Title", [](ListingSettings& s) { s.title = "Fall"; });
+        QVERIFY(menuItem(window(), "Edit", "Undo Title")->isEnabled());
+        QUndoStack* found = nullptr;
+        (new macmenubaseline::WindowUndoManagerReader(
+             [&found](QUndoStack* stack) { found = stack; }, window().centralWidget()))
+            ->show();
+        QCOMPARE(found, &model().undoStack());
+    }
+
+    // Each menu key reaches its item while the Title field has the focus, including the keys a
+    // text field takes for itself (Ctrl+Z as its own undo).
+    void menuKeysWinOverTheTitleField_data() {
+        QTest::addColumn<QKeySequence>("key");
+        for (const char* key : {"Ctrl+E", "Ctrl+O", "Ctrl+W", "Ctrl+Q", "Ctrl+1", "Ctrl+2",
+                                "Ctrl+3", "Ctrl+4", "Ctrl+Z", "Ctrl+Shift+Z"})
+            QTest::newRow(key) << QKeySequence(key);
+    }
+    void menuKeysWinOverTheTitleField() {
+        QFETCH(QKeySequence, key);
+        openCAD();
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        QLineEdit* title = visibleChild<QLineEdit>(window(), "Title");
+        title->setFocus();
+        QTest::keyClicks(title, "Fall");
+        // Something to redo as well as something to undo.
+        model().editSettings("Desk", [](ListingSettings& s) { s.layouts.clear(); });
+        model().undoStack().undo();
+
+        QAction* item = menuItemWithKey(window(), key);
+        QVERIFY(item && item->isEnabled());
+        QSignalSpy triggered(item, &QAction::triggered);
+        QTest::keySequence(title, key);
+        QCOMPARE(triggered.count(), 1);
     }
 
     void makeListingSetIsACommandOnlyWithAPDFButTheBarAlwaysOffersIt() {

@@ -3,12 +3,65 @@
 #include "macmenubaseline/menu_baseline.hpp"
 #include "model/app_model.hpp"
 #include "views/page_titles.hpp"
+#include "views/window_shortcuts.hpp"
 
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QUndoGroup>
 
 namespace folimo {
+
+namespace {
+
+// Undo and Redo of the model's steps, then the focused field's own Cut, Copy, Paste and Select
+// All. The model's steps are the active stack of an undo group that is a direct child of the
+// window, where the menu baseline's undo reader finds them.
+void addEditMenu(QMainWindow& window, AppModel& model) {
+    auto* steps = new QUndoGroup(&window);
+    steps->addStack(&model.undoStack());
+    steps->setActiveStack(&model.undoStack());
+
+    QMenu* edit = window.menuBar()->addMenu(QMenuBar::tr("&Edit"));
+    QAction* undo = steps->createUndoAction(edit);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = steps->createRedoAction(edit);
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    edit->addActions({undo, redo});
+    edit->addSeparator();
+
+    struct FieldCommand {
+        QString text;
+        QKeySequence::StandardKey key;
+        const char* method; // a slot without arguments of the focused control
+    };
+    const FieldCommand fieldCommands[] = {
+        {QMenuBar::tr("Cut"), QKeySequence::Cut, "cut"},
+        {QMenuBar::tr("Copy"), QKeySequence::Copy, "copy"},
+        {QMenuBar::tr("Paste"), QKeySequence::Paste, "paste"},
+        {QMenuBar::tr("Select All"), QKeySequence::SelectAll, "selectAll"},
+    };
+    for (const FieldCommand& command : fieldCommands) {
+        const char* method = command.method;
+        auto canDo = [method, &window](QWidget* focus) {
+            return focus && focus->window() == &window &&
+                   focus->metaObject()->indexOfSlot(QByteArray(method) + "()") >= 0;
+        };
+        QAction* action =
+            edit->addAction(command.text, QKeySequence(command.key), &window, [method, canDo] {
+                QWidget* focus = QApplication::focusWidget();
+                if (canDo(focus)) QMetaObject::invokeMethod(focus, method);
+            });
+        // Offered only while the focused control can do it.
+        auto follow = [action, canDo](QWidget*, QWidget* focus) {
+            action->setEnabled(canDo(focus));
+        };
+        QObject::connect(qApp, &QApplication::focusChanged, action, follow);
+        follow(nullptr, QApplication::focusWidget());
+    }
+}
+
+} // namespace
 
 void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands& app) {
     QMenuBar* bar = window.menuBar();
@@ -28,6 +81,8 @@ void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands&
     QAction* quit = file->addAction(QMenuBar::tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), qApp,
                                     &QApplication::closeAllWindows);
     quit->setMenuRole(QAction::QuitRole);
+
+    addEditMenu(window, model);
 
     QMenu* go = bar->addMenu(QMenuBar::tr("&Go"));
     int digit = 1;
@@ -50,6 +105,7 @@ void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands&
 
     macmenubaseline::menuBaseline(
         window, {macmenubaseline::CloseWindowAction::performClose(), std::nullopt, {}});
+    new WindowShortcuts(window);
 }
 
 } // namespace folimo

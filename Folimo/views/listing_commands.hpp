@@ -16,8 +16,10 @@ struct AppCommands {
 };
 
 // The window's menus: File ("Open PDF…", "Open the Sample PDF", "Make Listing Set…", "Close
-// Window", "Quit"), Go (the four pages, then the three panes of the listing page) and Help
-// ("About Folimo", "Check for Updates…", "More Mac Apps…"). Call once per window.
+// Window", "Quit"), Edit (Undo and Redo of the model's steps; Cut, Copy, Paste and Select All
+// of the focused field), Go (the four pages, then the three panes of the listing page) and
+// Help ("About Folimo", "Check for Updates…", "More Mac Apps…"). Their keys work wherever the
+// focus is in the window. Call once per window.
 void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands& app);
 
 } // namespace folimo
