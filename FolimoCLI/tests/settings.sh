@@ -9,7 +9,9 @@ python3 - "$work/defaults.json" <<'PY' || fail "default settings"
 import json, sys
 s = json.load(open(sys.argv[1]))
 assert list(s) == ["title", "showTitle", "brand", "layouts", "pages", "images", "preview", "video"], list(s)
-assert set(s["brand"]) == {"id", "name", "fontFamily", "background", "accent", "text", "badge"}
+assert set(s["brand"]) == {"id", "name", "fontFamily", "background", "accent", "text", "badge",
+                          "keepBadgeInSquare"}
+assert s["brand"]["keepBadgeInSquare"] is False
 assert s["brand"]["id"] == "6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E01"
 assert s["layouts"] == ["grid", "cover", "fan", "clipboard", "desk", "frame"]
 assert [p["id"] for p in s["images"]] == ["thumbnails", "listing-4x3", "listing-square"]

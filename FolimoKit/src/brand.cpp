@@ -92,5 +92,6 @@ std::size_t std::hash<folimo::Brand>::operator()(const folimo::Brand& brand) con
         .add(brand.accent)
         .add(brand.text)
         .add(brand.badge)
+        .add(brand.keepBadgeInSquare)
         .value();
 }

@@ -37,12 +37,18 @@ double badgePadding(const Rect& rect) {
     return 2 * (s * 0.03) + s * 0.01;
 }
 
-Rect badgeRect(const Rect& rect, double textWidth) {
+Rect centredSquare(const Rect& rect) {
     const double s = shorterSide(rect.size());
+    return {rect.midX() - s / 2, rect.midY() - s / 2, s, s};
+}
+
+Rect badgeRect(const Rect& rect, double textWidth, bool insideSquare) {
+    const Rect area = insideSquare ? centredSquare(rect) : rect;
+    const double s = shorterSide(area.size());
     const double h = s * 0.075;
-    const double w = std::min(textWidth + badgePadding(rect), rect.width * 0.6);
+    const double w = std::min(textWidth + badgePadding(area), area.width * 0.6);
     const double inset = s * 0.035;
-    return {rect.maxX() - inset - w, rect.minY() + inset, w, h};
+    return {area.maxX() - inset - w, area.minY() + inset, w, h};
 }
 
 namespace {

@@ -42,9 +42,15 @@ Backdrop backdrop(const Rect& rect, bool showTitle);
 // higher than the block, centred on it vertically.
 Rect titleFrame(const Rect& block, double suggestedHeight);
 
+// The largest square centred in rect: what shops that crop a listing image to a square
+// thumbnail show of it.
+Rect centredSquare(const Rect& rect);
+
 // The corner badge's capsule for an image filling rect, for a text of textWidth: the text
-// and badgePadding wide, but no wider than 60 % of the image.
-Rect badgeRect(const Rect& rect, double textWidth);
+// and badgePadding wide, but no wider than 60 % of the image, 3.5 % of the shorter side in
+// from the bottom-right corner. insideSquare places it so in centredSquare(rect) instead,
+// where a square thumbnail still shows it whole.
+Rect badgeRect(const Rect& rect, double textWidth, bool insideSquare);
 double badgePadding(const Rect& rect);
 
 // The number of columns that gives the largest cards for count pages of the aspect in

@@ -105,7 +105,7 @@ void ListingPainter::drawBadge(cairo_t* cr, const Rect& rect) const {
 
     Font font = folimo::font(brand.fontFamily, s * 0.042, true);
     const double textWidth = measure(shown, font).width;
-    const Rect badge = layout::badgeRect(rect, textWidth);
+    const Rect badge = layout::badgeRect(rect, textWidth, brand.keepBadgeInSquare);
     drawWithShadow(cr, {0, -0.006 * s, 0.015 * s, RGBColor::black, 0.28}, [&](cairo_t* cr) {
         fillRoundedRect(cr, badge, badge.height / 2, brand.accent);
     });

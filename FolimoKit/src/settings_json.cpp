@@ -72,6 +72,13 @@ public:
         return Reader(*found, path_ + "." + std::string(key));
     }
 
+    // A key added to a stored form after values were first stored without it: nothing
+    // when it is absent; when present it must be right like any other.
+    std::optional<Reader> laterField(std::string_view key) const {
+        if (value_.is_object() && !value_.contains(key)) return std::nullopt;
+        return field(key);
+    }
+
     std::vector<Reader> elements() const {
         if (!value_.is_array()) fail("must be an array, not " + describe(value_));
         std::vector<Reader> elements;
@@ -143,20 +150,18 @@ PixelSize sizeFrom(const Reader& in) {
 }
 
 Json encode(const Brand& brand) {
-    return {{"id", brand.id.text()},
-            {"name", brand.name},
-            {"fontFamily", brand.fontFamily},
-            {"background", encode(brand.background)},
-            {"accent", encode(brand.accent)},
-            {"text", encode(brand.text)},
-            {"badge", brand.badge}};
+    return {{"id", brand.id.text()},          {"name", brand.name},
+            {"fontFamily", brand.fontFamily}, {"background", encode(brand.background)},
+            {"accent", encode(brand.accent)}, {"text", encode(brand.text)},
+            {"badge", brand.badge},           {"keepBadgeInSquare", brand.keepBadgeInSquare}};
 }
 
 Brand brandFrom(const Reader& in) {
+    const auto keepBadgeInSquare = in.laterField("keepBadgeInSquare");
     return {in.field("id").uuid(),         in.field("name").text(),
             in.field("fontFamily").text(), colorFrom(in.field("background")),
             colorFrom(in.field("accent")), colorFrom(in.field("text")),
-            in.field("badge").text()};
+            in.field("badge").text(),      keepBadgeInSquare && keepBadgeInSquare->boolean()};
 }
 
 Json encode(const ImagePreset& preset) {

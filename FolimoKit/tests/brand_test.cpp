@@ -77,7 +77,7 @@ TEST(Brand, BuiltInsKeepTheirIds) {
 }
 
 TEST(BrandJson, RoundTripsSingleBrandsAndLists) {
-    Brand odd{Uuid::random(), "Caf\u00E9 \"Nord\"", "", {0.1, -2, 1e-9}, {}, {1, 1, 1}, ""};
+    Brand odd{Uuid::random(), "Caf\u00E9 \"Nord\"", "", {0.1, -2, 1e-9}, {}, {1, 1, 1}, "", true};
     EXPECT_EQ(decodeBrand(encodeBrand(odd)), odd);
     const std::vector<Brand> list{Brand::classic(), Brand::chalkboard(), odd};
     EXPECT_EQ(decodeBrands(encodeBrands(list)), list);

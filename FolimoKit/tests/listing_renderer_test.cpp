@@ -61,8 +61,16 @@ TEST(ListingBackdrop, LeavesAMarginAndHangsTheTitleFromTheTop) {
 }
 
 TEST(ListingBadge, SitsInTheBottomRightCornerAndIsCappedInWidth) {
-    EXPECT_EQ(layout::badgeRect({0, 0, 2000, 1000}, 100), (Rect{1795, 35, 170, 75}));
-    EXPECT_DOUBLE_EQ(layout::badgeRect({0, 0, 1000, 1000}, 5000).width, 600);
+    EXPECT_EQ(layout::badgeRect({0, 0, 2000, 1000}, 100, false), (Rect{1795, 35, 170, 75}));
+    EXPECT_DOUBLE_EQ(layout::badgeRect({0, 0, 1000, 1000}, 5000, false).width, 600);
+
+    // Kept inside the centred square of a 4:3 image or its portrait twin: 3.5 % of the
+    // side in from the square's corner, and no wider than 60 % of the square.
+    EXPECT_EQ(layout::badgeRect({0, 0, 1333, 1000}, 100, true), (Rect{961.5, 35, 170, 75}));
+    EXPECT_EQ(layout::badgeRect({0, 0, 1000, 1333}, 100, true), (Rect{795, 201.5, 170, 75}));
+    EXPECT_DOUBLE_EQ(layout::badgeRect({0, 0, 1333, 1000}, 5000, true).width, 600);
+    EXPECT_EQ(layout::badgeRect({0, 0, 800, 800}, 100, true),
+              layout::badgeRect({0, 0, 800, 800}, 100, false));
 }
 
 TEST(ListingGrid, PicksTheColumnsThatGiveTheLargestCards) {
@@ -230,10 +238,13 @@ TEST(ListingRenderer, PaintsTheBackgroundWithAGlowInTheMiddle) {
 }
 
 TEST(ListingRenderer, DrawsTheBadgeInTheAccentWithContrastingCapitals) {
-    for (auto [accent, textColor] : {std::pair{0xF2C14Eu, RGBA8{30, 30, 30, 255}},
-                                     std::pair{0x1F3A5Fu, RGBA8{255, 255, 255, 255}}}) {
+    // The second brand keeps its badge inside the square.
+    for (auto [accent, textColor, inSquare] :
+         {std::tuple{0xF2C14Eu, RGBA8{30, 30, 30, 255}, false},
+          std::tuple{0x1F3A5Fu, RGBA8{255, 255, 255, 255}, true}}) {
         ListingSettings settings;
         settings.brand.accent = RGBColor::fromHex(accent);
+        settings.brand.keepBadgeInSquare = inSquare;
         settings.brand.badge = " {pages} pages ";
         settings.showTitle = false;
         const ListingRenderer renderer(manual(), settings);
@@ -241,7 +252,8 @@ TEST(ListingRenderer, DrawsTheBadgeInTheAccentWithContrastingCapitals) {
         ASSERT_TRUE(image);
 
         const Font font = folimo::font(settings.brand.fontFamily, 800 * 0.042, true);
-        const Rect badge = layout::badgeRect({0, 0, 1000, 800}, measure("196 PAGES", font).width);
+        const Rect badge =
+            layout::badgeRect({0, 0, 1000, 800}, measure("196 PAGES", font).width, inSquare);
         auto at = [&](double x, double y) { return test::pixelUp(*image, x, y); };
         const RGBA8 fill = at(badge.minX() + badge.height * 0.3, badge.midY());
         EXPECT_EQ(fill, (RGBA8{std::uint8_t(accent >> 16), std::uint8_t(accent >> 8 & 0xFF),
@@ -308,7 +320,7 @@ TEST(ListingRenderer, SetsABadgeTooLongForTheCapsuleSmallerInsideIt) {
     const Image image = std::move(*canvas).finish();
 
     // Outside the capsule (held to 60 % of the width) only its faint shadow may show.
-    const Rect capsule = layout::badgeRect({0, 0, 750, 750}, 1e6);
+    const Rect capsule = layout::badgeRect({0, 0, 750, 750}, 1e6, false);
     const Rect clear = capsule.insetBy(-2, -2);
     double textLeft = 750, textRight = 0;
     for (int y = 0; y < 750; ++y)

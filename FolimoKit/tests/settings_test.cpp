@@ -19,6 +19,7 @@ ListingSettings unusualSettings() {
     settings.showTitle = false;
     settings.brand.name = "";
     settings.brand.background = {-0.25, 1.5, 0.1 + 0.2};
+    settings.brand.keepBadgeInSquare = true;
     settings.layouts = {ImageLayout::frame, ImageLayout::grid};
     settings.pages = "1-3, 5";
     settings.images = {{"a", "Tiny", {10, -9000}, ImageFormat::jpeg, false}};
@@ -123,6 +124,7 @@ TEST(ListingSettings, EveryFieldTakesPartInEqualityAndHash) {
         [&](auto& s) { s.brand.background.red = 0.5; },
         [&](auto& s) { s.brand.text.blue = 0.5; },
         [&](auto& s) { s.brand.badge = ""; },
+        [&](auto& s) { s.brand.keepBadgeInSquare = true; },
         [&](auto& s) { s.layouts.erase(ImageLayout::fan); },
         [&](auto& s) { s.pages = other.pages; },
         [&](auto& s) { std::swap(s.images[0], s.images[1]); },
@@ -176,15 +178,22 @@ TEST(SettingsJson, AcceptsAnyOrderExtraKeysAndIntegersForDoubles) {
     EXPECT_EQ(settings->brand, Brand::classic());
 }
 
+// But for the brand's badge choice, which brands stored before it existed lack.
 TEST(SettingsJson, EveryMissingKeyFailsTheWholeDecode) {
     const Json json = Json::parse(encodeSettings(unusualSettings()));
     std::vector<Json::json_pointer> paths;
     keyPaths(json, paths);
-    EXPECT_EQ(paths.size(), 8u + 7 + 3 * 3 + 5 + 2 + 9 + 5 + 2);
+    EXPECT_EQ(paths.size(), 8u + 8 + 3 * 3 + 5 + 2 + 9 + 5 + 2);
     for (const auto& path : paths) {
         Json broken = json;
         broken[path.parent_pointer()].erase(path.back());
         std::string problem;
+        if (path.back() == "keepBadgeInSquare") {
+            const auto older = decoded(broken, &problem);
+            ASSERT_TRUE(older) << problem;
+            EXPECT_FALSE(older->brand.keepBadgeInSquare);
+            continue;
+        }
         EXPECT_FALSE(decoded(broken, &problem)) << path;
         EXPECT_NE(problem.find("key \"" + path.back() + "\" is missing"), std::string::npos)
             << problem;
@@ -209,6 +218,7 @@ TEST(SettingsJson, RefusesWrongTypesAndUnknownTexts) {
         {"/video/size/width", Json::parse("-1e30")},
         {"/video/size", Json::array({1080, 1080})},
         {"/brand/background", "#F5EFE4"},
+        {"/brand/keepBadgeInSquare", 1},
         {"/brand/id", "6B1F7C2E4A554E0B9D391C0A2F5B7E01"},
         {"/brand/id", "{6B1F7C2E-4A55-4E0B-9D39-1C0A2F5B7E0}"},
         {"/layouts", "grid"},

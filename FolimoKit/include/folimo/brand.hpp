@@ -10,8 +10,9 @@
 
 namespace folimo {
 
-// A seller's saved look: the font family of all text on the listing images, three colours
-// and the template of the corner badge ("{pages}" stands for the page count).
+// A seller's saved look: the font family of all text on the listing images, three colours,
+// the template of the corner badge ("{pages}" stands for the page count) and where the
+// badge sits.
 struct Brand {
     Uuid id;
     std::string name;
@@ -20,6 +21,10 @@ struct Brand {
     RGBColor accent;
     RGBColor text;
     std::string badge;
+    // On an image that is not square, the badge sits in the corner of the centred square
+    // that shops crop for their thumbnails instead of the image's own corner. Brands stored
+    // before there was this choice read as off.
+    bool keepBadgeInSquare = false;
 
     // The badge drawn for a PDF of pageCount pages: every "{pages}" replaced by the number,
     // then trimmed of white space at both ends. Empty means no badge.

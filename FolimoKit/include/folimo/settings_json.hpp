@@ -15,13 +15,15 @@ namespace folimo {
 // their stored texts, layouts as an array of texts in any order). Encoding never throws;
 // bytes that are not UTF-8 in a text are written as U+FFFD.
 //
-// Decoding is strict: every key present, every type right (an integer is accepted where a
-// double is stored, never a fraction where an integer is, never a Boolean for a number),
-// numbers finite, integers within 64 bits, every enumeration and UUID text valid, no layout
-// listed twice. Keys beyond the field names are ignored. Nothing is clamped or repaired. A
-// decode either gives the whole value or nothing and never throws; when it gives nothing
-// and `problem` is not null, it is set to a short English account of the first fault found,
-// naming where it is ("settings.preview: key \"opacity\" is missing").
+// Decoding is strict: every key present (but for a brand's keepBadgeInSquare, which brands
+// stored before it existed lack: absent reads as false), every type right (an integer is
+// accepted where a double is stored, never a fraction where an integer is, never a Boolean
+// for a number), numbers finite, integers within 64 bits, every enumeration and UUID text
+// valid, no layout listed twice. Keys beyond the field names are ignored. Nothing is
+// clamped or repaired. A decode either gives the whole value or nothing and never throws;
+// when it gives nothing and `problem` is not null, it is set to a short English account of
+// the first fault found, naming where it is ("settings.preview: key \"opacity\" is
+// missing").
 
 std::string encodeSettings(const ListingSettings& settings);
 std::optional<ListingSettings> decodeSettings(std::string_view json,
