@@ -185,7 +185,6 @@ void InspectorView::buildListing(QVBoxLayout* column) {
     });
     rows->addRow(QStringLiteral("Brand"), brand);
     listingShows_.push_back([this, brand] {
-        const QSignalBlocker quiet(brand); // the whole refill is a showing
         QStringList names;
         int chosen = -1;
         for (const Brand& each : model_.brands()) {
@@ -195,11 +194,12 @@ void InspectorView::buildListing(QVBoxLayout* column) {
         QStringList shown;
         for (int i = 0; i < brand->count(); ++i)
             shown << brand->itemText(i);
-        if (shown != names) {
-            brand->clear();
-            brand->addItems(names);
-        }
-        brand->setCurrentIndex(chosen);
+        if (shown != names)
+            controls::quietly(brand, [&] {
+                brand->clear();
+                brand->addItems(names);
+            });
+        controls::show(brand, chosen);
     });
 }
 
