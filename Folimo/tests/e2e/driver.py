@@ -79,10 +79,6 @@ def _read_line(fd, deadline, what):
     return data.decode().strip()
 
 
-def _quiet_errors():
-    """The errors of objects that change or go away while they are read."""
-    return (GLib.Error, NotImplementedError, ProbeError)
-
 
 class Node:
     """One accessible object: a window, button, label, text field, slider..."""
@@ -106,14 +102,14 @@ class Node:
     def text(self):
         try:
             return self.acc.queryText().getText(0, -1)
-        except NotImplementedError:
+        except (NotImplementedError, GLib.Error):
             return ""
 
     @property
     def value(self):
         try:
             return self.acc.queryValue().currentValue
-        except NotImplementedError:
+        except (NotImplementedError, GLib.Error):
             return None
 
     def state(self, state):
@@ -399,8 +395,10 @@ class Session:
         return found[0]
 
     def wait(self, condition, timeout=10, message="timed out"):
-        """Waits until condition() is true. Fails at once when the program ends meanwhile
-        (unless that is what is waited for), or after timeout seconds."""
+        """Waits until condition() is true. An error in condition() counts as not yet (an
+        object that goes away while it is read, a file not yet written); the last one is named
+        if the wait fails. Fails at once when the program ends meanwhile (unless that is what
+        is waited for), or after timeout seconds."""
         self._wait_until(condition, time.monotonic() + timeout, message, watch_app=True)
         return True
 
@@ -410,13 +408,13 @@ class Session:
             try:
                 if condition():
                     return
-            except _quiet_errors() as error:
+            except Exception as error:
                 last_error = error
             if watch_app and self.app is not None and self.app.poll() is not None:
                 raise ProbeError(f"{message}: {self.app_name} ended with status "
                                  f"{self.app.returncode}")
             if time.monotonic() >= deadline:
-                raise ProbeError(message + (f" (last error: {last_error})" if last_error else ""))
+                raise ProbeError(message + (f" (last error: {last_error!r})" if last_error else ""))
             time.sleep(0.1)
 
     def settle(self, quiet=0.5, timeout=10):
@@ -426,7 +424,7 @@ class Session:
         while time.monotonic() < deadline:
             try:
                 now = self.tree()
-            except _quiet_errors():
+            except GLib.Error:
                 now = None
             if now != last:
                 last, since = now, time.monotonic()
