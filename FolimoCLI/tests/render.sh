@@ -26,6 +26,15 @@ status=0; "$cli" render "$pdf" --layout grid -o "$work/x.gif" 2>/dev/null || sta
 status=0; "$cli" render "$work/missing.pdf" --layout grid -o "$work/x.png" 2>"$work/err" || status=$?
 [[ $status == 1 ]] && grep -q "missing.pdf" "$work/err" || fail "missing PDF: $status"
 [[ ! -e "$work/x.png" && ! -e "$work/x.gif" ]] || fail "wrote a file after failing"
+# A full disk is named as the cause: a 64 KB file system of its own, in a mount namespace
+# where one can be made (as root, or as the user's own root in a user namespace).
+mkdir "$work/full"
+if unshare -rm true 2>/dev/null; then
+    status=0
+    unshare -rm sh -c 'mount -t tmpfs -o size=64k tmpfs "$1" && shift && exec "$@"' sh         "$work/full" "$cli" render "$pdf" --layout desk --size 2000x2000         -o "$work/full/01-desk.png" 2>"$work/err" || status=$?
+    [[ $status == 1 ]] || fail "full disk: status $status"
+    expect_same "$(cat "$work/err")" "Couldn’t save 01-desk.png: the disk is full." "full disk"
+fi
 # Ctrl-C while a large image is drawn: "Stopped.", status 130, and neither the image nor a
 # temporary file. The signal is sent once the program takes it (its waiting thread runs).
 set -m

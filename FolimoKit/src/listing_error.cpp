@@ -1,11 +1,12 @@
 #include "folimo/listing_error.hpp"
 
+#include <cerrno>
 #include <ostream>
 
 namespace folimo {
 namespace {
 
-std::string message(ListingError::Kind kind, const std::string& payload) {
+std::string message(ListingError::Kind kind, const std::string& payload, bool diskFull) {
     using Kind = ListingError::Kind;
     switch (kind) {
     case Kind::unreadable:
@@ -15,7 +16,7 @@ std::string message(ListingError::Kind kind, const std::string& payload) {
                "\u201D is protected with a password. Save a copy without the password and try "
                "again.";
     case Kind::writeFailed:
-        return "Couldn\u2019t save " + payload + ".";
+        return "Couldn\u2019t save " + payload + (diskFull ? ": the disk is full." : ".");
     case Kind::video:
         return "The video couldn\u2019t be made: " + payload;
     case Kind::noPages:
@@ -28,10 +29,16 @@ std::string message(ListingError::Kind kind, const std::string& payload) {
 
 } // namespace
 
-ListingError::ListingError(Kind kind, std::string payload)
+ListingError::ListingError(Kind kind, std::string payload, bool diskFull)
     : kind_(kind)
     , payload_(std::move(payload))
-    , message_(message(kind_, payload_)) {}
+    , diskFull_(diskFull)
+    , message_(message(kind_, payload_, diskFull_)) {}
+
+ListingError ListingError::writeFailed(std::string name, int errorNumber) {
+    if (errorNumber == ENOSPC || errorNumber == EDQUOT) return diskFull(std::move(name));
+    return writeFailed(std::move(name));
+}
 
 void PrintTo(const ListingError& error, std::ostream* out) {
     using Kind = ListingError::Kind;

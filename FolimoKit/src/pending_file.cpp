@@ -54,16 +54,22 @@ PendingFile::~PendingFile() {
 }
 
 void PendingFile::commit() {
-    const bool written = std::fflush(stream_) == 0 && !std::ferror(stream_);
-    const bool closed = std::fclose(std::exchange(stream_, nullptr)) == 0;
-    if (!written || !closed || ::rename(temporary_.c_str(), destination_.c_str()) != 0) {
-        ::unlink(temporary_.c_str());
-        fail();
+    // errno of the write, the close or the rename that failed (a full disk shows at any).
+    int error = 0;
+    bool failed = std::fflush(stream_) != 0 || std::ferror(stream_);
+    if (failed) error = errno;
+    if (std::fclose(std::exchange(stream_, nullptr)) != 0 && !failed) {
+        failed = true;
+        error = errno;
     }
+    if (!failed && ::rename(temporary_.c_str(), destination_.c_str()) == 0) return;
+    if (!failed) error = errno;
+    ::unlink(temporary_.c_str());
+    fail(error);
 }
 
-void PendingFile::fail() const {
-    throw ListingError::writeFailed(OutputNaming::shownName(destination_));
+void PendingFile::fail(int errorNumber) const {
+    throw ListingError::writeFailed(OutputNaming::shownName(destination_), errorNumber);
 }
 
 } // namespace folimo

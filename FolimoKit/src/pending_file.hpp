@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -24,8 +25,9 @@ public:
     // Flushes, closes and renames the file into place, replacing whatever was there.
     // Throws ListingError::writeFailed(destination's file name).
     void commit();
-    // The ListingError for this file; for writers that found a failure of their own.
-    [[noreturn]] void fail() const;
+    // The ListingError for this file; for writers that found a failure of their own. The
+    // message names a full disk when errorNumber (errno as the failure left it) says so.
+    [[noreturn]] void fail(int errorNumber = errno) const;
 
 private:
     std::filesystem::path destination_;

@@ -1,5 +1,6 @@
 #include "folimo/listing_error.hpp"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 using namespace folimo;
@@ -12,6 +13,11 @@ TEST(ListingError, MessagesReadExactlyAsShown) {
          "\u201CPlanner.pdf\u201D is protected with a password. Save a copy without the "
          "password and try again."},
         {ListingError::writeFailed("01-grid.png"), "Couldn\u2019t save 01-grid.png."},
+        {ListingError::writeFailed("01-grid.jpg", ENOSPC),
+         "Couldn\u2019t save 01-grid.jpg: the disk is full."},
+        {ListingError::writeFailed("01-grid.jpg", EDQUOT),
+         "Couldn\u2019t save 01-grid.jpg: the disk is full."},
+        {ListingError::writeFailed("01-grid.jpg", EACCES), "Couldn\u2019t save 01-grid.jpg."},
         {ListingError::video("the file wasn\u2019t finished"),
          "The video couldn\u2019t be made: the file wasn\u2019t finished"},
         {ListingError::noPages(), "This PDF has no pages."},

@@ -19,11 +19,19 @@ public:
     static ListingError writeFailed(std::string name) {
         return {Kind::writeFailed, std::move(name)};
     }
+    // writeFailed whose message names the cause: the disk (or the user's quota) is full.
+    static ListingError diskFull(std::string name) {
+        return {Kind::writeFailed, std::move(name), true};
+    }
+    // writeFailed, or diskFull when errorNumber (an errno value) says the disk is full.
+    static ListingError writeFailed(std::string name, int errorNumber);
     static ListingError video(std::string reason) { return {Kind::video, std::move(reason)}; }
     static ListingError noPages() { return {Kind::noPages, {}}; }
     static ListingError noPagesSelected() { return {Kind::noPagesSelected, {}}; }
 
     Kind kind() const { return kind_; }
+    // A writeFailed made by diskFull.
+    bool diskFull() const { return diskFull_; }
     // Empty for noPages and noPagesSelected.
     const std::string& payload() const { return payload_; }
     // The user-facing message, exactly as the application shows it. Never fails.
@@ -31,14 +39,15 @@ public:
     const char* what() const noexcept override { return message_.c_str(); }
 
     bool operator==(const ListingError& other) const {
-        return kind_ == other.kind_ && payload_ == other.payload_;
+        return kind_ == other.kind_ && payload_ == other.payload_ && diskFull_ == other.diskFull_;
     }
 
 private:
-    ListingError(Kind kind, std::string payload);
+    ListingError(Kind kind, std::string payload, bool diskFull = false);
 
     Kind kind_;
     std::string payload_;
+    bool diskFull_;
     std::string message_;
 };
 
