@@ -15,8 +15,38 @@
 
 namespace folimo {
 
+// What identifies a file's contents for our purposes: which file, its size and when it
+// was last written.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    static FileStamp of(const struct stat& status) {
+        return FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+    }
+    bool sameContents(const FileStamp& other) const {
+        return size == other.size && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+    bool sameFile(const FileStamp& other) const {
+        return device == other.device && inode == other.inode && sameContents(other);
+    }
+};
+
 struct SourcePDF::Impl {
+    ~Impl() {
+        if (watched >= 0) ::close(watched);
+    }
+
     DocumentPtr document;
+    // The name in messages, and for a PDF opened from a file a descriptor of its own on the
+    // file Poppler reads (Poppler reads it lazily, page by page) with the file's stamp when
+    // it was opened.
+    std::string name;
+    int watched = -1;
+    FileStamp opened;
     // Guards document and cache. Poppler is not thread-safe, so every Poppler call on the
     // document happens under it.
     std::mutex mutex;
@@ -70,8 +100,9 @@ bool isLocked(const GErrorPtr& error) {
 }
 
 // Opened without waiting (O_NONBLOCK) and read only when it is a regular file: a named pipe
-// or a device called "x.pdf" would otherwise block the open or the reads for ever.
-Opened openFile(const std::filesystem::path& path) {
+// or a device called "x.pdf" would otherwise block the open or the reads for ever. watched
+// receives a second descriptor on the same file and stamp its stamp.
+Opened openFile(const std::filesystem::path& path, int& watched, FileStamp& stamp) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return {};
     struct stat status {};
@@ -79,10 +110,24 @@ Opened openFile(const std::filesystem::path& path) {
         ::close(fd);
         return {};
     }
+    stamp = FileStamp::of(status);
+    watched = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     // Poppler owns the descriptor from here on, also when it fails.
     GError* error = nullptr;
     DocumentPtr document(poppler_document_new_from_fd(fd, nullptr, &error));
     return {std::move(document), GErrorPtr(error)};
+}
+
+std::optional<FileStamp> stampOf(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return std::nullopt;
+    return FileStamp::of(status);
+}
+
+std::optional<FileStamp> stampOf(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileStamp::of(status);
 }
 
 Opened openBytes(std::vector<std::uint8_t> data) {
@@ -112,13 +157,13 @@ SourcePDF::SourcePDF(std::unique_ptr<Impl> impl)
 SourcePDF::~SourcePDF() = default;
 
 std::shared_ptr<SourcePDF> SourcePDF::open(const std::filesystem::path& path) {
-    const std::string name = OutputNaming::shownName(path);
-    Opened opened = openFile(path);
-    if (!opened.document) {
-        if (isLocked(opened.error)) throw ListingError::locked(name);
-        throw ListingError::unreadable(name);
-    }
     auto impl = std::make_unique<Impl>();
+    impl->name = OutputNaming::shownName(path);
+    Opened opened = openFile(path, impl->watched, impl->opened);
+    if (!opened.document) {
+        if (isLocked(opened.error)) throw ListingError::locked(impl->name);
+        throw ListingError::unreadable(impl->name);
+    }
     impl->document = std::move(opened.document);
     return adopt(std::move(impl), path.stem().string(), path);
 }
@@ -132,6 +177,7 @@ std::shared_ptr<SourcePDF> SourcePDF::open(std::vector<std::uint8_t> data,
     }
     auto impl = std::make_unique<Impl>();
     impl->document = std::move(opened.document);
+    impl->name = name;
     return adopt(std::move(impl), name, std::nullopt);
 }
 
@@ -169,10 +215,23 @@ double SourcePDF::aspect(int page) const {
     return size.width > 0 && size.height > 0 ? size.width / size.height : 0.773;
 }
 
+bool SourcePDF::changedOnDisk() const {
+    if (!url_) return false;
+    const auto now = stampOf(*url_);
+    return !now || !now->sameFile(impl_->opened);
+}
+
+void SourcePDF::checkUnchanged() const {
+    if (impl_->watched < 0) return;
+    const auto now = stampOf(impl_->watched);
+    if (!now || !now->sameContents(impl_->opened)) throw ListingError::unreadable(impl_->name);
+}
+
 void SourcePDF::draw(int page, cairo_t* cr, const Rect& rect) const {
+    checkUnchanged();
     std::lock_guard lock(impl_->mutex);
     PagePtr handle(poppler_document_get_page(impl_->document.get(), clamp(page)));
-    if (!handle) return;
+    if (!handle) throw ListingError::unreadable(impl_->name);
     double w = 0, h = 0;
     poppler_page_get_size(handle.get(), &w, &h);
     if (!(w > 0 && h > 0)) return;
@@ -198,6 +257,7 @@ void SourcePDF::draw(int page, cairo_t* cr, const Rect& rect) const {
 std::optional<Image> SourcePDF::image(int page, int width) const {
     page = clamp(page);
     const int W = std::max(width, 16);
+    checkUnchanged();
     {
         std::lock_guard lock(impl_->mutex);
         if (auto widths = impl_->cache.find(page); widths != impl_->cache.end())

@@ -225,3 +225,15 @@ TEST(ListingExporterFailures, TheFirstFailureInSetOrderIsPassedOnAndEarlierFiles
     EXPECT_TRUE(fs::exists(folder / "Thumbs" / "01-grid.png"));
     EXPECT_TRUE(fs::exists(folder / "Wide" / "06-frame.jpg"));
 }
+
+// Poppler reads the file as it draws: a PDF cut short or written over in place after it was
+// opened would come out as blank pages. The export fails instead, naming the PDF.
+TEST(ListingExporterFailures, APDFChangedOnDiskSinceItWasOpenedFailsTheExport) {
+    test::TempDir dir;
+    fs::copy_file(test::outsidePDF("CAD.pdf"), dir / "edit.pdf");
+    const auto source = SourcePDF::open(dir / "edit.pdf");
+    fs::resize_file(dir / "edit.pdf", fs::file_size(dir / "edit.pdf") / 3);
+    EXPECT_EQ(
+        test::thrownError([&] { ListingExporter::exportSet(source, smallSet(), dir / "set"); }),
+        ListingError::unreadable("edit.pdf"));
+}

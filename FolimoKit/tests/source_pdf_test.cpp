@@ -49,6 +49,21 @@ TEST(SourcePDFOpen, OutsidePDFOpensFromFileAndFromBytes) {
     EXPECT_TRUE(bytes->image(6, 100));
 }
 
+// An editor saving over the file puts a new one in its place: the PDF opened still reads
+// the old one whole, and knows it is no longer what is on disk.
+TEST(SourcePDFOpen, AFileReplacedOnDiskIsNoticedAndStillDrawn) {
+    test::TempDir dir;
+    std::filesystem::copy_file(outsidePDF("CAD.pdf"), dir / "edit.pdf");
+    const auto source = SourcePDF::open(dir / "edit.pdf");
+    EXPECT_FALSE(source->changedOnDisk());
+    std::filesystem::copy_file(outsidePDF("asyRefCard.pdf"), dir / "new.pdf");
+    std::filesystem::rename(dir / "new.pdf", dir / "edit.pdf");
+    EXPECT_TRUE(source->changedOnDisk());
+    EXPECT_TRUE(source->image(6, 100));
+    std::filesystem::remove(dir / "edit.pdf");
+    EXPECT_TRUE(source->changedOnDisk());
+}
+
 TEST(SourcePDFOpen, WhatIsNotAPDFIsUnreadableByItsFileName) {
     TempDir dir;
     auto pdf = readBytes(outsidePDF("CAD.pdf"));

@@ -44,15 +44,24 @@ public:
     Size pageSize(int page) const;
     // width / height of pageSize(page); 0.773 when a side is not positive.
     double aspect(int page) const;
+    // Whether the file at url() is no longer the one opened: gone, replaced by another file
+    // (an editor saving over it) or changed in size or modification time. Never for a PDF
+    // opened from bytes. A replaced file leaves this one readable as it was opened; one
+    // changed in place does not (see draw).
+    bool changedOnDisk() const;
+
     // Draws the page upright, fitted and centred in rect of cr's user space, which must
     // have y upwards (as every context of the library does). Nothing is painted outside the
-    // page's crop box and nothing behind it.
+    // page's crop box and nothing behind it. Throws ListingError::unreadable (the file's
+    // name) when the page cannot be had, or when the file it reads from has changed in size
+    // or modification time since it was opened (truncated or written over in place): Poppler
+    // would draw such a page blank without a word.
     void draw(int page, cairo_t* cr, const Rect& rect) const;
     // A bitmap of the page max(width, 16) pixels wide on white paper, from the cache or
     // freshly drawn. Its height follows the page's proportions (at least 16 pixels). Nothing
     // when the bitmap cannot be allocated: a side above 32767 pixels or more than
     // imageByteLimit bytes. Draws while other threads use the cache; only the drawing itself
-    // is serialised with draw().
+    // is serialised with draw(). Throws as draw() does, also for a bitmap in the cache.
     std::optional<Image> image(int page, int width) const;
 
     // The cache holds at most this many bitmaps (plus the one being added) and at most
@@ -72,6 +81,7 @@ private:
                                             const std::string& fallbackTitle,
                                             std::optional<std::filesystem::path> url);
     int clamp(int page) const;
+    void checkUnchanged() const;
 
     std::unique_ptr<Impl> impl_;
     std::optional<std::filesystem::path> url_;
