@@ -1,5 +1,6 @@
 #include "folimo/settings_json.hpp"
 
+#include <functional>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -57,11 +58,22 @@ template <class Enum, std::size_t N> std::string choices(const std::array<Enum, 
 
 // One JSON value being decoded, with the path that names it in fault messages
 // ("settings.images[1].size").
+// A lenient reader gives each field that is missing or invalid its fallback (see the field
+// overload that takes one) instead of failing the whole value.
 class Reader {
 public:
-    Reader(const Json& value, std::string path)
+    Reader(const Json& value, std::string path, bool lenient = false)
         : value_(value)
-        , path_(std::move(path)) {}
+        , path_(std::move(path))
+        , lenient_(lenient) {}
+
+    Reader lenient() const { return Reader(value_, path_, true); }
+    Reader strict() const { return Reader(value_, path_, false); }
+    bool isLenient() const { return lenient_; }
+    // The value as JSON text, for keeping what could not be read.
+    std::string dumped() const {
+        return value_.dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
 
     [[noreturn]] void fail(const std::string& what) const { throw Fault{path_ + ": " + what}; }
 
@@ -69,7 +81,18 @@ public:
         if (!value_.is_object()) fail("must be an object, not " + describe(value_));
         const auto found = value_.find(key);
         if (found == value_.end()) fail("key " + inQuotes(key) + " is missing");
-        return Reader(*found, path_ + "." + std::string(key));
+        return Reader(*found, path_ + "." + std::string(key), lenient_);
+    }
+
+    // read(field(key)); when lenient, fallback for a field that is missing or invalid.
+    template <class T, class Read>
+    T field(std::string_view key, const T& fallback, Read read) const {
+        if (!lenient_) return std::invoke(read, field(key));
+        try {
+            return std::invoke(read, field(key));
+        } catch (const Fault&) {
+            return fallback;
+        }
     }
 
     // A key added to a stored form after values were first stored without it: nothing
@@ -84,7 +107,7 @@ public:
         std::vector<Reader> elements;
         elements.reserve(value_.size());
         for (std::size_t i = 0; i < value_.size(); ++i)
-            elements.emplace_back(value_[i], path_ + "[" + std::to_string(i) + "]");
+            elements.emplace_back(value_[i], path_ + "[" + std::to_string(i) + "]", lenient_);
         return elements;
     }
 
@@ -131,22 +154,28 @@ public:
 private:
     const Json& value_;
     std::string path_;
+    bool lenient_;
 };
 
 Json encode(const RGBColor& color) {
     return {{"red", color.red}, {"green", color.green}, {"blue", color.blue}};
 }
 
-RGBColor colorFrom(const Reader& in) {
-    return {in.field("red").number(), in.field("green").number(), in.field("blue").number()};
+// Each decoder reads the fields in the order of the type, each with the fallback a lenient
+// reader gives it.
+RGBColor colorFrom(const Reader& in, const RGBColor& fallback = {}) {
+    return {in.field("red", fallback.red, &Reader::number),
+            in.field("green", fallback.green, &Reader::number),
+            in.field("blue", fallback.blue, &Reader::number)};
 }
 
 Json encode(const PixelSize& size) {
     return {{"width", size.width}, {"height", size.height}};
 }
 
-PixelSize sizeFrom(const Reader& in) {
-    return {in.field("width").integer(), in.field("height").integer()};
+PixelSize sizeFrom(const Reader& in, const PixelSize& fallback = {}) {
+    return {in.field("width", fallback.width, &Reader::integer),
+            in.field("height", fallback.height, &Reader::integer)};
 }
 
 Json encode(const Brand& brand) {
@@ -156,12 +185,25 @@ Json encode(const Brand& brand) {
             {"badge", brand.badge},           {"keepBadgeInSquare", brand.keepBadgeInSquare}};
 }
 
-Brand brandFrom(const Reader& in) {
-    const auto keepBadgeInSquare = in.laterField("keepBadgeInSquare");
-    return {in.field("id").uuid(),         in.field("name").text(),
-            in.field("fontFamily").text(), colorFrom(in.field("background")),
-            colorFrom(in.field("accent")), colorFrom(in.field("text")),
-            in.field("badge").text(),      keepBadgeInSquare && keepBadgeInSquare->boolean()};
+Brand brandFrom(const Reader& in, const Brand& fallback = Brand::classic()) {
+    const auto color = [&in](std::string_view key, const RGBColor& fallback) {
+        return in.field(key, fallback,
+                        [&fallback](const Reader& field) { return colorFrom(field, fallback); });
+    };
+    bool keepBadgeInSquare = false;
+    if (in.isLenient())
+        keepBadgeInSquare =
+            in.field("keepBadgeInSquare", fallback.keepBadgeInSquare, &Reader::boolean);
+    else if (const auto later = in.laterField("keepBadgeInSquare"))
+        keepBadgeInSquare = later->boolean();
+    return {in.field("id", fallback.id, &Reader::uuid),
+            in.field("name", fallback.name, &Reader::text),
+            in.field("fontFamily", fallback.fontFamily, &Reader::text),
+            color("background", fallback.background),
+            color("accent", fallback.accent),
+            color("text", fallback.text),
+            in.field("badge", fallback.badge, &Reader::text),
+            keepBadgeInSquare};
 }
 
 Json encode(const ImagePreset& preset) {
@@ -190,16 +232,19 @@ Json encode(const PreviewSettings& preview) {
             {"flatten", preview.flatten}};
 }
 
-PreviewSettings previewFrom(const Reader& in) {
-    return {in.field("isOn").boolean(),
-            in.field("pages").text(),
-            in.field("watermark").text(),
-            in.field("style").enumeration(allWatermarkStyles, watermarkStyleFromText),
-            in.field("opacity").number(),
-            in.field("sheetWidth").number(),
-            in.field("sheetHeight").number(),
-            in.field("pagesPerSheet").integer(),
-            in.field("flatten").boolean()};
+PreviewSettings previewFrom(const Reader& in, const PreviewSettings& fallback = {}) {
+    const auto style = [](const Reader& field) {
+        return field.enumeration(allWatermarkStyles, watermarkStyleFromText);
+    };
+    return {in.field("isOn", fallback.isOn, &Reader::boolean),
+            in.field("pages", fallback.pages, &Reader::text),
+            in.field("watermark", fallback.watermark, &Reader::text),
+            in.field("style", fallback.style, style),
+            in.field("opacity", fallback.opacity, &Reader::number),
+            in.field("sheetWidth", fallback.sheetWidth, &Reader::number),
+            in.field("sheetHeight", fallback.sheetHeight, &Reader::number),
+            in.field("pagesPerSheet", fallback.pagesPerSheet, &Reader::integer),
+            in.field("flatten", fallback.flatten, &Reader::boolean)};
 }
 
 Json encode(const VideoSettings& video) {
@@ -210,9 +255,13 @@ Json encode(const VideoSettings& video) {
             {"pages", video.pages}};
 }
 
-VideoSettings videoFrom(const Reader& in) {
-    return {in.field("isOn").boolean(), sizeFrom(in.field("size")), in.field("seconds").number(),
-            in.field("fps").integer(), in.field("pages").text()};
+VideoSettings videoFrom(const Reader& in, const VideoSettings& fallback = {}) {
+    const auto size = [&fallback](const Reader& field) { return sizeFrom(field, fallback.size); };
+    return {in.field("isOn", fallback.isOn, &Reader::boolean),
+            in.field("size", fallback.size, size),
+            in.field("seconds", fallback.seconds, &Reader::number),
+            in.field("fps", fallback.fps, &Reader::integer),
+            in.field("pages", fallback.pages, &Reader::text)};
 }
 
 Json encode(const ListingSettings& settings) {
@@ -244,23 +293,41 @@ std::set<ImageLayout> layoutsFrom(const Reader& in) {
     return layouts;
 }
 
+// A lenient reader leaves out a preset that is not whole (it has no field worth a
+// default), and any beyond storedPresetLimit.
 std::vector<ImagePreset> presetsFrom(const Reader& in) {
     std::vector<ImagePreset> presets;
-    for (const Reader& element : in.elements())
-        presets.push_back(presetFrom(element));
+    for (const Reader& element : in.elements()) {
+        if (!in.isLenient()) {
+            presets.push_back(presetFrom(element));
+            continue;
+        }
+        if (presets.size() == storedPresetLimit) break;
+        try {
+            presets.push_back(presetFrom(element.strict()));
+        } catch (const Fault&) {
+        }
+    }
     return presets;
 }
 
 ListingSettings settingsFrom(const Reader& in) {
+    const ListingSettings fallback;
     ListingSettings settings;
-    settings.title = in.field("title").text();
-    settings.showTitle = in.field("showTitle").boolean();
-    settings.brand = brandFrom(in.field("brand"));
-    settings.layouts = layoutsFrom(in.field("layouts"));
-    settings.pages = in.field("pages").text();
-    settings.images = presetsFrom(in.field("images"));
-    settings.preview = previewFrom(in.field("preview"));
-    settings.video = videoFrom(in.field("video"));
+    settings.title = in.field("title", fallback.title, &Reader::text);
+    settings.showTitle = in.field("showTitle", fallback.showTitle, &Reader::boolean);
+    settings.brand = in.field("brand", fallback.brand, [&](const Reader& field) {
+        return brandFrom(field, fallback.brand);
+    });
+    settings.layouts = in.field("layouts", fallback.layouts, layoutsFrom);
+    settings.pages = in.field("pages", fallback.pages, &Reader::text);
+    settings.images = in.field("images", fallback.images, presetsFrom);
+    settings.preview = in.field("preview", fallback.preview, [&](const Reader& field) {
+        return previewFrom(field, fallback.preview);
+    });
+    settings.video = in.field("video", fallback.video, [&](const Reader& field) {
+        return videoFrom(field, fallback.video);
+    });
     return settings;
 }
 
@@ -269,6 +336,18 @@ std::vector<Brand> brandsFrom(const Reader& in) {
     for (const Reader& element : in.elements())
         brands.push_back(brandFrom(element));
     return brands;
+}
+
+StoredBrands storedBrandsFrom(const Reader& in) {
+    StoredBrands stored;
+    for (const Reader& element : in.elements()) {
+        try {
+            stored.brands.push_back(brandFrom(element));
+        } catch (const Fault&) {
+            stored.unreadable.push_back(element.dumped());
+        }
+    }
+    return stored;
 }
 
 // Texts that are not valid UTF-8 (a title taken from a damaged PDF, say) are written with
@@ -324,7 +403,7 @@ std::string encodeBrand(const Brand& brand) {
 }
 
 std::optional<Brand> decodeBrand(std::string_view json, std::string* problem) {
-    return decodeText(json, "brand", problem, brandFrom);
+    return decodeText(json, "brand", problem, [](const Reader& in) { return brandFrom(in); });
 }
 
 std::string encodeBrands(const std::vector<Brand>& brands) {
@@ -336,6 +415,18 @@ std::string encodeBrands(const std::vector<Brand>& brands) {
 
 std::optional<std::vector<Brand>> decodeBrands(std::string_view json, std::string* problem) {
     return decodeText(json, "brands", problem, brandsFrom);
+}
+
+ListingSettings decodeStoredSettings(std::string_view json) {
+    return decodeText(json, "settings", nullptr,
+                      [](const Reader& in) { return settingsFrom(in.lenient()); })
+        .value_or(ListingSettings{});
+}
+
+StoredBrands decodeStoredBrands(std::string_view json) {
+    if (json.empty()) return {};
+    if (auto stored = decodeText(json, "brands", nullptr, storedBrandsFrom)) return *stored;
+    return {{}, {std::string(json)}};
 }
 
 // Tests print values in their stored form, compact.

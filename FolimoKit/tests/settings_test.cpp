@@ -288,3 +288,49 @@ TEST(SettingsJson, TextsThatAreNotUtf8StillEncodeToValidJson) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->title, "broken \uFFFD title");
 }
+
+// The application's store is read field by field: damage costs only the damaged field.
+TEST(StoredSettings, AFieldMissingOrInvalidTakesItsDefaultAndKeepsTheRest) {
+    const Json stored = Json::parse(encodeSettings(unusualSettings()));
+    const Json defaults = Json::parse(encodeSettings(ListingSettings()));
+    std::vector<Json::json_pointer> paths;
+    keyPaths(stored, paths);
+    for (const auto& path : paths) {
+        if (path.to_string().starts_with("/images/")) continue; // presets: below
+        Json expected = stored;
+        expected[path] = defaults[path];
+        Json missing = stored;
+        missing[path.parent_pointer()].erase(path.back());
+        Json invalid = stored;
+        invalid[path] = nullptr; // what a number that is not finite is written as
+        EXPECT_EQ(decodeStoredSettings(missing.dump()), decoded(expected)) << path;
+        EXPECT_EQ(decodeStoredSettings(invalid.dump()), decoded(expected)) << path;
+    }
+    EXPECT_EQ(decodeStoredSettings(encodeSettings(unusualSettings())), unusualSettings());
+    EXPECT_EQ(decodeStoredSettings("{\"title\": \"cut sh"), ListingSettings());
+
+    // A preset that is not whole is left out; only the first 64 are read.
+    Json presets = stored;
+    presets["images"] = Json::array({stored["images"][0], stored["images"][0]});
+    presets["images"][0].erase("isOn");
+    EXPECT_EQ(decodeStoredSettings(presets.dump()).images, unusualSettings().images);
+    presets["images"] = Json::array();
+    for (int i = 0; i < 10000; ++i)
+        presets["images"].push_back(stored["images"][0]);
+    EXPECT_EQ(decodeStoredSettings(presets.dump()).images.size(), storedPresetLimit);
+}
+
+TEST(StoredBrands, EachBrandIsReadOnItsOwnAndTheUnreadableAreKeptAsText) {
+    Brand mine = Brand::classic();
+    mine.id = *Uuid::parse("00000000-0000-4000-8000-000000000001");
+    mine.name = "Mine";
+    Json list = Json::parse(encodeBrands({Brand::classic(), mine, mine}));
+    list[1].erase("accent");
+    const StoredBrands stored = decodeStoredBrands(list.dump());
+    EXPECT_EQ(stored.brands, (std::vector{Brand::classic(), mine}));
+    ASSERT_EQ(stored.unreadable.size(), 1u);
+    EXPECT_EQ(Json::parse(stored.unreadable[0]), list[1]);
+
+    EXPECT_EQ(decodeStoredBrands("[{\"id\": "), (StoredBrands{{}, {"[{\"id\": "}}));
+    EXPECT_TRUE(decodeStoredBrands("").brands.empty() && decodeStoredBrands("").unreadable.empty());
+}
