@@ -1,13 +1,14 @@
 #pragma once
 
 // A small HTTP/1.1 server on localhost for the update tests: each path answers with a status
-// and a body, or never answers; it remembers every request as "METHOD /path".
+// and a body, never answers, or trickles; it remembers every request as "METHOD /path".
 
 #include <QHash>
 #include <QHostAddress>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 class LocalHttpServer {
@@ -15,8 +16,9 @@ public:
     struct Answer {
         int status = 200;
         QByteArray body = {};
-        bool never = false; // keeps the connection open without a word
-        int headStatus = 0; // HEAD answers with this status instead, when set
+        bool never = false;   // keeps the connection open without a word
+        int headStatus = 0;   // HEAD answers with this status instead, when set
+        bool trickle = false; // GET gets a byte every 100 ms of a body that never ends
     };
 
     LocalHttpServer() {
@@ -57,6 +59,16 @@ private:
         QByteArray reply = "HTTP/1.1 " + QByteArray::number(status) + " Answer\r\n" +
                            "Content-Type: application/rss+xml\r\nContent-Length: " +
                            QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n";
+        if (method != u"HEAD" && answer.trickle) {
+            reply.replace("Content-Length: 0", "Content-Length: 1000000");
+            auto* timer = new QTimer(&socket);
+            QObject::connect(timer, &QTimer::timeout, &socket,
+                             [&socket, reply, sent = 0]() mutable {
+                                 socket.write(reply.mid(sent++ % reply.size(), 1));
+                             });
+            timer->start(100);
+            return;
+        }
         if (method != u"HEAD") reply += answer.body;
         socket.write(reply);
         socket.disconnectFromHost();

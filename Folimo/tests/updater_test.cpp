@@ -59,6 +59,7 @@ private slots:
     void userCheck();
     void withoutFeedNothingIsRequested();
     void secondCheckWhileProbingIsIgnored();
+    void aTricklingFeedMeetsTheDeadline();
     void skippedVersionIsOfferedOnlyWhenAsked();
     void scheduledChecks();
 
@@ -187,6 +188,21 @@ void UpdaterTest::secondCheckWhileProbingIsIgnored() {
     QCOMPARE(takeMessage(), unreachableMessage("Folimo"));
     QVERIFY(!updater.checking());
     QCOMPARE(server_->requests(), QStringList{"HEAD /feed.xml"});
+}
+
+void UpdaterTest::aTricklingFeedMeetsTheDeadline() {
+    // A byte every 100 ms is never silence, yet the scheduled check under way ends at its
+    // deadline, and the user's check that waits for it answers then.
+    server_->answer("/feed.xml", {200, {}, false, 0, true});
+    store().setValue("updates.feedURL", server_->url("/feed.xml").toString());
+    store().remove("updates.lastCheck");
+    Updater updater(store());
+    updater.checker().setTimeout(1500ms);
+    QTRY_COMPARE(server_->requests(), QStringList{"GET /feed.xml"});
+    updater.check();
+    QTRY_VERIFY(shown<QMessageBox>());
+    QCOMPARE(takeMessage(), unreachableMessage("Folimo"));
+    QCOMPARE(server_->requests(), (QStringList{"GET /feed.xml", "HEAD /feed.xml"}));
 }
 
 void UpdaterTest::skippedVersionIsOfferedOnlyWhenAsked() {

@@ -1,5 +1,7 @@
 #include "updates/feed_probe.hpp"
 
+#include "updates/network_deadline.hpp"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -20,8 +22,8 @@ void probeFeed(QNetworkAccessManager& network, const QUrl& feed, std::chrono::mi
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setTransferTimeout(static_cast<int>(timeout.count()));
     QNetworkReply* reply = network.head(request);
+    abortAfter(reply, timeout);
     QObject::connect(reply, &QNetworkReply::finished, context, [reply, done = std::move(done)] {
         reply->deleteLater();
         // Errors below 200 are the connection's own (no host, refused, timed out, TLS,

@@ -18,8 +18,9 @@ enum class ProbeOutcome { reachable, notPublished, unreachable };
 ProbeOutcome probeOutcome(std::optional<int> httpStatus);
 
 // Asks the feed's server with a HEAD request, never answered from a cache; the body is never
-// read. `done` runs on `context`'s thread with the outcome, once, unless `context` is gone; a
-// failure of any kind (no connection, the timeout, TLS) is unreachable.
+// read. `done` runs on `context`'s thread with the outcome, once, unless `context` is gone,
+// and at the latest `timeout` after the call; a failure of any kind (no connection, the
+// timeout, TLS) is unreachable.
 void probeFeed(QNetworkAccessManager& network, const QUrl& feed, std::chrono::milliseconds timeout,
                QObject* context, std::function<void(ProbeOutcome)> done);
 

@@ -1,6 +1,7 @@
 #include "updates/update_checker.hpp"
 
 #include "updates/appcast.hpp"
+#include "updates/network_deadline.hpp"
 #include "updates/update_messages.hpp"
 #include "updates/update_window.hpp"
 
@@ -59,8 +60,8 @@ void UpdateChecker::fetch(bool byUser) {
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setTransferTimeout(static_cast<int>(timeout_.count()));
     QNetworkReply* reply = network_.get(request);
+    abortAfter(reply, timeout_);
     reply_ = reply;
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > maximumFeedBytes) reply->abort();

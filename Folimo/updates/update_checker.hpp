@@ -39,7 +39,9 @@ public:
     // When the next scheduled check is due; invalid while none is planned.
     QDateTime nextScheduledCheck() const { return next_; }
 
-    // How long one fetch of the feed may take; 30 seconds unless changed.
+    // How long one fetch of the feed may take from its start to its end; 30 seconds unless
+    // changed. A user's check that comes while a scheduled one runs is answered by it, so
+    // within the same time.
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
 
     static constexpr qsizetype maximumFeedBytes = 1 << 20;

@@ -37,7 +37,7 @@ public:
     bool checking() const { return checking_; }
 
     UpdateChecker& checker() { return checker_; }
-    // 15 seconds unless changed.
+    // The longest the probe may take from its start to its end; 15 seconds unless changed.
     void setProbeTimeout(std::chrono::milliseconds timeout) { probeTimeout_ = timeout; }
 
 signals:
