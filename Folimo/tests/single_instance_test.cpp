@@ -1,10 +1,14 @@
 #include "app/single_instance.hpp"
 
+#include <QDir>
 #include <QFile>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
+#include <sys/stat.h>
+#include <vector>
 
 using folimo::SingleInstance;
 
@@ -17,6 +21,46 @@ private slots:
         SingleInstance first(dir.filePath("socket"));
         QVERIFY(!first.handOver({"/tmp/a.pdf"}));
         QVERIFY(first.listen());
+    }
+
+    // Only a folder of the user's own that nobody else may enter takes the socket; without
+    // one there is no socket at all and the program runs alone.
+    void theSocketLivesOnlyInAPrivateFolder() {
+        QTemporaryDir dir;
+        const QString open = dir.filePath("open"), own = dir.filePath("own");
+        QVERIFY(QDir().mkdir(open) && QDir().mkdir(own));
+        QVERIFY(::chmod(QFile::encodeName(open).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(own).constData(), 0700) == 0);
+        QVERIFY(QFile::link(own, dir.filePath("link")));
+        QCOMPARE(SingleInstance::serverIn(own), own + "/folimo.socket");
+        QCOMPARE(SingleInstance::serverIn(open), QString());
+        QCOMPARE(SingleInstance::serverIn(dir.filePath("link")), QString());
+        QCOMPARE(SingleInstance::serverIn(dir.filePath("missing")), QString());
+        SingleInstance alone(SingleInstance::serverIn(open));
+        QVERIFY(!alone.handOver({"/tmp/a.pdf"}));
+        QVERIFY(!alone.listen());
+    }
+
+    // Idle connections cannot wear the server down: past 32 they are refused, and each is
+    // dropped after five quiet seconds without handing anything over.
+    void idleConnectionsAreLimitedAndDropped() {
+        QTemporaryDir dir;
+        SingleInstance running(dir.filePath("socket"));
+        QVERIFY(running.listen());
+        QSignalSpy received(&running, &SingleInstance::filesReceived);
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i <= SingleInstance::maxConnections; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(dir.filePath("socket"));
+            QVERIFY(idle.back()->waitForConnected(1000));
+        }
+        QTRY_COMPARE(idle.back()->state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(idle.front()->state(), QLocalSocket::ConnectedState);
+        QTRY_COMPARE_WITH_TIMEOUT(idle.front()->state(), QLocalSocket::UnconnectedState,
+                                  3 * SingleInstance::idleTimeoutMs);
+        QCOMPARE(received.count(), 0);
+        QVERIFY(SingleInstance(dir.filePath("socket")).handOver({"/tmp/a.pdf"}));
+        QTRY_COMPARE(received.count(), 1);
     }
 
     void aLaterLaunchHandsItsFilesOverInOrder() {
