@@ -169,17 +169,7 @@ int main(int argc, char** argv) {
 
     model.setTab(ListingTab::preview);
     PreviewPane& preview = *view.previewPane();
-    const auto sheetsCurrent = [&] {
-        const auto groups = model.previewSheets();
-        if (groups.size() != preview.sheets().size()) return false;
-        for (std::size_t i = 0; i < groups.size(); ++i) {
-            const QString key = model.sheetImageKey(groups[i], 1100);
-            if (!model.cache().contains(key) ||
-                model.cache().value(key).cacheKey() != preview.sheets()[i]->picture().cacheKey())
-                return false;
-        }
-        return true;
-    };
+    const auto sheetsCurrent = [&] { return preview.drawnInSight(); };
     waitFor(sheetsCurrent);
     report("preview pane, page list \"1-4, 8\"",
            type(field(view, QStringLiteral("Pages")), QStringLiteral("1-4, 8"), sheetsCurrent));

@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     shot("03-images-desk-square");
 
     model.setTab(ListingTab::preview);
-    settle([&] { return !view.previewPane()->sheets().front()->picture().isNull(); }, 2000);
+    settle([&] { return view.previewPane()->drawnInSight(); }, 2000);
     shot("04-preview");
     QTest::keyClicks(field(QStringLiteral("Pages")), QStringLiteral("40-50"));
     settle();
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     settle(imagesDrawn, 3000);
     shot("08-one-page");
     model.setTab(ListingTab::preview);
-    settle([&] { return !view.previewPane()->sheets().front()->picture().isNull(); }, 2000);
+    settle([&] { return view.previewPane()->drawnInSight(); }, 2000);
     shot("09-one-page-preview");
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "folimo/sample_pdf.hpp"
 #include "folimo/settings_json.hpp"
 #include "model/edit_step.hpp"
+#include "model/model_texts.hpp"
 #include "model/panels.hpp"
 #include "model/store_writer.hpp"
 
@@ -17,6 +18,7 @@ namespace {
 const QString settingsKey = QStringLiteral("settings.v1");
 const QString brandsKey = QStringLiteral("brands.v1");
 const QString brandIDKey = QStringLiteral("brandID");
+const QString unreadableBrandsKey = QStringLiteral("brands.v1.unreadable");
 
 std::string_view bytesOf(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
@@ -67,21 +69,34 @@ void AppModel::setPanels(Panels* panels) {
     panels_ = panels;
 }
 
+// Read leniently and not written back: a value with a damaged field keeps its other fields,
+// a brand list keeps its whole brands, and the store is rewritten only when the user changes
+// something. Brand entries that cannot be read are kept aside under their own key and
+// reported once.
 void AppModel::loadStore() {
-    if (const auto stored = decodeSettings(bytesOf(store_.value(settingsKey).toByteArray()))) {
-        ListingSettings settings = *stored;
-        settings.title.clear();
-        settings.pages.clear();
-        settings.preview.pages.clear();
-        settings.video.pages.clear();
-        setSettings(settings);
+    const QByteArray storedSettings = store_.value(settingsKey).toByteArray();
+    if (!storedSettings.isEmpty()) {
+        settings_ = decodeStoredSettings(bytesOf(storedSettings));
+        settings_.title.clear();
+        settings_.pages.clear();
+        settings_.preview.pages.clear();
+        settings_.video.pages.clear();
     }
-    if (const auto stored = decodeBrands(bytesOf(store_.value(brandsKey).toByteArray()));
-        stored && !stored->empty())
-        setBrands(*stored);
+    StoredBrands stored = decodeStoredBrands(bytesOf(store_.value(brandsKey).toByteArray()));
+    if (!stored.brands.empty()) brands_ = std::move(stored.brands);
+    if (!stored.unreadable.empty()) {
+        QStringList setAside;
+        for (const std::string& entry : stored.unreadable)
+            setAside << QString::fromStdString(entry);
+        if (store_.value(unreadableBrandsKey).toStringList() != setAside) {
+            store_.setValue(unreadableBrandsKey, setAside);
+            storeWriter_->changed();
+            setAlert(ModelTexts::unreadableBrands(stored.unreadable.size()));
+        }
+    }
     const QVariant id = store_.value(brandIDKey);
     if (id.typeId() == QMetaType::QString)
-        if (const auto uuid = Uuid::parse(id.toString().toStdString())) setBrandID(*uuid);
+        if (const auto uuid = Uuid::parse(id.toString().toStdString())) brandID_ = *uuid;
 }
 
 void AppModel::saveSettings() {
@@ -209,6 +224,7 @@ ImagePreset AppModel::previewPreset() const {
 
 void AppModel::open(std::shared_ptr<const SourcePDF> source, const QString& name) {
     stopPlayback();
+    reloadFailed_.reset();
     if (source != source_) {
         source_ = std::move(source);
         emit sourceChanged();
@@ -233,6 +249,25 @@ void AppModel::open(std::shared_ptr<const SourcePDF> source, const QString& name
     previewInputsChanged();
     setPage(Page::listing);
     undoStack_.clear();
+}
+
+std::optional<QString> AppModel::reloadChangedSource() {
+    if (!source_ || !source_->url() || !source_->changedOnDisk()) return std::nullopt;
+    try {
+        source_ = SourcePDF::open(*source_->url());
+        emit sourceChanged();
+        cache_.clear();
+        previewInputsChanged();
+        return std::nullopt;
+    } catch (const ListingError& error) {
+        reloadFailed_ = source_;
+        return QString::fromStdString(error.errorDescription());
+    }
+}
+
+void AppModel::reloadForPreviews() {
+    if (source_ == reloadFailed_) return;
+    if (const auto problem = reloadChangedSource()) setAlert(*problem);
 }
 
 bool AppModel::openPath(const std::filesystem::path& path, const QString& name) {

@@ -2,6 +2,7 @@
 
 #include "folimo/brand.hpp"
 #include "folimo/flip_through.hpp"
+#include "folimo/preview_pdf.hpp"
 #include "folimo/settings.hpp"
 #include "folimo/source_pdf.hpp"
 #include "folimo/uuid.hpp"
@@ -147,6 +148,11 @@ public:
     ImagePreset previewPreset() const;
 
     // --- Opening ------------------------------------------------------------------------
+    // When the open PDF's file has changed on disk since it was opened (an editor saved over
+    // it, or it was cut short), opens it again in its place, keeping the settings; the
+    // previews are drawn anew. A file that no longer opens leaves the PDF as it was and
+    // answers the library's message (previews then set alert to it, once for each PDF).
+    std::optional<QString> reloadChangedSource();
     // Makes source the open PDF named name: stops playback, clears the four per-PDF texts of
     // the settings (saving after each), videoTime 0, export idle, empties the cache, page
     // listing, and clears the steps of Undo.
@@ -228,8 +234,9 @@ public:
     QImage previewImage(ImageLayout layout, const ImagePreset& preset, double maxSide);
     // The cover of the open PDF (or, with none, the sample pack) in brand, 960 x 720.
     QImage brandPreview(const Brand& brand);
-    // The preview PDF's sheets: each a list of 0-based pages. Empty with no PDF.
-    std::vector<std::vector<int>> previewSheets() const;
+    // The preview PDF's sheets, each a list of 0-based pages; none with no PDF. Costs the
+    // page list only, never a list per sheet.
+    PreviewPDF::Sheets previewSheets() const;
     // One sheet, width pixels wide.
     QImage sheetImage(const std::vector<int>& pages, int width);
     // The video for on-screen preview: the set's, scaled to 720 pixels on its longer side.
@@ -245,11 +252,16 @@ public:
     // previewReady(key) is emitted on the main thread; asking again then answers from the
     // cache. Asking again while it is being drawn starts nothing new. A drawing made stale
     // by a newer edit (settings, brands or brand choice, a new PDF) is dropped: no cache
-    // entry, no signal; ask again after previewsChanged.
+    // entry, no signal; ask again after previewsChanged. A drawing that fails (a page of a
+    // PDF changed on disk) is not tried again in this generation. Before a drawing starts,
+    // a PDF changed on disk is opened again (see reloadChangedSource).
     QImage requestPreviewImage(ImageLayout layout, const ImagePreset& preset, double maxSide);
     QImage requestBrandPreview(const Brand& brand);
     QImage requestSheetImage(const std::vector<int>& pages, int width);
     QImage requestVideoFrame();
+    // Withdraws the request for key when its drawing has not started (a sheet scrolled out
+    // of sight): it is not drawn, and previewReady does not come for it.
+    void dropRequest(const QString& key);
 
     // --- Playback -----------------------------------------------------------------------
     // Stops when playing; otherwise plays from videoTime (from 0 when within 0.1 s of the
@@ -320,8 +332,10 @@ private:
     void playbackStep();
     void previewInputsChanged();
     std::shared_ptr<const SourcePDF> brandSource();
+    void reloadForPreviews();
     QImage request(const QString& key, std::function<QImage()> draw);
-    void finishDrawing(const QString& key, std::uint64_t generation, const QImage& image);
+    void finishDrawing(const QString& key, std::uint64_t generation,
+                       const std::shared_ptr<std::atomic<bool>>& wanted, const QImage& image);
 
     QSettings& store_;
     std::unique_ptr<StoreWriter> storeWriter_; // the store's file is written off the main thread
@@ -362,7 +376,11 @@ private:
     // Non-blocking previews: the pool that draws them, the keys being drawn, and the
     // generation of the preview inputs (a drawing of an older generation is stale).
     std::unique_ptr<QThreadPool> previewPool_;
-    std::set<QString> drawing_;
+    // The keys being drawn, each with whether it is still wanted (see dropRequest).
+    std::map<QString, std::shared_ptr<std::atomic<bool>>> drawing_;
+    // The open PDF whose file changed and could not be opened again: not tried again for
+    // previews, only before an export.
+    std::shared_ptr<const SourcePDF> reloadFailed_;
     std::set<QString> failed_; // drawn without an image in this generation: not drawn again
     std::atomic<std::uint64_t> previewGeneration_ = 0;
 };

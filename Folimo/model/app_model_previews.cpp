@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QThreadPool>
 #include <cmath>
+#include <exception>
 
 namespace folimo {
 namespace {
@@ -149,7 +150,7 @@ QImage AppModel::previewImage(ImageLayout layout, const ImagePreset& preset, dou
     const auto size = previewSize(preset, maxSide);
     if (!source_ || !size) return {};
     const QString key = previewImageKey(layout, preset, maxSide);
-    if (cache_.contains(key)) return cache_.value(key);
+    if (cache_.contains(key)) return cache_.use(key);
     const QImage image = listingDrawing(source_, effectiveSettings(), layout, *size)();
     cacheImage(image, key);
     return image;
@@ -159,7 +160,7 @@ QImage AppModel::brandPreview(const Brand& brand) {
     const auto pdf = brandSource();
     if (!pdf) return {};
     const QString key = brandPreviewKey(brand);
-    if (cache_.contains(key)) return cache_.value(key);
+    if (cache_.contains(key)) return cache_.use(key);
     ListingSettings settings = settings_;
     settings.brand = brand;
     const QImage image = listingDrawing(pdf, settings, ImageLayout::cover, brandPreviewSize)();
@@ -167,16 +168,15 @@ QImage AppModel::brandPreview(const Brand& brand) {
     return image;
 }
 
-std::vector<std::vector<int>> AppModel::previewSheets() const {
+PreviewPDF::Sheets AppModel::previewSheets() const {
     if (!source_) return {};
-    return PreviewPDF::groups(PageSelection::parse(settings_.preview.pages, source_->pageCount()),
-                              settings_.preview);
+    return {PageSelection::parse(settings_.preview.pages, source_->pageCount()), settings_.preview};
 }
 
 QImage AppModel::sheetImage(const std::vector<int>& pages, int width) {
     if (!source_) return {};
     const QString key = sheetImageKey(pages, width);
-    if (cache_.contains(key)) return cache_.value(key);
+    if (cache_.contains(key)) return cache_.use(key);
     const QImage image = sheetDrawing(source_, settings_.preview, pages, width)();
     cacheImage(image, key);
     return image;
@@ -202,7 +202,7 @@ QImage AppModel::videoFrame() {
     auto video = previewFlipThrough();
     if (!video) return {};
     const QString key = videoFrameKey();
-    if (cache_.contains(key)) return cache_.value(key);
+    if (cache_.contains(key)) return cache_.use(key);
     const QImage image = frameDrawing(std::move(*video), frameTime(videoTime_))();
     cacheImage(image, key);
     return image;
@@ -211,22 +211,49 @@ QImage AppModel::videoFrame() {
 // --- Non-blocking previews ------------------------------------------------------------------
 
 QImage AppModel::request(const QString& key, std::function<QImage()> draw) {
-    if (cache_.contains(key)) return cache_.value(key);
-    if (failed_.contains(key) || !drawing_.insert(key).second) return {};
+    if (cache_.contains(key)) return cache_.use(key);
+    if (failed_.contains(key) || drawing_.contains(key)) return {};
+    // A PDF changed on disk is opened again before its previews are drawn; not in the middle
+    // of a view's painting, where this is asked.
+    if (source_ && source_ != reloadFailed_ && source_->changedOnDisk())
+        post([this] { reloadForPreviews(); });
+    auto wanted = std::make_shared<std::atomic<bool>>(true);
+    drawing_.emplace(key, wanted);
     const std::uint64_t generation = previewGeneration_;
-    previewPool_->start([this, key, generation, draw = std::move(draw)] {
-        // Queued drawings of inputs that have changed since are not started at all.
-        const QImage image = generation == previewGeneration_ ? draw() : QImage();
-        post([this, key, generation, image] { finishDrawing(key, generation, image); });
+    previewPool_->start([this, key, generation, wanted, draw = std::move(draw)] {
+        // Queued drawings of inputs that have changed since, or that nobody wants any more,
+        // are not started at all. A page that fails to draw gives no image.
+        QImage image;
+        if (generation == previewGeneration_ && *wanted) {
+            try {
+                image = draw();
+            } catch (const std::exception&) {
+            }
+        }
+        post([this, key, generation, wanted, image] {
+            finishDrawing(key, generation, wanted, image);
+        });
     });
     return {};
 }
 
-void AppModel::finishDrawing(const QString& key, std::uint64_t generation, const QImage& image) {
+void AppModel::dropRequest(const QString& key) {
+    if (const auto found = drawing_.find(key); found != drawing_.end()) {
+        *found->second = false;
+        drawing_.erase(found);
+    }
+}
+
+void AppModel::finishDrawing(const QString& key, std::uint64_t generation,
+                             const std::shared_ptr<std::atomic<bool>>& wanted,
+                             const QImage& image) {
     if (generation != previewGeneration_) return;
-    drawing_.erase(key);
+    const auto found = drawing_.find(key);
+    if (found == drawing_.end() || found->second != wanted) return; // dropped, maybe asked again
+    drawing_.erase(found);
     if (image.isNull()) {
         failed_.insert(key);
+        reloadForPreviews();
         return;
     }
     cacheImage(image, key);

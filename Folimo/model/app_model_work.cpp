@@ -42,6 +42,12 @@ void AppModel::makeListingSet() {
         openPDF();
         return;
     }
+    // A PDF saved over since it was opened is exported as it is now; one that no longer
+    // opens fails here, before any folder is made.
+    if (const auto problem = reloadChangedSource()) {
+        setExportState(ExportState::failed(*problem));
+        return;
+    }
     const QString name = QString::fromStdString(OutputNaming::folderName(title().toStdString()));
     const auto parent =
         chooseFolder(QStringLiteral("Choose where to save the listing set. A folder "

@@ -28,4 +28,7 @@ QString statusText(const BatchRow::Status& status);
 // ("Unit 2, Waiting", "Unit 2, Working, 40%", "Unit 2, 20 files", "Unit 2, " and the failure).
 QString rowReading(const BatchRow& row);
 
+// The alert for brands in the store that couldn't be read and were set aside.
+QString unreadableBrands(std::size_t count);
+
 } // namespace folimo::ModelTexts

@@ -96,27 +96,27 @@ private slots:
         expectNew("reopened", 0b111);
     }
 
-    void theCacheIsEmptiedWholesaleByCountAndByBytes() {
-        test::ModelFixture f;
+    void theCacheLetsTheLeastRecentlyUsedGoByCountAndByBytes() {
+        PreviewCache cache;
         for (int i = 0; i < 161; ++i)
-            f.model.cacheImage(blank(8, 8), QString::number(i));
-        QCOMPARE(f.model.cache().count(), 161u);
-        f.model.cacheImage(blank(8, 8), "162nd");
-        QCOMPARE(f.model.cache().count(), 1u);
-        QVERIFY(f.model.cache().contains("162nd"));
-        f.model.cacheImage(QImage(), "162nd");
-        QCOMPARE(f.model.cache().count(), 0u);
+            cache.insert(QString::number(i), blank(8, 8));
+        QVERIFY(!cache.use("0").isNull());
+        cache.insert("162nd", blank(8, 8));
+        QCOMPARE(cache.count(), 161u);
+        QVERIFY(cache.contains("0") && cache.contains("162nd") && !cache.contains("1"));
 
         // 1100 x 825 images are 3.6 MB: 73 fit into 256 MB, the 74th would pass it.
+        cache.clear();
         const QImage large = blank(1100, 825);
         const auto fitting = PreviewCache::byteLimit / std::size_t(large.sizeInBytes());
         QCOMPARE(fitting, 73u);
         for (std::size_t i = 0; i < fitting; ++i)
-            f.model.cacheImage(large.copy(), QString::number(i));
-        QCOMPARE(f.model.cache().count(), fitting);
-        f.model.cacheImage(large.copy(), "74th");
-        QCOMPARE(f.model.cache().count(), 1u);
-        QCOMPARE(f.model.cache().bytes(), std::size_t(large.sizeInBytes()));
+            cache.insert(QString::number(i), large.copy());
+        cache.use("0");
+        cache.insert("74th", large.copy());
+        QCOMPARE(cache.count(), fitting);
+        QVERIFY(cache.contains("0") && cache.contains("74th") && !cache.contains("1"));
+        QCOMPARE(cache.bytes(), fitting * std::size_t(large.sizeInBytes()));
     }
 
     void requestsAnswerAtOnceAndSignalWhenDrawn() {

@@ -1,6 +1,7 @@
 // The model's start-up from the store, saving, brands and sizes, on a real QSettings file.
 #include "folimo/settings_json.hpp"
 #include "model/app_model.hpp"
+#include "model/model_texts.hpp"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -68,7 +69,31 @@ private slots:
         ListingSettings expected = stored;
         expected.title = expected.pages = expected.preview.pages = expected.video.pages = "";
         QCOMPARE(model.settings(), expected);
-        QCOMPARE(storedSettings(), std::optional<ListingSettings>(expected)); // rewritten
+        QCOMPARE(storedSettings(), std::optional<ListingSettings>(stored)); // not rewritten
+    }
+
+    void aDamagedEntryCostsOnlyItselfAndIsSetAsideOnce() {
+        const Brand mine = namedBrand("Mine"), other = namedBrand("Other");
+        const QByteArray brands =
+            bytes("[" + encodeBrand(mine) + R"(,{"name":"Broken"},)" + encodeBrand(other) + "]");
+        ListingSettings kept;
+        kept.preview.watermark = "MINE";
+        kept.video.seconds = 14;
+        std::string settings = encodeSettings(kept);
+        settings.replace(settings.find("\"opacity\""), 9, "\"opacities\"");
+        QSettings& store = freshStore();
+        store.setValue("settings.v1", bytes(settings));
+        store.setValue("brands.v1", brands);
+
+        AppModel model(store, nullptr);
+        QCOMPARE(model.brands(), (std::vector{mine, other}));
+        QCOMPARE(model.settings(), kept);
+        QCOMPARE(model.alert(), std::optional(ModelTexts::unreadableBrands(1)));
+        QCOMPARE(store.value("brands.v1.unreadable").toStringList(),
+                 QStringList{R"({"name":"Broken"})"});
+        QCOMPARE(store.value("brands.v1").toByteArray(), brands);
+        QCOMPARE(store.value("settings.v1").toByteArray(), bytes(settings));
+        QVERIFY(!AppModel(store, nullptr).alert()); // told once
     }
 
     void damagedPartialAndForeignStoresAreIgnored_data() {
@@ -109,6 +134,7 @@ private slots:
         AppModel model(store, nullptr);
         QCOMPARE(model.brands().size(), 2u);
         QCOMPARE(model.brand(), mine);
+        model.setBrandID(mine.id);
         QCOMPARE(store.value("brandID").toString(), QString::fromStdString(mine.id.text()));
         QVERIFY(store.value("brandID").toString() == store.value("brandID").toString().toUpper());
     }

@@ -130,6 +130,33 @@ private slots:
         QCOMPARE(f.model.exportState().message, QString("Couldn\u2019t save CAD listing."));
     }
 
+    void aPDFChangedOnDiskIsOpenedAgainOrFailsTheExport() {
+        test::ModelFixture f;
+        const auto edit = f.path("edit.pdf");
+        std::filesystem::copy_file(outside("CAD.pdf"), edit);
+        QVERIFY(f.model.openFile(edit));
+        ListingSettings settings = test::quickSettings();
+        settings.title = "Kept";
+        f.model.setSettings(settings);
+        // Saved over by an editor: the set is made of the new file, the settings as they were.
+        std::filesystem::copy_file(outside("asyRefCard.pdf"), f.path("new.pdf"));
+        std::filesystem::rename(f.path("new.pdf"), edit);
+        f.panels.answers = {f.path("out"), f.path("out")};
+        f.model.makeListingSet();
+        QCOMPARE(f.model.source()->pageCount(), 3);
+        QCOMPARE(f.model.settings().title, "Kept");
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::done, timeout);
+        // Cut short where it lies: the export fails with the library's message, and no folder
+        // is asked for or made.
+        std::filesystem::resize_file(edit, 100);
+        f.model.makeListingSet();
+        QCOMPARE(f.model.exportState(),
+                 ExportState::failed("“"
+                                     "edit.pdf” couldn’t be opened as a PDF."));
+        QCOMPARE(f.panels.answers.size(), 1u);
+        QVERIFY(!std::filesystem::exists(f.path("out") / "Kept listing 2"));
+    }
+
     void aBatchGoesOnPastALockedPDFAndSkipsAPipe() {
         test::ModelFixture f;
         const auto input = f.path("in");

@@ -5,6 +5,7 @@
 #include "folimo/settings_json.hpp"
 #include "folimo/source_pdf.hpp"
 #include "model/app_model.hpp"
+#include "pdf_files.hpp"
 #include "views/empty_state_view.hpp"
 #include "views/images_pane.hpp"
 #include "views/inspector_view.hpp"
@@ -23,9 +24,11 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
@@ -34,6 +37,7 @@
 #include <QToolButton>
 #include <QWindow>
 #include <memory>
+#include <unistd.h>
 
 using namespace folimo;
 
@@ -141,6 +145,7 @@ private slots:
     void cardsShowMembershipAndSelection();
     void previewHeaderCountsSheets_data();
     void previewHeaderCountsSheets();
+    void aLongPDFsPreviewDrawsOnlyWhatIsInSightThenRests();
     void spaceBarPlaysAndPauses();
     void inspectorEditsLandInTheStore();
     void storedValuesOutOfRangeShowAtTheEnds();
@@ -299,15 +304,49 @@ void ListingViewTest::previewHeaderCountsSheets() {
 
     PreviewPane& pane = *page.view.previewPane();
     QCOMPARE(pane.header()->text(), header);
+    QAbstractItemModel& sheets = *pane.sheets()->model();
     QStringList shown;
-    for (PictureView* sheet : pane.sheets())
-        shown << sheet->accessibleName();
+    for (int row = 0; row < sheets.rowCount(); ++row)
+        shown << sheets.index(row, 0).data(Qt::AccessibleTextRole).toString();
     QCOMPARE(shown, names);
-    for (PictureView* sheet : pane.sheets()) {
-        QTRY_VERIFY_WITH_TIMEOUT(!sheet->picture().isNull(), 20000);
-        QCOMPARE(sheet->picture().width(), 1100);
-        QVERIFY(sheet->width() <= 820);
+    if (names.isEmpty()) return;
+    QTRY_VERIFY_WITH_TIMEOUT(pane.drawnInSight(), 20000);
+    QCOMPARE(pane.picture(0).width(), 1100);
+}
+
+void ListingViewTest::aLongPDFsPreviewDrawsOnlyWhatIsInSightThenRests() {
+    ListingPage page;
+    const std::filesystem::path pdf = page.dir.filePath("long.pdf").toStdString();
+    test::TinyPage tiny;
+    tiny.content = "72 72 200 50 re f";
+    test::writeTinyPDF(pdf, std::vector(2000, tiny));
+    QSignalSpy drawn(&page.model, &AppModel::previewReady);
+    page.open(QString::fromStdString(pdf.string()));
+    QCOMPARE(drawn.count(), 0); // a hidden pane asks for nothing
+
+    page.model.setTab(ListingTab::preview);
+    PreviewPane& pane = *page.view.previewPane();
+    QCOMPARE(pane.sheets()->model()->rowCount(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(pane.drawnInSight(), 20000);
+    // Scrolled through to the end: the sheets passed on the way are not all drawn, and the
+    // model's cache keeps within its bounds.
+    QScrollBar& bar = *pane.sheets()->verticalScrollBar();
+    for (int step = 1; step <= 20; ++step) {
+        bar.setValue(bar.maximum() * step / 20);
+        QCoreApplication::processEvents();
     }
+    QTRY_VERIFY_WITH_TIMEOUT(pane.drawnInSight(), 20000);
+    QVERIFY(!pane.picture(999).isNull());
+    const qsizetype drawings = drawn.count();
+    QVERIFY2(drawings < 100, qPrintable(QString::number(drawings)));
+    QVERIFY(page.model.cache().count() <= PreviewCache::countLimit);
+    // At rest: no drawing comes any more, and the process holds well under half a gigabyte.
+    QTest::qWait(300);
+    QCOMPARE(drawn.count(), drawings);
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    QVERIFY(statm.open(QIODevice::ReadOnly));
+    const qint64 resident = statm.readAll().split(' ').value(1).toLongLong() * getpagesize();
+    QVERIFY2(resident < 500 << 20, qPrintable(QString::number(resident >> 20)));
 }
 
 void ListingViewTest::spaceBarPlaysAndPauses() {

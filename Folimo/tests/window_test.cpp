@@ -267,8 +267,7 @@ private slots:
                             [](LayoutCard* card) { return !card->thumbnail().isNull(); }) &&
                         drawn(listing->imagesPane()->largeImage());
              }},
-            {ListingTab::preview,
-             [&] { return std::ranges::all_of(listing->previewPane()->sheets(), drawn); }},
+            {ListingTab::preview, [&] { return listing->previewPane()->drawnInSight(); }},
             {ListingTab::video, [&] { return drawn(listing->videoPane()->frame()); }}};
         for (const auto& [tab, done] : paneDrawn) {
             model().setTab(tab);

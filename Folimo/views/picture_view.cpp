@@ -16,6 +16,19 @@ QAccessibleInterface* pictureAccessible(const QString& className, QObject* objec
 
 } // namespace
 
+void paintSoftShadow(QPainter& painter, const QRect& target) {
+    // Layers of faint black growing outwards and a little down add up to a soft edge.
+    constexpr int spread = 10;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (int i = spread; i >= 1; --i) {
+        painter.setBrush(QColor(0, 0, 0, 51 / spread + (i == 1 ? 51 % spread : 0)));
+        painter.drawRoundedRect(QRectF(target).adjusted(-i, -i + 3, i, i + 3), i, i);
+    }
+    painter.restore();
+}
+
 PictureView::PictureView(QWidget* parent)
     : QWidget(parent) {
     static const bool installed = [] {
@@ -81,16 +94,7 @@ void PictureView::paintEvent(QPaintEvent*) {
     if (background_.isValid()) painter.fillRect(rect(), background_);
     const QRect target = pictureRect();
     if (target.isEmpty()) return;
-    if (shadow_) {
-        // Layers of faint black growing outwards and a little down add up to a soft edge.
-        constexpr int spread = 10;
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        for (int i = spread; i >= 1; --i) {
-            painter.setBrush(QColor(0, 0, 0, 51 / spread + (i == 1 ? 51 % spread : 0)));
-            painter.drawRoundedRect(QRectF(target).adjusted(-i, -i + 3, i, i + 3), i, i);
-        }
-    }
+    if (shadow_) paintSoftShadow(painter, target);
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
     if (scaledFrom_ != picture_.cacheKey() || scaled_.size() != pixels) {

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 namespace folimo {
 
 // A picture drawn by the library, shown scaled to fit inside the widget less its padding,
@@ -45,5 +47,9 @@ private:
     QImage scaled_;
     qint64 scaledFrom_ = 0;
 };
+
+// A soft black shadow at 20 % under a picture at target, a little below it: the one shadow of
+// pictures on screen.
+void paintSoftShadow(QPainter& painter, const QRect& target);
 
 } // namespace folimo

@@ -1,39 +1,61 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QWidget>
-#include <vector>
+#include <deque>
 
 class QLabel;
-class QScrollArea;
-class QVBoxLayout;
+class QListView;
 
 namespace folimo {
 
 class AppModel;
-class PictureView;
+class SheetList;
+class SheetRows;
 
-// The preview PDF pane: how many sheets and their size, then every sheet as it will print.
+// The preview PDF pane: how many sheets and their size, then every sheet as it will print,
+// in a list that draws only the sheets in sight. Pictures come from the model's cache, one
+// copy each; the pane keeps only the few scaled to the size they are shown at. A hidden pane
+// asks for nothing and works out its sheets when it is shown.
 class PreviewPane : public QWidget {
     Q_OBJECT
 public:
     explicit PreviewPane(AppModel& model, QWidget* parent = nullptr);
+    ~PreviewPane() override;
 
     QLabel* header() const { return header_; }
-    const std::vector<PictureView*>& sheets() const { return sheets_; }
+    // The sheets; each row reads to a screen reader as "Preview sheet 2: pages 3–4".
+    QListView* sheets() const;
+    // The picture of sheet row as drawn, or null while it is not (yet) in the model's cache.
+    QImage picture(int row) const;
+    // Whether every sheet in sight has its picture (for tests and benchmarks).
+    bool drawnInSight() const;
+
+    // For the list's painting: the sheet's picture scaled to pixels, asked for when it is
+    // not drawn yet (then null).
+    QImage scaledPicture(int row, QSize pixels);
+    // Drops the requests for sheets outside rows first...last (scrolled out of sight).
+    void keepRequestsFor(int first, int last);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void refresh();
-    void refreshPictures();
+    void drawn(const QString& key);
 
     AppModel& model_;
     QLabel* header_;
-    QScrollArea* scroll_;
-    QVBoxLayout* column_;
-    std::vector<PictureView*> sheets_;
-    std::vector<std::vector<int>> groups_;
+    SheetRows* rows_;
+    SheetList* list_;
+    bool stale_ = true;         // the preview inputs changed while the pane was hidden
+    QHash<QString, int> asked_; // keys requested and not drawn yet, with their rows
+    struct Scaled {
+        qint64 from;
+        QImage image;
+    };
+    std::deque<Scaled> scaled_; // the most recently shown first, a few at most
 };
 
 } // namespace folimo

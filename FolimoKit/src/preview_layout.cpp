@@ -50,14 +50,13 @@ Rect cornerBadge(const Rect& page, Size text, double fontSize) {
 
 namespace folimo::PreviewPDF {
 
-std::vector<std::vector<int>> groups(const std::vector<int>& pages,
-                                     const PreviewSettings& settings) {
-    const std::size_t n = std::size_t(previewLayout::places(settings));
-    std::vector<std::vector<int>> sheets;
-    for (std::size_t start = 0; start < pages.size(); start += n)
-        sheets.emplace_back(pages.begin() + long(start),
-                            pages.begin() + long(std::min(start + n, pages.size())));
-    return sheets;
+Sheets::Sheets(std::vector<int> pages, const PreviewSettings& settings)
+    : pages_(std::move(pages))
+    , places_(std::size_t(previewLayout::places(settings))) {}
+
+std::vector<int> Sheets::operator[](std::size_t index) const {
+    const auto first = pages_.begin() + long(index * places_);
+    return {first, first + long(std::min(places_, pages_.size() - index * places_))};
 }
 
 Rect slot(const Rect& sheet, int index, int count) {

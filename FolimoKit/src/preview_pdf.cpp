@@ -109,24 +109,23 @@ void watermark(const PreviewSettings& settings, const Rect& rect, cairo_t* cr) {
 
 int write(const SourcePDF& source, const PreviewSettings& settings, std::string_view title,
           const std::filesystem::path& path, std::stop_token stop) {
-    const std::vector<int> pages = PageSelection::parse(settings.pages, source.pageCount());
-    if (pages.empty()) throw ListingError::noPagesSelected();
-    const auto sheets = groups(pages, settings);
+    const Sheets sheets(PageSelection::parse(settings.pages, source.pageCount()), settings);
+    if (sheets.empty()) throw ListingError::noPagesSelected();
 
     PendingFile file(path);
     // A viewer shows the title in a window's title bar: a long one is cut as on the images
     // rather than written whole (a 50 MB title would make a 200 MB file).
     PdfFile pdf(file.stream(), previewLayout::sheetSize(settings), shownText(title) + " (preview)",
                 "Folimo");
-    for (const auto& sheet : sheets) {
+    for (std::size_t i = 0; i < sheets.count(); ++i) {
         if (stop.stop_requested()) throw Cancelled();
         std::vector<Image> pictures;
-        drawSheet(pdf.context(), source, settings, sheet, &pictures);
+        drawSheet(pdf.context(), source, settings, sheets[i], &pictures);
         pdf.endPage();
     }
     if (!pdf.finish()) file.fail();
     file.commit();
-    return int(sheets.size());
+    return int(sheets.count());
 }
 
 std::optional<Image> sheetImage(const SourcePDF& source, const PreviewSettings& settings,

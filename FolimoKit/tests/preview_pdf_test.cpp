@@ -102,9 +102,12 @@ TEST(PreviewLayout, SheetsPlacesAndGroups) {
     for (auto [perSheet, places] : {std::pair{-3, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 2}, {10, 2}})
         EXPECT_EQ((settings.pagesPerSheet = perSheet, previewLayout::places(settings)), places);
     settings.pagesPerSheet = 2;
-    EXPECT_EQ(PreviewPDF::groups({4, 0, 1, 7, 2}, settings),
-              (std::vector<std::vector<int>>{{4, 0}, {1, 7}, {2}}));
-    EXPECT_TRUE(PreviewPDF::groups({}, settings).empty());
+    const PreviewPDF::Sheets sheets({4, 0, 1, 7, 2}, settings);
+    ASSERT_EQ(sheets.count(), 3u);
+    EXPECT_EQ(sheets[0], (std::vector<int>{4, 0}));
+    EXPECT_EQ(sheets[2], (std::vector<int>{2}));
+    EXPECT_TRUE(PreviewPDF::Sheets({}, settings).empty());
+    EXPECT_EQ(PreviewPDF::Sheets({}, settings).count(), 0u);
 
     // Each side is held to 2...200 inches, whatever number stored settings hold.
     const double infinity = std::numeric_limits<double>::infinity();

@@ -35,12 +35,26 @@ int write(const SourcePDF& source, const PreviewSettings& settings, std::string_
           const std::filesystem::path& path, std::stop_token stop = {});
 
 // The pages in their given order cut into sheets of one or two (pagesPerSheet above 1
-// means two); the last sheet holds fewer when the count does not divide evenly.
-std::vector<std::vector<int>> groups(const std::vector<int>& pages,
-                                     const PreviewSettings& settings);
+// means two); the last sheet holds fewer when the count does not divide evenly. Holds the
+// page list once and makes each sheet's pages when asked, so a document of a million pages
+// costs no more than its page list.
+class Sheets {
+public:
+    Sheets() = default;
+    Sheets(std::vector<int> pages, const PreviewSettings& settings);
+
+    std::size_t count() const { return (pages_.size() + places_ - 1) / places_; }
+    bool empty() const { return pages_.empty(); }
+    // The pages of sheet index (0-based, below count()).
+    std::vector<int> operator[](std::size_t index) const;
+
+private:
+    std::vector<int> pages_;
+    std::size_t places_ = 1;
+};
 
 // One sheet, drawn exactly as in the file, width pixels wide (the height follows the
-// sheet's shape, rounded). pages are the sheet's page indices (as groups() gives them; any
+// sheet's shape, rounded). pages are the sheet's page indices (as Sheets gives them; any
 // beyond the places of one sheet are not drawn); none gives a plain white sheet. Nothing
 // when width is not positive or the bitmap cannot be allocated.
 std::optional<Image> sheetImage(const SourcePDF& source, const PreviewSettings& settings,
