@@ -43,11 +43,12 @@ demo: build
 run: build
 	@$(BUILD)/bin/folimo $(ARGS)
 
-# The program, its desktop entry, icon and AppStream metainfo under PREFIX (/usr/local).
+# The programs, desktop entry, icon, AppStream metainfo and man pages under PREFIX (/usr/local;
+# PREFIX=~/.local installs for your account alone, without root).
 install: build
-	@cmake --install $(BUILD) --prefix $(PREFIX)
-	@update-desktop-database -q $(PREFIX)/share/applications 2>/dev/null || true
-	@gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor 2>/dev/null || true
+	@cmake --install $(BUILD) --prefix "$(PREFIX)"
+	@update-desktop-database -q "$(PREFIX)/share/applications" 2>/dev/null || true
+	@gtk-update-icon-cache -q -t "$(PREFIX)/share/icons/hicolor" 2>/dev/null || true
 
 # Speed and memory: the Google Benchmark programs, then a whole set against the shell pipeline.
 bench: build

@@ -13,7 +13,7 @@ using namespace folimo;
 namespace {
 
 void printUsage(std::ostream& out) {
-    out << "usage: folimo-cli COMMAND [options]\n\ncommands:\n";
+    out << "usage: folimo-cli COMMAND [options]\n       folimo-cli --version\n\ncommands:\n";
     for (const auto& command : cli::commands())
         out << "  " << command.name
             << std::string(10 - std::min<size_t>(command.name.size(), 9), ' ') << command.summary
@@ -37,6 +37,10 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         printUsage(std::cout);
+        return 0;
+    }
+    if (words[0] == "--version") {
+        std::cout << "folimo-cli " FOLIMO_VERSION "\n";
         return 0;
     }
     const cli::Command* command = find(words[0]);

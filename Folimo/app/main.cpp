@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -20,9 +22,32 @@ std::vector<std::filesystem::path> paths(const QStringList& files) {
     return out;
 }
 
+// `folimo --version` and `folimo --help` answer on the terminal before the application is made,
+// so they need no display.
+bool printedVersionOrHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--version") {
+            std::puts("Folimo " FOLIMO_VERSION);
+            return true;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(
+                "usage: folimo [FILE.pdf\u2026]\n"
+                "       folimo --version\n\n"
+                "Opens the Folimo window with the first PDF among the files; a second start\n"
+                "while Folimo runs hands its PDFs to the open window.\n",
+                stdout);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (printedVersionOrHelp(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Folimo");
     QApplication::setApplicationName("Folimo");
