@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 PREFIX ?= /usr/local
 
-.PHONY: deps build test asan tsan demo run install bench format format-check clean
+.PHONY: deps build test asan tsan demo run install package bench format format-check clean
 
 deps:
 	@scripts/install-deps
@@ -49,6 +49,10 @@ install: build
 	@cmake --install $(BUILD) --prefix "$(PREFIX)"
 	@update-desktop-database -q "$(PREFIX)/share/applications" 2>/dev/null || true
 	@gtk-update-icon-cache -q -t "$(PREFIX)/share/icons/hicolor" 2>/dev/null || true
+
+# The Debian package, $(BUILD)/folimo_VERSION_ARCH.deb: `sudo apt install ./build/folimo_*.deb`.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # Speed and memory: the Google Benchmark programs, then a whole set against the shell pipeline.
 bench: build
