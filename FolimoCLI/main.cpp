@@ -3,6 +3,7 @@
 // 128 + its number (130 for Ctrl-C, 143 for SIGTERM).
 #include "cli.hpp"
 #include "folimo/listing_error.hpp"
+#include "folimo/listing_exporter.hpp"
 #include "stop_on_interrupt.hpp"
 
 #include <cstdio>
@@ -60,8 +61,14 @@ int main(int argc, char** argv) {
     } catch (const ListingError& error) {
         std::cerr << error.errorDescription() << "\n";
         return 1;
-    } catch (const Cancelled&) {
-        std::cerr << "Stopped.\n";
+    } catch (const Cancelled& stopped) {
+        std::cerr << "Stopped.";
+        // A set that was begun: what its folder holds now.
+        if (const auto* set = dynamic_cast<const ListingExporter::Stopped*>(&stopped))
+            std::cerr << " " << ListingExporter::savedFileCount(set->files()) << " of "
+                      << set->plannedFiles() << (set->plannedFiles() == 1 ? " file" : " files")
+                      << " saved in \u201C" << set->folder().filename().string() << "\u201D.";
+        std::cerr << "\n";
         const int signal = cli::StopOnInterrupt::stoppedBy();
         return 128 + (signal ? signal : SIGINT);
     } catch (const cli::UsageError& error) {

@@ -98,9 +98,11 @@ std::vector<std::size_t> workOrder(const std::vector<Step>& steps) {
 class Run {
 public:
     Run(std::shared_ptr<const SourcePDF> source, const ListingSettings& settings,
-        std::vector<Step> steps, std::function<void(double)> progress, std::stop_token stop)
+        std::filesystem::path folder, std::vector<Step> steps, std::function<void(double)> progress,
+        std::stop_token stop)
         : source_(source)
         , settings_(settings)
+        , folder_(std::move(folder))
         , renderer_(std::move(source), settings)
         , steps_(std::move(steps))
         , order_(workOrder(steps_))
@@ -130,26 +132,36 @@ public:
         }
     }
 
-    // The files in set order, or the first failure in set order.
+    // The files in set order, or the first failure or stop in set order.
     std::vector<std::filesystem::path> result() const {
         std::vector<std::filesystem::path> written;
+        bool stopped = false;
         for (std::size_t i = 0; i < steps_.size(); ++i) {
             switch (outcomes_[i]) {
             case Outcome::done:
                 written.push_back(steps_[i].path);
                 break;
             case Outcome::failed:
-                std::rethrow_exception(errors_[i]);
+                if (!stopped) std::rethrow_exception(errors_[i]);
+                break;
             default:
                 // A step left out because of a later step's failure is passed over: that
                 // failure is the one to report. One left out on request means stopped.
-                if (stop_.stop_requested()) throw Cancelled();
+                if (stop_.stop_requested()) stopped = true;
             }
         }
+        if (stopped) throw Stopped(folder_, std::move(written), plannedFiles());
         return written;
     }
 
 private:
+    std::size_t plannedFiles() const {
+        std::vector<std::filesystem::path> planned;
+        for (const auto& step : steps_)
+            planned.push_back(step.path);
+        return savedFileCount(planned);
+    }
+
     // Whether the step may start. Nothing starts after a failure, or after an image found a
     // stop request: images check for one before they start, the preview does not (a request
     // that comes after the last image was started lets the preview be written), and the
@@ -235,6 +247,7 @@ private:
 
     std::shared_ptr<const SourcePDF> source_;
     const ListingSettings& settings_;
+    std::filesystem::path folder_;
     ListingRenderer renderer_;
     std::vector<Step> steps_;
     std::vector<std::size_t> order_;
@@ -280,7 +293,8 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
     std::vector<Step> steps = planSteps(settings, folder, title);
     if (steps.empty()) return {};
 
-    Run run(std::move(source), settings, std::move(steps), std::move(progress), std::move(stop));
+    Run run(std::move(source), settings, folder, std::move(steps), std::move(progress),
+            std::move(stop));
     // One worker a core, but no more than a few: every worker holds a whole bitmap (up to
     // 6000 x 6000 pixels) while it draws and encodes.
     const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, maxWorkers);
@@ -306,6 +320,28 @@ SavedSet exportNewSet(std::shared_ptr<const SourcePDF> source, const ListingSett
 
 std::size_t savedFileCount(const std::vector<std::filesystem::path>& written) {
     return std::set<std::filesystem::path>(written.begin(), written.end()).size();
+}
+
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder,
+                                   std::chrono::seconds maxAge) {
+    namespace fs = std::filesystem;
+    constexpr int depth = 2; // a batch's output folder, its set folders, their preset folders
+    std::size_t left = 0;
+    std::error_code error;
+    const auto now = fs::file_time_type::clock::now();
+    fs::recursive_directory_iterator entry(folder, fs::directory_options::skip_permission_denied,
+                                           error);
+    for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+        if (entry.depth() >= depth) entry.disable_recursion_pending();
+        std::error_code look;
+        if (!OutputNaming::isTemporaryFile(entry->path().filename().string()) ||
+            entry->is_symlink(look) || !entry->is_regular_file(look))
+            continue;
+        const auto changed = entry->last_write_time(look);
+        if (!look && now - changed > maxAge && fs::remove(entry->path(), look)) continue;
+        ++left;
+    }
+    return left;
 }
 
 } // namespace folimo::ListingExporter

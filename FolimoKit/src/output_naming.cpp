@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::size_t maxCharacters = 80;
 constexpr std::size_t maxBytes = 200;
+constexpr std::string_view temporaryPrefix = ".folimo-";
+constexpr std::string_view temporarySuffix = ".part";
 
 // Without the characters of the Unicode categories Cc (controls, tabs, line breaks) and Cf
 // (format characters such as U+200B, U+200D, U+FEFF).
@@ -61,6 +63,15 @@ std::string previewFile(std::string_view title) {
 
 std::string videoFile(std::string_view title) {
     return safe(title) + " flip-through.mp4";
+}
+
+std::string temporaryFile(std::string_view tag) {
+    return std::string(temporaryPrefix) + std::string(tag) + std::string(temporarySuffix);
+}
+
+bool isTemporaryFile(std::string_view name) {
+    return name.size() > temporaryPrefix.size() + temporarySuffix.size() &&
+           name.starts_with(temporaryPrefix) && name.ends_with(temporarySuffix);
 }
 
 std::string lowercased(std::string_view name) {

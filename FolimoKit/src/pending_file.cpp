@@ -20,10 +20,10 @@ std::FILE* createTemporary(const std::filesystem::path& folder, std::filesystem:
     thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<int> pick(0, int(sizeof letters) - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".folimo-";
+        std::string tag;
         for (int i = 0; i < 10; ++i)
-            name += letters[pick(random)];
-        path = folder / (name + ".part");
+            tag += letters[pick(random)];
+        path = folder / OutputNaming::temporaryFile(tag);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;

@@ -157,20 +157,28 @@ TEST(ListingExporterCancel, StopDuringTheImagesKeepsWhatWasWrittenAndStartsNoMor
     settings.video.fps = 30;
     const fs::path first = dir / "set" / "Thumbs" / "01-grid.png";
     std::stop_source stop;
-    EXPECT_THROW(ListingExporter::exportSet(
-                     cad(), settings, dir / "set",
-                     [&](double) {
-                         if (fs::exists(first)) stop.request_stop();
-                     },
-                     stop.get_token()),
-                 Cancelled);
-    // The images in hand when the first was done (one a thread at most) still finish; no
-    // other is started, and the video in hand stops without leaving a file.
-    const auto files = test::filesIn(dir / "set");
-    EXPECT_TRUE(std::find(files.begin(), files.end(), first) != files.end());
-    EXPECT_LE(files.size(), std::max(1u, std::thread::hardware_concurrency()));
-    EXPECT_FALSE(fs::exists(dir / "set" / "Small Set preview.pdf"));
-    EXPECT_FALSE(fs::exists(dir / "set" / "Small Set flip-through.mp4"));
+    try {
+        ListingExporter::exportSet(
+            cad(), settings, dir / "set",
+            [&](double) {
+                if (fs::exists(first)) stop.request_stop();
+            },
+            stop.get_token());
+        FAIL() << "the export was not stopped";
+    } catch (const ListingExporter::Stopped& stopped) {
+        // It tells what is on disk: every file whole, no temporary one left. The images in
+        // hand when the first was done (one a thread at most) still finish; no other is
+        // started, and the video in hand stops without leaving a file.
+        const auto files = test::filesIn(dir / "set");
+        auto written = stopped.files();
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, files);
+        EXPECT_EQ(stopped.folder(), dir / "set");
+        EXPECT_EQ(stopped.plannedFiles(), 14u);
+        EXPECT_TRUE(std::find(files.begin(), files.end(), first) != files.end());
+        EXPECT_LE(files.size(), std::max(1u, std::thread::hardware_concurrency()));
+        EXPECT_FALSE(fs::exists(dir / "set" / "Small Set flip-through.mp4"));
+    }
 }
 
 TEST(ListingExporterCancel, StopDuringTheVideoLeavesNoVideo) {
@@ -196,6 +204,31 @@ TEST(ListingExporterCancel, StopAfterTheLastImageWithoutVideoLetsTheSetFinish) {
     const auto written = ListingExporter::exportSet(
         cad(), settings, dir / "set", [&](double) { stop.request_stop(); }, stop.get_token());
     EXPECT_EQ(written.size(), 2u);
+}
+
+TEST(ListingExporterLeftovers, TemporaryFilesADayOldGoWithinTwoFoldersDepth) {
+    test::TempDir dir;
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(25);
+    auto make = [&](const fs::path& path, bool aged) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << "x";
+        if (aged) fs::last_write_time(path, old);
+    };
+    const fs::path set = dir / "out" / "Unit 2 listing";
+    make(set / ".folimo-aaaaaaaaaa.part", true);
+    make(set / "Thumbs" / ".folimo-bbbbbbbbbb.part", true);
+    make(set / "Thumbs" / ".folimo-cccccccccc.part", false); // perhaps still being written
+    make(set / "Thumbs" / "01-grid.png", true);
+    make(set / "Thumbs" / "deeper" / ".folimo-dddddddddd.part", true);
+    fs::create_symlink(set / "Thumbs" / "01-grid.png", set / ".folimo-eeeeeeeeee.part");
+
+    EXPECT_EQ(ListingExporter::removeStaleTemporaries(dir / "out", std::chrono::hours(24)), 1u);
+    EXPECT_EQ(test::filesIn(dir / "out"),
+              (std::vector<fs::path>{set / ".folimo-eeeeeeeeee.part", // a link: not ours
+                                     set / "Thumbs" / ".folimo-cccccccccc.part",
+                                     set / "Thumbs" / "01-grid.png",
+                                     set / "Thumbs" / "deeper" / ".folimo-dddddddddd.part"}));
+    EXPECT_EQ(ListingExporter::removeStaleTemporaries(dir / "gone", std::chrono::hours(24)), 0u);
 }
 
 TEST(ListingExporterFailures, AFolderThatCannotBeMadeIsNamed) {

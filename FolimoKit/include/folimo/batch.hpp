@@ -57,7 +57,8 @@ struct Observer {
 // item's folder (its planned name, or the next free one if something took it meanwhile:
 // OutputNaming::claim), opens the PDF and exports it. A failing item is reported and the
 // loop goes on. Checks stop before each item and inside each export; throws Cancelled when
-// stopped (the item in hand is then neither done nor failed).
+// stopped (the item in hand is then neither done nor failed): ListingExporter::Stopped,
+// naming that item's set folder and what it holds, when its export had begun.
 void run(const std::vector<Item>& items, const ListingSettings& settings, const Observer& observer,
          std::stop_token stop);
 

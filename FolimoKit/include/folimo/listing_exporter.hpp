@@ -1,8 +1,11 @@
 #pragma once
 
+#include "folimo/listing_error.hpp"
 #include "folimo/settings.hpp"
 #include "folimo/source_pdf.hpp"
 
+#include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -28,13 +31,13 @@ namespace folimo::ListingExporter {
 //   decreasing, 1 at the end, never called when there is nothing to write. Calls come one
 //   at a time, from any of those threads, and none after the call returns.
 // - stop is checked before each image is started and by the video maker between frames;
-//   a stop request makes it throw Cancelled once the work in hand has ended. A request
-//   that comes after the last image was started lets a set without a video finish; with
-//   a video, the preview in hand stops too.
+//   a stop request makes it throw Stopped (a Cancelled that tells what the folder holds)
+//   once the work in hand has ended. A request that comes after the last image was started
+//   lets a set without a video finish; with a video, the preview in hand stops too.
 // - Throws the first failure in the order above, unchanged: ListingError::writeFailed
 //   with the folder's name when it cannot be made, writeFailed with an image's file name
 //   when the image cannot be drawn or written (a preset subfolder that could not be made
-//   shows up this way), the preview's and the video's own errors; or Cancelled. Nothing
+//   shows up this way), the preview's and the video's own errors; or Stopped. Nothing
 //   new is started after a failure or a stop request, and the video and preview in hand
 //   are stopped. Files written before are left on disk, and so are any that the other
 //   threads finished meanwhile; the preview and the video never leave a partial file.
@@ -43,6 +46,29 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
                                              const std::filesystem::path& folder,
                                              std::function<void(double)> progress = {},
                                              std::stop_token stop = {});
+
+// A set that a stop request ended before it was complete. By the time it is thrown the
+// work has ended: the files listed are whole, and no partial or temporary file is left.
+class Stopped : public Cancelled {
+public:
+    Stopped(std::filesystem::path folder, std::vector<std::filesystem::path> files,
+            std::size_t plannedFiles)
+        : folder_(std::move(folder))
+        , files_(std::move(files))
+        , plannedFiles_(plannedFiles) {}
+
+    // The set's folder.
+    const std::filesystem::path& folder() const { return folder_; }
+    // The files written, in set order (as exportSet gives them).
+    const std::vector<std::filesystem::path>& files() const { return files_; }
+    // How many files the whole set would have held (counted as savedFileCount counts).
+    std::size_t plannedFiles() const { return plannedFiles_; }
+
+private:
+    std::filesystem::path folder_;
+    std::vector<std::filesystem::path> files_;
+    std::size_t plannedFiles_;
+};
 
 // A set made in a folder of its own.
 struct SavedSet {
@@ -61,5 +87,13 @@ SavedSet exportNewSet(std::shared_ptr<const SourcePDF> source, const ListingSett
 // The number of files an export left: presets whose names come out the same share a folder,
 // so one file may have been written twice and is counted once.
 std::size_t savedFileCount(const std::vector<std::filesystem::path>& written);
+
+// Removes the temporary files (OutputNaming::isTemporaryFile) last changed more than maxAge
+// ago from folder and from the folders one and two levels inside it: what a writer that was
+// killed left in a set folder and its preset folders, or in a batch's output folder. Younger
+// ones may belong to a writer still at work and stay; links are not followed; a folder that
+// cannot be read is passed over. Gives the number of temporary files left there.
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder,
+                                   std::chrono::seconds maxAge);
 
 } // namespace folimo::ListingExporter

@@ -32,6 +32,11 @@ std::string imageFile(ImageLayout layout, ImageFormat format);
 std::string previewFile(std::string_view title);
 // safe(title) + " flip-through.mp4".
 std::string videoFile(std::string_view title);
+// The hidden name a file of a set is written under until it is complete: ".folimo-" + tag +
+// ".part". A writer that is killed leaves it behind.
+std::string temporaryFile(std::string_view tag);
+// Whether name is a temporaryFile name, whatever its tag.
+bool isTemporaryFile(std::string_view name);
 
 // The name a message gives a file or folder: the last real component of path, so that
 // "Sets/", "Sets/." and (in Sets) "." are all "Sets". A relative path is taken from the
