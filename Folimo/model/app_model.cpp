@@ -217,7 +217,7 @@ ImagePreset AppModel::previewPreset() const {
     const auto found = std::find_if(presets.begin(), presets.end(),
                                     [&id](const ImagePreset& preset) { return preset.id == id; });
     if (found != presets.end()) return *found;
-    return presets.empty() ? ImagePreset::listing4x3() : presets.front();
+    return presets.empty() ? ImagePreset::defaults().front() : presets.front();
 }
 
 // --- Opening --------------------------------------------------------------------------

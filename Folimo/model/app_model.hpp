@@ -144,7 +144,8 @@ public:
     // settings with brand() put in: what exports, batches, previews and summaries use.
     ListingSettings effectiveSettings() const;
     // The image preset previews are drawn at: the one with previewPresetID among
-    // settings.images, else the first preset, else the default 4:3 listing preset.
+    // settings.images, else the first preset, else the first default preset (Square
+    // thumbnails).
     ImagePreset previewPreset() const;
 
     // --- Opening ------------------------------------------------------------------------

@@ -54,6 +54,16 @@ private slots:
         QVERIFY(store_->allKeys().isEmpty());
     }
 
+    void aHandEditedStoreWithoutSizesPreviewsAtTheFirstDefaultSize() {
+        ListingSettings stored;
+        stored.images.clear();
+        QSettings& store = freshStore();
+        store.setValue("settings.v1", bytes(encodeSettings(stored)));
+        AppModel model(store, nullptr);
+        QVERIFY(model.settings().images.empty());
+        QCOMPARE(model.previewPreset().id, ImagePreset::squareThumbnails().id);
+    }
+
     void storedSettingsComeBackWithoutTheirPerPDFTexts() {
         ListingSettings stored;
         stored.title = "Old title";
