@@ -1,5 +1,7 @@
+#include "app/quit_on_signal.hpp"
 #include "app/single_instance.hpp"
 #include "model/app_model.hpp"
+#include "model/translation.hpp"
 #include "updates/updater.hpp"
 #include "views/main_window.hpp"
 #include "views/review_prompt_host.hpp"
@@ -7,6 +9,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
@@ -55,6 +58,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(FOLIMO_VERSION);
     QApplication::setDesktopFileName("com.corvane.Folimo");
     QApplication::setWindowIcon(QIcon(":/com.corvane.Folimo.svg"));
+    folimo::installTranslation();
 
     // PDFs handed over by the system, as absolute paths: a running Folimo has another folder.
     QStringList files;
@@ -64,7 +68,18 @@ int main(int argc, char** argv) {
     if (instance.handOver(files)) return 0;
     instance.listen();
 
-    folimo::AppModel& model = folimo::AppModel::shared();
+    // The model is made before the window and goes after it, and both go before main()
+    // returns: the model's work is stopped and joined while the program is whole.
+    const auto owner = folimo::AppModel::makeShared();
+    folimo::AppModel& model = *owner;
+    // A service manager's SIGTERM, a closed terminal's SIGHUP and Ctrl-C end the program as
+    // Quit does, without asking; so does the end of the desktop session, whose work is
+    // stopped as soon as the session manager asks the program to save.
+    folimo::QuitOnSignal onSignal;
+    QObject::connect(&onSignal, &folimo::QuitOnSignal::received,
+                     [](int signal) { QCoreApplication::exit(128 + signal); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &model,
+                     [&model](QSessionManager&) { model.stopWork(); });
     folimo::MainWindow window(model);
     // There is no store review request on Linux: asking for a review shows nothing.
     folimo::ReviewPromptHost review(model, [] {});

@@ -7,6 +7,7 @@
 #include "model/model_texts.hpp"
 #include "model/panels.hpp"
 #include "model/store_writer.hpp"
+#include "model/work_records.hpp"
 
 #include <QSettings>
 #include <QThreadPool>
@@ -32,12 +33,16 @@ QString nameOf(const std::filesystem::path& path) {
     return QString::fromStdString(path.filename().string());
 }
 
+// The application's model while makeShared()'s owner lives.
+AppModel* sharedModel = nullptr;
+
 } // namespace
 
 AppModel::AppModel(QSettings& store, Panels* panels, QObject* parent)
     : QObject(parent)
     , store_(store)
     , storeWriter_(std::make_unique<StoreWriter>(store))
+    , workRecords_(std::make_unique<WorkRecords>(store, *storeWriter_))
     , panels_(panels)
     , previewPool_(std::make_unique<QThreadPool>()) {
     previewPool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
@@ -52,17 +57,20 @@ AppModel::~AppModel() {
     // what it reported meanwhile is dropped with the model's queued calls.
     previewPool_->clear();
     previewPool_->waitForDone();
-    for (auto& [id, work] : exports_)
-        work.request_stop();
-    batchWork_.request_stop();
-    exports_.clear();
-    if (batchWork_.joinable()) batchWork_.join();
+    stopWork();
+    if (sharedModel == this) sharedModel = nullptr;
+}
+
+std::unique_ptr<AppModel> AppModel::makeShared() {
+    static QSettings store(QStringLiteral("Folimo"), QStringLiteral("Folimo"));
+    auto model = std::make_unique<AppModel>(store, nullptr);
+    sharedModel = model.get();
+    return model;
 }
 
 AppModel& AppModel::shared() {
-    static QSettings store(QStringLiteral("Folimo"), QStringLiteral("Folimo"));
-    static AppModel* model = new AppModel(store, nullptr);
-    return *model;
+    Q_ASSERT(sharedModel);
+    return *sharedModel;
 }
 
 void AppModel::setPanels(Panels* panels) {

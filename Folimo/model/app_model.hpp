@@ -32,6 +32,7 @@ namespace folimo {
 
 class Panels;
 class StoreWriter;
+class WorkRecords;
 
 // The one object behind the window: the open PDF, the settings, the brands and the choice
 // among them, the window's navigation, the one alert, the export and batch state, the
@@ -83,14 +84,18 @@ class AppModel : public QObject {
 public:
     // A model on this store, asking the user through panels (may be null: then every
     // question is answered with nothing, until setPanels). Reads the stored settings, brands
-    // and brand choice (see the .cpp for the start-up rules). The store and the panels must
+    // and brand choice (see the .cpp for the start-up rules), and cleans up after work that
+    // an earlier run on this store was killed in (WorkRecords). The store and the panels must
     // outlive the model. Tests give a QSettings on a file in a temporary folder.
     AppModel(QSettings& store, Panels* panels, QObject* parent = nullptr);
-    // Stops running work and waits for it (the work's late reports are dropped).
+    // Stops running work and previews and waits for them (their late reports are dropped).
     ~AppModel() override;
 
-    // The one model of the application, on the user's own store (organisation and
-    // application "Folimo"); made on first use, never released. Not for tests.
+    // Makes the one model of the application, on the user's own store (organisation and
+    // application "Folimo"); shared() gives it while the owner lives. main() keeps the owner
+    // in its scope, so that the model's work is stopped and joined before exit() takes the
+    // library's static objects away. Not for tests.
+    static std::unique_ptr<AppModel> makeShared();
     static AppModel& shared();
     void setPanels(Panels* panels);
 
@@ -202,8 +207,8 @@ public:
     // With no PDF open, does what openPDF() does. Otherwise asks where to save, claims a new
     // set folder there named after the title (made unique at the moment it is created, so
     // no other export can share it) and exports effectiveSettings() as they are now, off
-    // the main thread. exportState goes running -> done / failed, or back to idle when
-    // stopped. A new export while one runs takes over exportState and the Stop; the earlier
+    // the main thread. exportState goes running -> done / failed, or stopped with what the
+    // folder holds. A new export while one runs takes over exportState and the Stop; the earlier
     // one runs to its end without changing exportState.
     void makeListingSet();
     // Stops the running export (and only it). Nothing when none runs.
@@ -216,8 +221,16 @@ public:
     // thread; a failing PDF marks its row failed and the batch goes on. Nothing while a
     // batch runs.
     void runBatch();
-    // Stops the running batch (and only it): its current row goes back to waiting.
+    // Stops the running batch (and only it): a row whose set was begun becomes stopped with
+    // what its folder holds, one stopped before its set began goes back to waiting.
     void cancelBatch();
+    // Whether an export or a batch is being made: what quitting now would stop.
+    bool workRunning() const;
+    // Stops every export and the batch, as their Stop buttons do, and waits on the calling
+    // (main) thread until their threads have ended: the images and the video frame in hand
+    // are finished or dropped, and no temporary file is left. Their outcomes (stopped, or
+    // done for a set that was complete) arrive afterwards as queued calls.
+    void stopWork();
     // The folder question of the panels; nothing when there are no panels or no answer.
     std::optional<std::filesystem::path> chooseFolder(const QString& message,
                                                       const QString& prompt);
@@ -323,7 +336,8 @@ private:
     bool openPath(const std::filesystem::path& path, const QString& name);
     void post(std::function<void()> call);
     void setExportState(ExportState state);
-    void finishExport(std::uint64_t id, const ExportState& outcome);
+    void finishExport(std::uint64_t id, const std::filesystem::path& folder,
+                      const ExportState& outcome);
     void setBatchInput(std::optional<std::filesystem::path> folder);
     void setBatchOutput(std::optional<std::filesystem::path> folder);
     void setBatchRows(std::vector<BatchRow> rows);
@@ -340,6 +354,7 @@ private:
 
     QSettings& store_;
     std::unique_ptr<StoreWriter> storeWriter_; // the store's file is written off the main thread
+    std::unique_ptr<WorkRecords> workRecords_;
     Panels* panels_;
 
     std::optional<Page> page_ = Page::listing;

@@ -6,9 +6,16 @@
 #include "folimo/output_naming.hpp"
 #include "model/app_model.hpp"
 #include "model/panels.hpp"
+#include "model/work_records.hpp"
+
+#include <algorithm>
 
 namespace folimo {
 namespace {
+
+std::int64_t count(const std::vector<std::filesystem::path>& files) {
+    return static_cast<std::int64_t>(ListingExporter::savedFileCount(files));
+}
 
 QString lastComponent(const std::filesystem::path& folder) {
     const std::filesystem::path name =
@@ -56,12 +63,20 @@ void AppModel::makeListingSet() {
                      QStringLiteral("Save Here"));
     if (!parent) return;
     const ListingSettings settings = effectiveSettings();
+    // The folder is claimed here, so that it is recorded before anything is written into it.
+    std::filesystem::path folder;
+    try {
+        folder = OutputNaming::claim(name.toStdString(), *parent);
+    } catch (const ListingError& error) {
+        setExportState(ExportState::failed(QString::fromStdString(error.errorDescription())));
+        return;
+    }
+    workRecords_->add(folder);
     setExportState(ExportState::running(0));
 
     const std::uint64_t id = ++exportID_;
     exports_.emplace(
-        id, std::jthread([this, id, source = source_, settings,
-                          parent = *parent](std::stop_token stop) {
+        id, std::jthread([this, id, source = source_, settings, folder](std::stop_token stop) {
             auto progress = [this, id](double fraction) {
                 post([this, id, fraction] {
                     if (id == exportID_) reportExportProgress(fraction);
@@ -69,24 +84,24 @@ void AppModel::makeListingSet() {
             };
             ExportState outcome;
             try {
-                const auto saved =
-                    ListingExporter::exportNewSet(source, settings, parent, progress, stop);
-                outcome = ExportState::done(
-                    saved.folder,
-                    static_cast<std::int64_t>(ListingExporter::savedFileCount(saved.files)));
-            } catch (const Cancelled&) {
-                outcome = ExportState::idle();
+                outcome = ExportState::done(folder, count(ListingExporter::exportSet(
+                                                        source, settings, folder, progress, stop)));
+            } catch (const ListingExporter::Stopped& stopped) {
+                outcome = ExportState::stopped(folder, count(stopped.files()),
+                                               std::int64_t(stopped.plannedFiles()));
             } catch (const ListingError& error) {
                 outcome = ExportState::failed(QString::fromStdString(error.errorDescription()));
             } catch (const std::exception& error) { // out of memory, say
                 outcome = ExportState::failed(QString::fromLocal8Bit(error.what()));
             }
-            post([this, id, outcome] { finishExport(id, outcome); });
+            post([this, id, folder, outcome] { finishExport(id, folder, outcome); });
         }));
 }
 
-void AppModel::finishExport(std::uint64_t id, const ExportState& outcome) {
+void AppModel::finishExport(std::uint64_t id, const std::filesystem::path& folder,
+                            const ExportState& outcome) {
     exports_.erase(id); // the thread has nothing left to do but end
+    workRecords_->remove(folder);
     // An earlier export that ends while a newer one runs leaves the newer one's state alone.
     if (id == exportID_) setExportState(outcome);
 }
@@ -170,8 +185,9 @@ void AppModel::runBatch() {
     setBatchRunning(true);
 
     if (batchWork_.joinable()) batchWork_.join(); // the last batch has ended already
+    workRecords_->add(*output);
     const std::uint64_t id = ++batchID_;
-    batchWork_ = std::jthread([this, id, items, settings](std::stop_token stop) {
+    batchWork_ = std::jthread([this, id, items, settings, output = *output](std::stop_token stop) {
         auto ours = [this, id](std::function<void()> call) {
             post([this, id, call = std::move(call)] {
                 if (id == batchID_) call();
@@ -189,8 +205,9 @@ void AppModel::runBatch() {
         observer.done = [&](std::size_t item, const std::filesystem::path&,
                             const std::vector<std::filesystem::path>& files) {
             inHand.reset();
-            const auto count = static_cast<std::int64_t>(ListingExporter::savedFileCount(files));
-            ours([this, item, count] { setRowStatus(int(item), BatchRow::Status::done(count)); });
+            ours([this, item, saved = count(files)] {
+                setRowStatus(int(item), BatchRow::Status::done(saved));
+            });
         };
         observer.failed = [&](std::size_t item, const std::string& message) {
             inHand.reset();
@@ -200,6 +217,13 @@ void AppModel::runBatch() {
         };
         try {
             Batch::run(items, settings, observer, stop);
+        } catch (const ListingExporter::Stopped& stopped) {
+            if (inHand)
+                ours([this, item = *inHand, folder = stopped.folder(),
+                      saved = count(stopped.files()), planned = stopped.plannedFiles()] {
+                    setRowStatus(int(item),
+                                 BatchRow::Status::stopped(folder, saved, std::int64_t(planned)));
+                });
         } catch (const Cancelled&) {
             if (inHand)
                 ours([this, item = *inHand] {
@@ -211,12 +235,31 @@ void AppModel::runBatch() {
                     setRowStatus(int(item), BatchRow::Status::failed(text));
                 });
         }
-        ours([this] { setBatchRunning(false); });
+        ours([this, output] {
+            workRecords_->remove(output);
+            setBatchRunning(false);
+        });
     });
 }
 
 void AppModel::cancelBatch() {
     if (batchRunning_) batchWork_.request_stop();
+}
+
+bool AppModel::workRunning() const {
+    // A thread that stopWork() joined has ended, though its outcome may not have arrived.
+    return std::any_of(exports_.begin(), exports_.end(),
+                       [](const auto& work) { return work.second.joinable(); }) ||
+           (batchRunning_ && batchWork_.joinable());
+}
+
+void AppModel::stopWork() {
+    for (auto& [id, work] : exports_)
+        work.request_stop();
+    batchWork_.request_stop();
+    for (auto& [id, work] : exports_)
+        if (work.joinable()) work.join();
+    if (batchWork_.joinable()) batchWork_.join();
 }
 
 void AppModel::reportRowProgress(int row, double fraction) {

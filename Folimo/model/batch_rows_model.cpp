@@ -46,9 +46,11 @@ QVariant BatchRowsModel::data(const QModelIndex& index, int role) const {
         return ModelTexts::rowName(row);
     case Qt::AccessibleTextRole:
         return ModelTexts::rowReading(row);
-    case Qt::ToolTipRole:
-        return row.status.kind == BatchRow::Status::Kind::failed ? QVariant(row.status.message)
-                                                                 : QVariant();
+    case Qt::ToolTipRole: // the whole of a long status, which the row may cut off
+        return row.status.kind == BatchRow::Status::Kind::failed ||
+                       row.status.kind == BatchRow::Status::Kind::stopped
+                   ? QVariant(ModelTexts::statusText(row.status))
+                   : QVariant();
     case StatusKindRole:
         return static_cast<int>(row.status.kind);
     case FractionRole:

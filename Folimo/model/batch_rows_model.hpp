@@ -16,7 +16,7 @@ class BatchRowsModel : public QAbstractListModel {
 public:
     enum Role {
         // Qt::DisplayRole: the PDF's file name without its extension.
-        // Qt::ToolTipRole: the failure's message, for a failed row.
+        // Qt::ToolTipRole: the status text of a failed or stopped row, which may be cut off.
         // Qt::AccessibleTextRole: ModelTexts::rowReading, the whole row as one text.
         StatusKindRole = Qt::UserRole + 1, // int of BatchRow::Status::Kind
         FractionRole,                      // double 0...1 while working

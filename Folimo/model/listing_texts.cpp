@@ -2,6 +2,8 @@
 
 #include "folimo/page_selection.hpp"
 
+#include <QCoreApplication>
+
 namespace folimo::ListingTexts {
 
 namespace {
@@ -38,16 +40,15 @@ QString sheetsHeader(std::size_t sheets, const PreviewSettings& preview, const Q
     const auto inches = [&](double value) {
         return locale.toString(value, 'g', QLocale::FloatingPointShortest);
     };
-    return QStringLiteral("%1 %2, %3 × %4 in")
-        .arg(sheets)
-        .arg(sheets == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"))
+    return QCoreApplication::translate("ListingTexts", "%n sheet(s), %1 × %2 in", nullptr,
+                                       int(sheets))
         .arg(inches(preview.sheetWidth), inches(preview.sheetHeight));
 }
 
 QString sheetName(std::size_t index, const std::vector<int>& pages) {
-    return QStringLiteral("Preview sheet %1: pages %2")
-        .arg(index + 1)
-        .arg(QString::fromStdString(PageSelection::describe(pages)));
+    return QCoreApplication::translate("ListingTexts", "Preview sheet %1: page(s) %2", nullptr,
+                                       int(pages.size()))
+        .arg(QString::number(index + 1), QString::fromStdString(PageSelection::describe(pages)));
 }
 
 QString seconds(double time, const QLocale& locale) {

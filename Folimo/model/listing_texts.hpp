@@ -23,7 +23,8 @@ QString largeImageName(ImageLayout layout, const ImagePreset& preset);
 // "None of those pages are in this PDF.".
 QString sheetsHeader(std::size_t sheets, const PreviewSettings& preview,
                      const QLocale& locale = {});
-// "Preview sheet 2: pages 5–8" for the sheet at 0-based index 1 holding pages 4...7.
+// "Preview sheet 2: pages 5–8" for the sheet at 0-based index 1 holding pages 4...7;
+// "Preview sheet 3: page 9" for a sheet of one page.
 QString sheetName(std::size_t index, const std::vector<int>& pages);
 // A playback position with exactly one decimal: "1.9".
 QString seconds(double time, const QLocale& locale = {});

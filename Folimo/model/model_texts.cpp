@@ -1,10 +1,18 @@
 #include "model/model_texts.hpp"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
 namespace folimo::ModelTexts {
+namespace {
+
+QString folderName(const std::filesystem::path& folder) {
+    return QString::fromStdString(folder.filename().string());
+}
+
+} // namespace
 
 QString contents(const ListingSettings& settings) {
     QStringList parts;
@@ -12,23 +20,37 @@ QString contents(const ListingSettings& settings) {
                                          [](const ImagePreset& preset) { return preset.isOn; });
     const auto images =
         static_cast<qint64>(presetsOn) * static_cast<qint64>(settings.layouts.size());
-    if (images > 0) parts << QString::number(images) + QStringLiteral(" images");
+    if (images > 0)
+        parts << QCoreApplication::translate("ModelTexts", "%n image(s)", nullptr, int(images));
     if (settings.preview.isOn) parts << QStringLiteral("preview PDF");
     if (settings.video.isOn) parts << QStringLiteral("video");
     return parts.isEmpty() ? QStringLiteral("nothing chosen") : parts.join(QStringLiteral(", "));
 }
 
 QString exportSummary(const ListingSettings& settings) {
-    return QString::number(settings.fileCount()) + QStringLiteral(" files: ") + contents(settings);
+    return QCoreApplication::translate("ModelTexts", "%n file(s): %1", nullptr,
+                                       int(settings.fileCount()))
+        .arg(contents(settings));
 }
 
 QString filesPerPDF(const ListingSettings& settings) {
-    return QString::number(settings.fileCount()) + QStringLiteral(" files per PDF");
+    return QCoreApplication::translate("ModelTexts", "%n file(s) per PDF", nullptr,
+                                       int(settings.fileCount()));
 }
 
 QString saved(const std::filesystem::path& folder, std::int64_t files) {
-    return QStringLiteral("Saved ") + QString::number(files) + QStringLiteral(" files to \u201C") +
-           QString::fromStdString(folder.filename().string()) + QStringLiteral("\u201D.");
+    return QCoreApplication::translate("ModelTexts", "Saved %n file(s) to \u201C%1\u201D.", nullptr,
+                                       int(files))
+        .arg(folderName(folder));
+}
+
+QString stopped(const std::filesystem::path& folder, std::int64_t files,
+                std::int64_t plannedFiles) {
+    // The noun goes with the whole set's count: "1 of 20 files", "0 of 1 file".
+    return QCoreApplication::translate("ModelTexts",
+                                       "Stopped. %1 of %n file(s) saved in \u201C%2\u201D.",
+                                       nullptr, int(plannedFiles))
+        .arg(QString::number(files), folderName(folder));
 }
 
 QString rowName(const BatchRow& row) {
@@ -42,7 +64,9 @@ QString statusText(const BatchRow::Status& status) {
     case BatchRow::Status::Kind::working:
         return {};
     case BatchRow::Status::Kind::done:
-        return QString::number(status.files) + QStringLiteral(" files");
+        return QCoreApplication::translate("ModelTexts", "%n file(s)", nullptr, int(status.files));
+    case BatchRow::Status::Kind::stopped:
+        return stopped(status.folder, status.files, status.plannedFiles);
     case BatchRow::Status::Kind::failed:
         return status.message;
     }

@@ -6,7 +6,8 @@
 #include <QString>
 
 // The texts the views show that are made from model values, so that the views only place
-// them. Pure functions.
+// them. Pure functions. Counts take their plural forms from the installed translation
+// (installTranslation()).
 namespace folimo::ModelTexts {
 
 // The export bar's summary of what a set holds: "12 images, preview PDF, video" (presets
@@ -19,10 +20,13 @@ QString exportSummary(const ListingSettings& settings);
 QString filesPerPDF(const ListingSettings& settings);
 // The export bar's line for a finished set: "Saved 20 files to “Title listing”."
 QString saved(const std::filesystem::path& folder, std::int64_t files);
+// The line for a set that was stopped, saying what its folder holds: "Stopped. 10 of 20 files
+// saved in “Title listing”."
+QString stopped(const std::filesystem::path& folder, std::int64_t files, std::int64_t plannedFiles);
 // A batch row's name: the PDF's file name without its extension.
 QString rowName(const BatchRow& row);
 // A batch row's status as text: "Waiting", "" while working (a bar shows it), "20 files",
-// or the failure's message.
+// stopped() for a set that was stopped, or the failure's message.
 QString statusText(const BatchRow::Status& status);
 // What a screen reader reads for a batch row, as one element: the name, then the status
 // ("Unit 2, Waiting", "Unit 2, Working, 40%", "Unit 2, 20 files", "Unit 2, " and the failure).

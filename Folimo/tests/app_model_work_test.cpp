@@ -2,6 +2,7 @@
 // exporter on the model's worker threads.
 #include "model/batch_rows_model.hpp"
 #include "model/model_texts.hpp"
+#include "model/translation.hpp"
 #include "model_test_support.hpp"
 #include "pdf_files.hpp"
 
@@ -27,6 +28,18 @@ std::size_t filesIn(const std::filesystem::path& folder) {
     return count;
 }
 
+// The temporary files that writers left below folder.
+std::size_t temporariesIn(const std::filesystem::path& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        count += entry.path().filename().string().starts_with(".folimo-");
+    return count;
+}
+
+QStringList recordedFolders(QSettings& store) {
+    return store.value("setFoldersInProgress").toStringList();
+}
+
 // A set that takes a while: a 1080 x 1080 video of 15 seconds.
 ListingSettings slowSettings() {
     ListingSettings settings = test::quickSettings();
@@ -48,6 +61,8 @@ class AppModelWorkTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installTranslation(); }
+
     void withNoPDFTheOpenPanelIsShownInstead() {
         test::ModelFixture f;
         f.model.makeListingSet();
@@ -106,17 +121,56 @@ private slots:
         QCOMPARE(f.model.exportState(), ExportState::idle());
     }
 
-    void aStoppedExportGoesBackToIdleWithoutAMessage() {
+    void stoppingWorkJoinsItAndTheExportSaysWhatItsFolderHolds() {
         test::ModelFixture f;
         QVERIFY(f.model.openFile(outside("CAD.pdf")));
         f.model.setSettings(slowSettings());
         f.panels.answers = {f.path("out")};
         f.model.makeListingSet();
+        const auto folder = f.path("out") / "CAD listing";
+        // Recorded while it runs, so that a run killed meanwhile is cleaned up after.
+        QCOMPARE(recordedFolders(f.store), QStringList{QString::fromStdString(folder.string())});
         QTRY_VERIFY_WITH_TIMEOUT(f.model.exportState().fraction > 0, timeout);
-        f.model.cancelExport();
-        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState(), ExportState::idle(), timeout);
+        QVERIFY(f.model.workRunning());
+
+        // What quitting does: when stopWork returns, the threads have ended and nothing
+        // temporary is left, before any queued report has been taken.
+        f.model.stopWork();
+        QVERIFY(!f.model.workRunning());
+        QCOMPARE(temporariesIn(folder), 0u);
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::stopped, timeout);
+        const ExportState stopped = f.model.exportState();
+        QCOMPARE(stopped, ExportState::stopped(folder, std::int64_t(filesIn(folder)), 4));
+        QVERIFY(!std::filesystem::exists(folder / "CAD flip-through.mp4"));
         QVERIFY(!f.model.alert());
-        QVERIFY(!std::filesystem::exists(f.path("out") / "CAD listing" / "CAD flip-through.mp4"));
+        QVERIFY(recordedFolders(f.store).isEmpty());
+    }
+
+    void aKilledRunsTemporaryFilesGoOnceADayOld() {
+        test::ModelFixture f;
+        const auto set = f.path("Sets") / "Unit, 2 listing";
+        std::filesystem::create_directories(set / "Thumbs");
+        std::ofstream(set / "Thumbs" / ".folimo-aaaaaaaaaa.part") << "x";
+        std::ofstream(set / ".folimo-bbbbbbbbbb.part") << "x";
+        std::filesystem::last_write_time(set / ".folimo-bbbbbbbbbb.part",
+                                         std::filesystem::file_time_type::clock::now() -
+                                             std::chrono::hours(25));
+        const QStringList record{QString::fromStdString(set.string())};
+        f.store.setValue("setFoldersInProgress", record);
+
+        // The young one may still be written by another run: it and the record stay.
+        auto second = std::make_unique<AppModel>(f.store, nullptr);
+        QTRY_VERIFY(!std::filesystem::exists(set / ".folimo-bbbbbbbbbb.part"));
+        second.reset();
+        QVERIFY(std::filesystem::exists(set / "Thumbs" / ".folimo-aaaaaaaaaa.part"));
+        QCOMPARE(recordedFolders(f.store), record);
+
+        std::filesystem::last_write_time(set / "Thumbs" / ".folimo-aaaaaaaaaa.part",
+                                         std::filesystem::file_time_type::clock::now() -
+                                             std::chrono::hours(25));
+        AppModel third(f.store, nullptr);
+        QTRY_VERIFY(recordedFolders(f.store).isEmpty());
+        QCOMPARE(filesIn(set), 0u);
     }
 
     void anExportIntoAFolderThatCannotBeMadeFails() {
@@ -223,15 +277,21 @@ private slots:
         f.panels.answers = {f.path("set")};
         f.model.makeListingSet();
         f.model.cancelExport();
-        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState(), ExportState::idle(), timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::stopped, timeout);
         QVERIFY(f.model.batchRunning());
         QCOMPARE(f.model.batchRows()[1].status.kind, RowKind::working);
 
+        // The row in hand says what its set's folder holds; the next one waits.
         f.model.cancelBatch();
         QTRY_VERIFY_WITH_TIMEOUT(!f.model.batchRunning(), timeout);
-        QCOMPARE(kinds(f.model), (std::vector{RowKind::done, RowKind::waiting, RowKind::waiting}));
+        QCOMPARE(kinds(f.model), (std::vector{RowKind::done, RowKind::stopped, RowKind::waiting}));
+        const auto folder = f.path("batch") / "2 listing";
+        QCOMPARE(f.model.batchRows()[1].status,
+                 BatchRow::Status::stopped(folder, std::int64_t(filesIn(folder)), 4));
+        QCOMPARE(temporariesIn(f.path("batch")), 0u);
         f.model.reportRowProgress(1, 0.5); // late: the row is not working any more
-        QCOMPARE(f.model.batchRows()[1].status, BatchRow::Status::waiting());
+        QCOMPARE(f.model.batchRows()[1].status.kind, RowKind::stopped);
+        QTRY_VERIFY(recordedFolders(f.store).isEmpty());
     }
 
     void aFolderWithoutPDFsDirectlyInsideAlerts() {
@@ -248,7 +308,7 @@ private slots:
         QCOMPARE(f.panels.asked.size(), 2);
     }
 
-    void theExportBarAndBatchPageTexts() {
+    void theExportBarAndBatchPageTextsCountInTheirPluralForms() {
         ListingSettings settings;
         QCOMPARE(ModelTexts::exportSummary(settings),
                  QString("20 files: 18 images, preview PDF, video"));
@@ -262,6 +322,20 @@ private slots:
         settings.preview.isOn = false;
         settings.images[0].isOn = true;
         QCOMPARE(ModelTexts::filesPerPDF(settings), QString("6 files per PDF"));
+        settings.layouts = {ImageLayout::cover};
+        QCOMPARE(ModelTexts::exportSummary(settings), QString("1 file: 1 image"));
+        QCOMPARE(ModelTexts::filesPerPDF(settings), QString("1 file per PDF"));
+
+        const std::filesystem::path set = "/sets/Fall Math Practice listing";
+        QCOMPARE(ModelTexts::saved(set, 1), QString("Saved 1 file to \u201C"
+                                                    "Fall Math Practice listing\u201D."));
+        QCOMPARE(ModelTexts::stopped(set, 10, 20), QString("Stopped. 10 of 20 files saved in \u201C"
+                                                           "Fall Math Practice listing\u201D."));
+        QCOMPARE(ModelTexts::stopped(set, 0, 1), QString("Stopped. 0 of 1 file saved in \u201C"
+                                                         "Fall Math Practice listing\u201D."));
+        QCOMPARE(ModelTexts::statusText(BatchRow::Status::done(1)), QString("1 file"));
+        QCOMPARE(ModelTexts::statusText(BatchRow::Status::stopped(set, 1, 2)),
+                 ModelTexts::stopped(set, 1, 2));
     }
 };
 

@@ -4,6 +4,8 @@
 #include "folimo/listing_error.hpp"
 #include "model/app_model.hpp"
 #include "model/batch_rows_model.hpp"
+#include "model/model_texts.hpp"
+#include "model/translation.hpp"
 #include "model_test_support.hpp"
 #include "pdf_files.hpp"
 #include "view_shots.hpp"
@@ -68,6 +70,7 @@ struct BatchPage : test::ModelFixture {
 class BatchViewTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { installTranslation(); }
     void beforeAnyFolder();
     void realBatchWithALockedPDF();
     void stopDuringTheSecondPDF();
@@ -168,8 +171,15 @@ void BatchViewTest::stopDuringTheSecondPDF() {
     page.button("Make All Listing Sets…")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!page.model.batchRunning(), 60000);
     QCOMPARE(page.cell(0, BatchRowsModel::StatusTextRole), "7 files");
-    QCOMPARE(page.cell(1, BatchRowsModel::StatusTextRole), "Waiting");
+    // The row stopped in names its set and what that holds, also in full as its tooltip.
+    const BatchRow::Status stopped = page.model.batchRows()[1].status;
+    QCOMPARE(stopped.kind, BatchRow::Status::Kind::stopped);
+    QCOMPARE(stopped.folder, page.output / "2 Second listing");
+    QCOMPARE(page.cell(1, BatchRowsModel::StatusTextRole),
+             ModelTexts::stopped(stopped.folder, stopped.files, 7));
+    QCOMPARE(page.cell(1, Qt::ToolTipRole), page.cell(1, BatchRowsModel::StatusTextRole));
     QCOMPARE(page.cell(2, BatchRowsModel::StatusTextRole), "Waiting");
+    viewShot(page.view, "batch-stopped");
     QVERIFY(page.button("Make All Listing Sets…")->isVisibleTo(&page.view));
     QVERIFY(!page.button("Stop")->isVisibleTo(&page.view));
 }

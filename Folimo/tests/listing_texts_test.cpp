@@ -1,6 +1,7 @@
 // The listing page's texts made from model values.
 
 #include "model/listing_texts.hpp"
+#include "model/translation.hpp"
 
 #include <QTest>
 #include <cmath>
@@ -11,6 +12,8 @@ class ListingTextsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installTranslation(); }
+
     void sheetsHeaderNamesTheCountAndSize() {
         PreviewSettings preview;
         QCOMPARE(ListingTexts::sheetsHeader(0, preview),
@@ -23,6 +26,7 @@ private slots:
                  QStringLiteral("2 sheets, 8,5 × 11 in"));
         QCOMPARE(ListingTexts::sheetName(1, {4, 5, 6, 7}),
                  QStringLiteral("Preview sheet 2: pages 5–8"));
+        QCOMPARE(ListingTexts::sheetName(2, {8}), QStringLiteral("Preview sheet 3: page 9"));
     }
 
     void positionHasOneDecimalInTheLocale() {

@@ -5,6 +5,7 @@
 #include "folimo/settings_json.hpp"
 #include "folimo/source_pdf.hpp"
 #include "model/app_model.hpp"
+#include "model/translation.hpp"
 #include "pdf_files.hpp"
 #include "views/empty_state_view.hpp"
 #include "views/images_pane.hpp"
@@ -138,6 +139,7 @@ class ListingViewTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installTranslation(); }
     void dropsOpenTheFirstPDFInAnyCase();
     void aLockedPDFDroppedShowsItsMessage();
     void emptyStateUntilAPDFIsOpen();
@@ -278,7 +280,7 @@ void ListingViewTest::previewHeaderCountsSheets_data() {
     QTest::addColumn<QString>("header");
     QTest::addColumn<QStringList>("names");
     QTest::newRow("one page") << onePage << QString() << QStringLiteral("1 sheet, 11 × 8.5 in")
-                              << QStringList{QStringLiteral("Preview sheet 1: pages 1")};
+                              << QStringList{QStringLiteral("Preview sheet 1: page 1")};
     QTest::newRow("two sheets") << manual << QStringLiteral("5-8")
                                 << QStringLiteral("2 sheets, 11 × 8.5 in")
                                 << QStringList{QStringLiteral("Preview sheet 1: pages 5–6"),

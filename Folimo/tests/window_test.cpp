@@ -1,6 +1,7 @@
 #include "model/app_model.hpp"
 #include "model/model_texts.hpp"
 #include "model/panels.hpp"
+#include "model/translation.hpp"
 #include "views/alert_host.hpp"
 #include "views/export_bar.hpp"
 #include "views/images_pane.hpp"
@@ -30,6 +31,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -103,6 +105,35 @@ template <typename T> T* visibleChild(QWidget& parent, const QString& accessible
     return nullptr;
 }
 
+// The temporary files that writers left below folder.
+int temporariesIn(const QString& folder) {
+    int count = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder.toStdString()))
+        count += entry.path().filename().string().starts_with(".folimo-");
+    return count;
+}
+
+// Answers the next question box with the button of that text, once it shows; keeps what
+// the box said and which button Return and Escape would press.
+struct Answer {
+    QString text;
+    QString defaultButton;
+    QString escapeButton;
+    QObject alive; // no answer once this is gone
+
+    explicit Answer(const QString& button) {
+        QTimer::singleShot(0, &alive, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            text = box->text();
+            defaultButton = box->defaultButton()->text();
+            escapeButton = box->escapeButton()->text();
+            for (QAbstractButton* each : box->buttons())
+                if (each->text() == button) each->click();
+        });
+    }
+};
+
 // Stands in for the desktop's handler of file: addresses.
 class OpenedFiles : public QObject {
     Q_OBJECT
@@ -131,6 +162,8 @@ class WindowTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { installTranslation(); }
+
     void init() {
         store_ = std::make_unique<QSettings>(home_.filePath("store.ini"), QSettings::IniFormat);
         store_->clear();
@@ -287,6 +320,8 @@ private slots:
         auto* foot = visibleChild<QWidget>(window(), "CAD.pdf, 7 pages");
         QVERIFY(foot);
         QVERIFY(visibleChild<QLabel>(*foot, "7 pages"));
+        window().findChild<Sidebar*>()->setSource("Card.pdf", 1);
+        QVERIFY(visibleChild<QLabel>(window(), "1 page"));
     }
 
     void longNamesAreShortenedInTheMiddleKeepingTheExtension() {
@@ -346,23 +381,54 @@ private slots:
         QVERIFY(bar);
         QTRY_VERIFY(bar->value() > 0);
         keepPicture(window(), "export-running");
+        std::vector<fs::path> revealed;
+        window().findChild<ExportBar*>()->setReveal(
+            [&](const fs::path& f) { revealed.push_back(f); });
         visibleChild<QPushButton>(window(), "Stop")->click();
-        QTRY_COMPARE(model().exportState(), ExportState::idle());
+        QTRY_COMPARE(model().exportState().kind, ExportState::Kind::stopped);
         QVERIFY(make->isEnabled());
+        const ExportState stopped = model().exportState();
+        QVERIFY(visibleChild<QLabel>(
+            window(), ModelTexts::stopped(stopped.folder, stopped.files, stopped.plannedFiles)));
+        keepPicture(window(), "export-stopped");
+        visibleChild<QPushButton>(window(), "Show")->click();
 
         settings = model().settings();
         settings.video.isOn = false;
         model().setSettings(settings);
-        std::vector<fs::path> revealed;
-        window().findChild<ExportBar*>()->setReveal(
-            [&](const fs::path& f) { revealed.push_back(f); });
         make->click();
         QTRY_VERIFY_WITH_TIMEOUT(model().exportState().kind == ExportState::Kind::done, 60000);
         const ExportState done = model().exportState();
         QVERIFY(visibleChild<QLabel>(window(), ModelTexts::saved(done.folder, done.files)));
         keepPicture(window(), "export-done");
         visibleChild<QPushButton>(window(), "Show")->click();
-        QCOMPARE(revealed, std::vector<fs::path>{done.folder});
+        QCOMPARE(revealed, (std::vector<fs::path>{stopped.folder, done.folder}));
+    }
+
+    void quittingWhileASetIsMadeAsksFirst() {
+        QTemporaryDir out;
+        openCAD();
+        panels_.folder = fs::path(out.path().toStdString());
+        model().makeListingSet(); // the whole default set, video and all: it takes a while
+        QAction* quit = menuItem(window(), "File", "Quit");
+        QVERIFY(quit);
+
+        const Answer keep("Keep Working");
+        quit->trigger();
+        QCOMPARE(keep.text, "Stop making the listing set and quit?");
+        QCOMPARE(keep.defaultButton, "Keep Working");
+        QCOMPARE(keep.escapeButton, "Keep Working");
+        QVERIFY(window().isVisible());
+        QVERIFY(model().workRunning());
+
+        // When the window goes, the work has been stopped and joined: nothing temporary left.
+        const Answer stop("Stop and Quit");
+        quit->trigger();
+        QCOMPARE(stop.text, "Stop making the listing set and quit?");
+        QVERIFY(!window().isVisible());
+        QVERIFY(!model().workRunning());
+        QCOMPARE(temporariesIn(out.path()), 0);
+        QTRY_COMPARE(model().exportState().kind, ExportState::Kind::stopped);
     }
 
     void aFailedExportIsShownInOrange() {

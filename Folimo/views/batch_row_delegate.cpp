@@ -63,6 +63,7 @@ void BatchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     int statusLeft = rect.right();
     switch (kind) {
     case Kind::waiting:
+    case Kind::stopped:
         statusLeft = drawTrailing(*painter, rect, rect.right(), statusRoom, {}, status,
                                   look::secondaryColor(option.palette));
         break;

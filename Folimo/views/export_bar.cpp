@@ -65,6 +65,7 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     , running_(new QWidget(this))
     , progress_(new QProgressBar(running_))
     , done_(new QWidget(this))
+    , savedSymbol_(symbolLabel("checkmark.circle.fill", done_))
     , saved_(new QLabel(done_))
     , failed_(new QWidget(this))
     , failure_(new QLabel(failed_))
@@ -83,12 +84,11 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     look::makeCallout(*saved_);
     auto* show = new QPushButton(tr("Show"), done_);
     auto* doneRow = row(done_);
-    doneRow->addWidget(symbolLabel("checkmark.circle.fill", done_), 0, Qt::AlignTop);
+    doneRow->addWidget(savedSymbol_, 0, Qt::AlignTop);
     doneRow->addWidget(saved_, 1, Qt::AlignTop);
     doneRow->addWidget(show, 0, Qt::AlignTop);
     connect(show, &QPushButton::clicked, this, [this] {
-        if (model_.exportState().kind == ExportState::Kind::done)
-            reveal_(model_.exportState().folder);
+        if (!model_.exportState().folder.empty()) reveal_(model_.exportState().folder);
     });
 
     failure_->setWordWrap(true);
@@ -128,12 +128,17 @@ void ExportBar::setReveal(std::function<void(const std::filesystem::path&)> reve
 
 void ExportBar::showState() {
     const ExportState& state = model_.exportState();
+    const bool done = state.kind == ExportState::Kind::done;
+    const bool stopped = state.kind == ExportState::Kind::stopped;
     running_->setVisible(state.kind == ExportState::Kind::running);
-    done_->setVisible(state.kind == ExportState::Kind::done);
+    // A stopped set shows what is on disk in the same place, without the check mark.
+    done_->setVisible(done || stopped);
+    savedSymbol_->setVisible(done);
     failed_->setVisible(state.kind == ExportState::Kind::failed);
     progress_->setValue(int(std::lround(std::clamp(state.fraction, 0.0, 1.0) * 1000)));
-    if (state.kind == ExportState::Kind::done)
-        saved_->setText(ModelTexts::saved(state.folder, state.files));
+    if (done) saved_->setText(ModelTexts::saved(state.folder, state.files));
+    if (stopped)
+        saved_->setText(ModelTexts::stopped(state.folder, state.files, state.plannedFiles));
     failure_->setText(state.message);
     make_->setEnabled(!state.isRunning());
 }

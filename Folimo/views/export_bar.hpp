@@ -16,8 +16,9 @@ class AppModel;
 // the folder that holds it.
 void revealInFileManager(const std::filesystem::path& folder);
 
-// The export controls: the state of the one export (progress with Stop, the saved set with
-// Show, or the failure), the "Make Listing Set…" button and the summary of what a set holds.
+// The export controls: the state of the one export (progress with Stop, the saved or stopped
+// set with Show, or the failure), the "Make Listing Set…" button and the summary of what a
+// set holds.
 class ExportBar : public QWidget {
     Q_OBJECT
 public:
@@ -34,7 +35,8 @@ private:
     std::function<void(const std::filesystem::path&)> reveal_ = revealInFileManager;
     QWidget* running_;
     QProgressBar* progress_;
-    QWidget* done_;
+    QWidget* done_; // a saved or a stopped set, with Show
+    QLabel* savedSymbol_;
     QLabel* saved_;
     QWidget* failed_;
     QLabel* failure_;

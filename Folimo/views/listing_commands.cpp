@@ -1,5 +1,6 @@
 #include "views/listing_commands.hpp"
 
+#include "macmenubaseline/close_guard.hpp"
 #include "macmenubaseline/menu_baseline.hpp"
 #include "model/app_model.hpp"
 #include "views/page_titles.hpp"
@@ -78,8 +79,12 @@ void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands&
     QObject::connect(&model, &AppModel::sourceChanged, make, enableMake);
     enableMake();
     file->addSeparator();
-    QAction* quit = file->addAction(QMenuBar::tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), qApp,
-                                    &QApplication::closeAllWindows);
+    // The main window's close guard asks first (work in progress); then every window goes.
+    QAction* quit = file->addAction(QMenuBar::tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                                    &window, [&window] {
+                                        if (macmenubaseline::CloseGuard::shared().request(&window))
+                                            QApplication::closeAllWindows();
+                                    });
     quit->setMenuRole(QAction::QuitRole);
 
     addEditMenu(window, model);

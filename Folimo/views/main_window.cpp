@@ -1,5 +1,6 @@
 #include "views/main_window.hpp"
 
+#include "macmenubaseline/close_guard.hpp"
 #include "model/app_model.hpp"
 #include "updates/updater.hpp"
 #include "views/alert_host.hpp"
@@ -11,6 +12,7 @@
 #include "views/look.hpp"
 #include "views/more_apps_window.hpp"
 #include "views/page_titles.hpp"
+#include "views/quit_question.hpp"
 #include "views/segmented_control.hpp"
 #include "views/sidebar.hpp"
 #include "views/sizes_view.hpp"
@@ -96,6 +98,10 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
                        {[this] { about(); }, [] { updates::Updater::shared().check(); },
                         [this] { showMoreApps(); }});
     alert_ = new AlertHost(model_, *this);
+    // Closing the window quits the program: work in progress is not lost unasked.
+    auto& guard = macmenubaseline::CloseGuard::shared();
+    guard.install(this);
+    guard.setShouldClose([this] { return mayQuit(model_, this); });
 
     connect(sidebar_, &Sidebar::rowChosen, &model_, [this](std::optional<int> row) {
         model_.setPage(row ? std::optional(allPages[std::size_t(*row)]) : std::nullopt);
@@ -117,6 +123,8 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
 
 MainWindow::~MainWindow() {
     model_.setPanels(nullptr);
+    if (auto& guard = macmenubaseline::CloseGuard::shared(); guard.main() == this)
+        guard.setShouldClose({});
 }
 
 void MainWindow::showPage() {

@@ -96,7 +96,7 @@ std::optional<int> Sidebar::currentRow() const {
 void Sidebar::setSource(const QString& name, int pageCount) {
     fullName_ = name;
     source_->setVisible(!name.isEmpty());
-    const QString pages = tr("%1 pages").arg(pageCount);
+    const QString pages = tr("%n page(s)", nullptr, pageCount);
     sourcePages_->setText(pages);
     source_->setAccessibleName(name + ", " + pages);
     sourceName_->setToolTip(name);

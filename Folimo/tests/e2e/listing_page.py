@@ -29,7 +29,7 @@ with session(CAD) as s:
     click(s.find(name="Preview PDF", role="check box"))
     s.wait_for(name="4 sheets, 11 × 8.5 in", role="label", showing=True)
     s.wait_for(name="Preview sheet 1: pages 1–2", role="list item", showing=True)
-    s.find(name="Preview sheet 4: pages 7", role="list item")
+    s.find(name="Preview sheet 4: page 7", role="list item")
     s.find(name="Per sheet", role="label", showing=True)
 
     click(s.find(name="Flip-Through Video", role="check box"))
