@@ -83,12 +83,10 @@ QString rowReading(const BatchRow& row) {
 }
 
 QString unreadableBrands(std::size_t count) {
-    if (count == 1)
-        return QStringLiteral("A saved brand couldn\u2019t be read, so it was set aside. Your "
-                              "other brands are kept.");
-    return QStringLiteral("%1 saved brands couldn\u2019t be read, so they were set aside. Your "
-                          "other brands are kept.")
-        .arg(count);
+    return QCoreApplication::translate("ModelTexts",
+                                       "%n saved brand(s) couldn\u2019t be read, so they were set "
+                                       "aside. Your other brands are kept.",
+                                       nullptr, int(count));
 }
 
 } // namespace folimo::ModelTexts

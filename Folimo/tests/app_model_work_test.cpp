@@ -308,7 +308,7 @@ private slots:
         QCOMPARE(f.panels.asked.size(), 2);
     }
 
-    void theExportBarAndBatchPageTextsCountInTheirPluralForms() {
+    void countsReadInTheirSingularAndPluralForms() {
         ListingSettings settings;
         QCOMPARE(ModelTexts::exportSummary(settings),
                  QString("20 files: 18 images, preview PDF, video"));
@@ -334,6 +334,9 @@ private slots:
         QCOMPARE(ModelTexts::stopped(set, 0, 1), QString("Stopped. 0 of 1 file saved in \u201C"
                                                          "Fall Math Practice listing\u201D."));
         QCOMPARE(ModelTexts::statusText(BatchRow::Status::done(1)), QString("1 file"));
+        QCOMPARE(ModelTexts::unreadableBrands(1),
+                 QString("A saved brand couldn\u2019t be read, so it was set aside. Your other "
+                         "brands are kept."));
         QCOMPARE(ModelTexts::statusText(BatchRow::Status::stopped(set, 1, 2)),
                  ModelTexts::stopped(set, 1, 2));
     }

@@ -56,6 +56,13 @@
         </translation>
     </message>
     <message numerus="yes">
+        <source>%n saved brand(s) couldn’t be read, so they were set aside. Your other brands are kept.</source>
+        <translation>
+            <numerusform>A saved brand couldn’t be read, so it was set aside. Your other brands are kept.</numerusform>
+            <numerusform>%n saved brands couldn’t be read, so they were set aside. Your other brands are kept.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>%n file(s)</source>
         <translation>
             <numerusform>%n file</numerusform>
