@@ -98,7 +98,7 @@ void drawBackdrop(const FlipThrough& video, cairo_t* cr) {
     if (!video.settings().showTitle) return;
     const double s = layout::shorterSide(frame(size));
     const Rect band{0.08 * s, 0.86 * height, width - 0.16 * s, 0.11 * height};
-    painter.drawTitle(cr, band, 0.6 * band.height, 0.2 * band.height);
+    painter.drawTitle(cr, painter.fitTitle(band, 0.6 * band.height, 0.2 * band.height));
 }
 
 void drawFlatPage(const FlipThrough& video, cairo_t* cr, int page) {

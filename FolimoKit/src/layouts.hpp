@@ -1,20 +1,19 @@
 #pragma once
 
 #include "folimo/geometry.hpp"
+#include "folimo/settings.hpp"
 #include "listing_painter.hpp"
 
 #include <cairo.h>
 #include <vector>
 
-// The three layouts on the brand backdrop: the page grid, the cover stack and the fan.
-// Each draws over the whole of rect; pages is never empty.
 namespace folimo::layout {
 
-void drawGrid(const ListingPainter& painter, cairo_t* cr, const Rect& rect,
-              const std::vector<int>& pages);
-void drawCover(const ListingPainter& painter, cairo_t* cr, const Rect& rect,
-               const std::vector<int>& pages);
-void drawFan(const ListingPainter& painter, cairo_t* cr, const Rect& rect,
-             const std::vector<int>& pages);
+// The three layouts on the brand backdrop, over the whole of rect: the page grid (up to
+// twelve pages in rows), the cover stack (the first page in front of up to two others
+// peeking out behind it) and the fan (up to seven pages spread like a hand of cards, the
+// first upright on top). pages is never empty.
+void drawOnBackdrop(ImageLayout layout, const ListingPainter& painter, cairo_t* cr,
+                    const Rect& rect, const std::vector<int>& pages);
 
 } // namespace folimo::layout

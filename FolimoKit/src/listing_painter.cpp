@@ -75,25 +75,36 @@ void ListingPainter::drawBackground(cairo_t* cr, const Rect& rect) const {
     cairo_fill(cr);
 }
 
-void ListingPainter::drawTitle(cairo_t* cr, const Rect& block, double startSize,
-                               double minimumSize) const {
-    const std::string text = shownText(listingTitle(settings_.title, source_));
-    const Brand& brand = settings_.brand;
+ListingPainter::TitleFit ListingPainter::fitTitle(const Rect& block, double startSize,
+                                                  double minimumSize) const {
+    const std::string_view title = listingTitle(settings_.title, source_);
+    TitleFit fit;
+    fit.text = shownText(title);
     std::lock_guard guard(textLock());
-    const Font font =
-        fittedFont(text, brand.fontFamily, block.width, block.height, startSize, minimumSize, true);
-    const Rect frame = layout::titleFrame(block, suggestedHeight(text, font, block.width));
-    drawWrapped(cr, text, font, brand.text, 1, frame);
+    fit.font = fittedFont(fit.text, settings_.brand.fontFamily, block.width, block.height,
+                          startSize, minimumSize, true);
+    const Size wrapped = wrappedSize(fit.text, fit.font, block.width);
+    fit.frame = layout::titleFrame(block, wrapped.height);
+    fit.lineWidth = std::min(wrapped.width, block.width);
+    fit.textHeight = std::min(wrapped.height, fit.frame.height);
+    fit.atMinimum = fit.font.size <= minimumSize;
+    fit.cut = fit.text != title || wrapped.height > fit.frame.height;
+    return fit;
 }
 
-Rect ListingPainter::drawBackdrop(cairo_t* cr, const Rect& rect) const {
+std::optional<ListingPainter::TitleFit> ListingPainter::backdropTitle(const Rect& rect) const {
+    const auto block = layout::backdrop(rect, settings_.showTitle).titleBlock;
+    if (!block) return std::nullopt;
+    return fitTitle(*block, block->height * 0.62, block->height * 0.2);
+}
+
+void ListingPainter::drawTitle(cairo_t* cr, const TitleFit& title) const {
+    drawWrapped(cr, title.text, title.font, settings_.brand.text, 1, title.frame);
+}
+
+void ListingPainter::drawBackdrop(cairo_t* cr, const Rect& rect) const {
     drawBackground(cr, rect);
-    const layout::Backdrop backdrop = layout::backdrop(rect, settings_.showTitle);
-    if (backdrop.titleBlock) {
-        const double T = backdrop.titleBlock->height;
-        drawTitle(cr, *backdrop.titleBlock, T * 0.62, T * 0.2);
-    }
-    return backdrop.content;
+    if (const auto title = backdropTitle(rect)) drawTitle(cr, *title);
 }
 
 void ListingPainter::drawBadge(cairo_t* cr, const Rect& rect) const {

@@ -3,9 +3,11 @@
 #include "folimo/geometry.hpp"
 #include "folimo/settings.hpp"
 #include "folimo/source_pdf.hpp"
+#include "folimo/text.hpp"
 #include "layout_geometry.hpp"
 
 #include <cairo.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +27,25 @@ public:
 
     // Background colour and its soft glow over rect.
     void drawBackground(cairo_t* cr, const Rect& rect) const;
-    // The listing title in the brand's font and text colour, fitted (start size down to
-    // minimum) and wrapped into block, vertically centred in it.
-    void drawTitle(cairo_t* cr, const Rect& block, double startSize, double minimumSize) const;
-    // Background, glow and (when showTitle) the title; gives the rectangle left for pages.
-    Rect drawBackdrop(cairo_t* cr, const Rect& rect) const;
+
+    // The listing title set in a block: fitted from a start size down to a minimum and
+    // wrapped, vertically centred in the block.
+    struct TitleFit {
+        std::string text; // the title as laid out: a very long one is cut short with "…"
+        Font font;
+        Rect frame;             // where it is drawn, the lines from its top
+        double lineWidth = 0;   // the widest line, centred on frame.midX()
+        double textHeight = 0;  // the lines that show, from the frame's top down
+        bool atMinimum = false; // no size above the minimum fits
+        bool cut = false;       // only part of the text shows, ending with "…"
+    };
+    TitleFit fitTitle(const Rect& block, double startSize, double minimumSize) const;
+    // The title of an image filling rect as drawBackdrop sets it; nothing without showTitle.
+    std::optional<TitleFit> backdropTitle(const Rect& rect) const;
+    // The title in the brand's font and text colour.
+    void drawTitle(cairo_t* cr, const TitleFit& title) const;
+    // Background, glow and (when showTitle) the title.
+    void drawBackdrop(cairo_t* cr, const Rect& rect) const;
     // The corner badge for an image (or video frame) filling rect.
     void drawBadge(cairo_t* cr, const Rect& rect) const;
     // Each placed page as a paper card with a shadow of size `shadow`; later ones on top.

@@ -51,13 +51,9 @@ std::optional<Image> ListingRenderer::render(ImageLayout layout, PixelSize size)
     const ListingPainter painter(*source_, settings_);
     switch (layout) {
     case ImageLayout::grid:
-        layout::drawGrid(painter, cr, rect, shown);
-        break;
     case ImageLayout::cover:
-        layout::drawCover(painter, cr, rect, shown);
-        break;
     case ImageLayout::fan:
-        layout::drawFan(painter, cr, rect, shown);
+        layout::drawOnBackdrop(layout, painter, cr, rect, shown);
         break;
     case ImageLayout::clipboard:
         scenes::drawClipboard(painter, cr, rect, shown.front());

@@ -109,26 +109,44 @@ private:
     std::vector<int> pages_;
 };
 
-void addPiece(std::string_view piece, std::int64_t n, Collector& pages) {
-    if (piece.find('-') == std::string_view::npos) {
-        if (auto v = number(piece)) pages.add(*v, *v);
-        return;
-    }
+// The pages a piece names, first...last (1-based, first > last for a reversed range), before
+// anything is cut to the document; nothing for a piece that is no page or range.
+std::optional<std::pair<std::int64_t, std::int64_t>> named(std::string_view piece, std::int64_t n) {
     const auto dash = piece.find('-');
-    if (piece.find('-', dash + 1) != std::string_view::npos) return;
+    if (dash == std::string_view::npos) {
+        const auto v = number(piece);
+        if (!v) return std::nullopt;
+        return std::pair{*v, *v};
+    }
+    if (piece.find('-', dash + 1) != std::string_view::npos) return std::nullopt;
     const auto first = trimBlanks(piece.substr(0, dash));
     const auto second = trimBlanks(piece.substr(dash + 1));
     const auto a = first.empty() ? std::optional<std::int64_t>(1) : number(first);
     const auto b = second.empty() ? std::optional<std::int64_t>(n) : number(second);
-    if (!a || !b) return;
-    pages.add(*a, *b);
+    if (!a || !b) return std::nullopt;
+    return std::pair{*a, *b};
+}
+
+// Calls visit(first, last) for each piece of a non-blank list that names pages, in order.
+template <class Visit> void eachNamed(std::string_view text, std::int64_t n, Visit visit) {
+    const std::string hyphenated = withHyphens(text);
+    for (std::string_view rest = hyphenated; !rest.empty();) {
+        const auto at = rest.find_first_of(",;");
+        if (const auto pages = named(trimBlanks(rest.substr(0, at)), n))
+            visit(pages->first, pages->second);
+        rest.remove_prefix(at == std::string_view::npos ? rest.size() : at + 1);
+    }
+}
+
+// Indices are ints; no document has more pages than that.
+std::int64_t pagesOf(std::int64_t pageCount) {
+    return std::min<std::int64_t>(pageCount, std::numeric_limits<int>::max());
 }
 
 } // namespace
 
 std::vector<int> parse(std::string_view text, std::int64_t pageCount) {
-    // Indices are ints; no document has more pages than that.
-    const std::int64_t n = std::min<std::int64_t>(pageCount, std::numeric_limits<int>::max());
+    const std::int64_t n = pagesOf(pageCount);
     text = trimWhitespaceAndNewlines(text);
     if (n < 1) return {};
     if (text.empty()) {
@@ -138,13 +156,24 @@ std::vector<int> parse(std::string_view text, std::int64_t pageCount) {
         return every;
     }
     Collector pages(n);
-    const std::string hyphenated = withHyphens(text);
-    for (std::string_view rest = hyphenated; !rest.empty();) {
-        const auto at = rest.find_first_of(",;");
-        addPiece(trimBlanks(rest.substr(0, at)), n, pages);
-        rest.remove_prefix(at == std::string_view::npos ? rest.size() : at + 1);
-    }
+    eachNamed(text, n, [&pages](std::int64_t first, std::int64_t last) { pages.add(first, last); });
     return std::move(pages).take();
+}
+
+std::optional<std::int64_t> firstMissing(std::string_view text, std::int64_t pageCount) {
+    const std::int64_t n = pagesOf(pageCount);
+    std::optional<std::int64_t> missing;
+    eachNamed(trimWhitespaceAndNewlines(text), n, [&](std::int64_t first, std::int64_t last) {
+        if (missing) return;
+        // A range is walked from its first page: the first it names outside 1...n.
+        if (first < 1 || first > n)
+            missing = first;
+        else if (last > n)
+            missing = n + 1;
+        else if (last < 1)
+            missing = 0;
+    });
+    return missing;
 }
 
 std::vector<int> spread(std::int64_t count, std::int64_t pick) {

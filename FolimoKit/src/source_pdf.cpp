@@ -1,5 +1,6 @@
 #include "folimo/source_pdf.hpp"
 
+#include "cairo_glue.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/output_naming.hpp"
 #include "poppler_glue.hpp"
@@ -52,6 +53,8 @@ struct SourcePDF::Impl {
     std::mutex mutex;
     std::map<int, std::map<int, Image>> cache;
     std::size_t cacheBytes = 0;
+    // Pictures' own sizes never change and cost a decode each: kept for good.
+    std::map<std::pair<int, int>, Size> picturePixels;
 
     std::size_t imageCount() const {
         std::size_t count = 0;
@@ -296,6 +299,42 @@ std::optional<Image> SourcePDF::image(int page, int width) const {
     std::lock_guard lock(impl_->mutex);
     impl_->store(page, W, image);
     return image;
+}
+
+std::vector<SourcePDF::Picture> SourcePDF::pictures(int page) const {
+    checkUnchanged();
+    std::lock_guard lock(impl_->mutex);
+    PagePtr handle(poppler_document_get_page(impl_->document.get(), clamp(page)));
+    if (!handle) return {};
+    GList* mappings = poppler_page_get_image_mapping(handle.get());
+    std::vector<Picture> pictures;
+    for (GList* item = mappings; item; item = item->next) {
+        const auto* mapping = static_cast<const PopplerImageMapping*>(item->data);
+        const PopplerRectangle& area = mapping->area;
+        pictures.push_back(
+            {mapping->image_id, {std::abs(area.x2 - area.x1), std::abs(area.y2 - area.y1)}});
+    }
+    poppler_page_free_image_mapping(mappings);
+    return pictures;
+}
+
+Size SourcePDF::picturePixels(int page, int number) const {
+    page = clamp(page);
+    std::lock_guard lock(impl_->mutex);
+    const auto key = std::pair{page, number};
+    if (auto known = impl_->picturePixels.find(key); known != impl_->picturePixels.end())
+        return known->second;
+    checkUnchanged();
+    Size pixels;
+    if (PagePtr handle{poppler_document_get_page(impl_->document.get(), page)}) {
+        const SurfacePtr picture(poppler_page_get_image(handle.get(), number));
+        if (picture && cairo_surface_status(picture.get()) == CAIRO_STATUS_SUCCESS &&
+            cairo_surface_get_type(picture.get()) == CAIRO_SURFACE_TYPE_IMAGE)
+            pixels = {double(cairo_image_surface_get_width(picture.get())),
+                      double(cairo_image_surface_get_height(picture.get()))};
+    }
+    impl_->picturePixels.emplace(key, pixels);
+    return pixels;
 }
 
 std::size_t SourcePDF::cachedImageCount() const {

@@ -139,12 +139,6 @@ void wrap(PangoLayout* layout, double width) {
     pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
 }
 
-double logicalHeight(PangoLayout* layout) {
-    PangoRectangle logical;
-    pango_layout_get_extents(layout, nullptr, &logical);
-    return double(logical.height) / PANGO_SCALE;
-}
-
 double capHeightPerUnit(const Font& font) {
     Fonts& all = fonts();
     const std::string key = font.family + (font.bold ? "|true" : "|false");
@@ -220,11 +214,13 @@ double capHeight(const Font& font) {
     return capHeightPerUnit(font) * font.size;
 }
 
-double suggestedHeight(std::string_view text, const Font& font, double width) {
+Size wrappedSize(std::string_view text, const Font& font, double width) {
     std::lock_guard guard(textLock());
     Layout layout = makeLayout(fonts().measuring.get(), text, font);
     wrap(layout.get(), width);
-    return logicalHeight(layout.get());
+    PangoRectangle logical;
+    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    return {double(logical.width) / PANGO_SCALE, double(logical.height) / PANGO_SCALE};
 }
 
 Font fittedFont(std::string_view wholeText, std::string_view family, double width, double height,
@@ -251,7 +247,7 @@ Font fittedFont(std::string_view wholeText, std::string_view family, double widt
         widestAtStart = std::max(widestAtStart, measure(word, font(family, start, bold)).width);
     const auto fits = [&](double size) {
         return widestAtStart * size / start <= width &&
-               suggestedHeight(text, font(family, size, bold), width) <= height;
+               wrappedSize(text, font(family, size, bold), width).height <= height;
     };
     std::size_t first = 0, last = sizes.size(); // the answer lies in [first, last]
     while (first < last) {

@@ -106,3 +106,15 @@ TEST(PageSelectionChoose, BlankSpreadsTypedIsCut) {
     EXPECT_EQ(PageSelection::choose("50", 40, 5, 7), Pages{});
     EXPECT_EQ(PageSelection::choose("1-4", 40, 3, 3), (Pages{0, 1, 2}));
 }
+
+TEST(PageSelectionFirstMissing, NamesTheFirstPageTheDocumentLacks) {
+    using PageSelection::firstMissing;
+    EXPECT_EQ(firstMissing("1-3, 14, 20", 12), 14);
+    EXPECT_EQ(firstMissing("10-15", 12), 13);
+    EXPECT_EQ(firstMissing("15-10", 12), 15);
+    EXPECT_EQ(firstMissing("0-2", 12), 0);
+    EXPECT_EQ(firstMissing("2\u201399999999999999999", 12), 13);
+    // Every page there, or nothing named at all.
+    for (const char* text : {"", "3-, 1", "12-1", "-", "x, 1 4, 1-2-3"})
+        EXPECT_EQ(firstMissing(text, 12), std::nullopt) << text;
+}

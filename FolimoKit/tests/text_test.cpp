@@ -51,11 +51,15 @@ TEST(TextFit, TitlesShrinkToFitDownToTheMinimum) {
     EXPECT_GT(measure(word, font("Avenir Next", f.size / 0.92, true)).width, 600);
 }
 
+// Its width is that of the widest line, not of the room given.
 TEST(TextFit, WrappingTitleGrowsTallerNotWider) {
     const Font f = font("Avenir Next", 50, true);
-    const double one = suggestedHeight("Fall", f, 1000);
-    const double three = suggestedHeight("Fall Math Practice Pack For Grade Two", f, 400);
-    EXPECT_GT(three, 2.5 * one);
+    const Size one = wrappedSize("Fall", f, 1000);
+    const Size three = wrappedSize("Fall Math Practice Pack For Grade Two", f, 400);
+    EXPECT_GT(three.height, 2.5 * one.height);
+    EXPECT_NEAR(one.width, measure("Fall", f).width, 0.5);
+    EXPECT_LE(three.width, 400);
+    EXPECT_GT(three.width, 300);
 }
 
 namespace {
@@ -101,7 +105,7 @@ TEST(TextShown, LongTextsAreCutAtWholeCharactersWithAnEllipsis) {
         return text;
     }();
     EXPECT_EQ(measure(words, f), measure(shownText(words), f));
-    EXPECT_EQ(suggestedHeight(words, f, 300), suggestedHeight(shownText(words), f, 300));
+    EXPECT_EQ(wrappedSize(words, f, 300), wrappedSize(shownText(words), f, 300));
     EXPECT_EQ(fittedFont(words, "Avenir Next", 300, 100, 40, 10, true),
               fittedFont(shownText(words), "Avenir Next", 300, 100, 40, 10, true));
 }

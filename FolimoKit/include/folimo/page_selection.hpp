@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,10 @@ namespace folimo::PageSelection {
 // Distinct 0-based indices in the order the text names them. Blank text: every page.
 // Ranges are walked only inside the document.
 std::vector<int> parse(std::string_view text, std::int64_t pageCount);
+// The first page (1-based) that the text names and a document of pageCount pages lacks, in
+// the order the text names them (a range counts with its first such page); nothing when
+// every page named is in the document. parse() drops such pages without a word; this tells.
+std::optional<std::int64_t> firstMissing(std::string_view text, std::int64_t pageCount);
 // Up to pick indices spread evenly from the first to the last page, ascending.
 std::vector<int> spread(std::int64_t count, std::int64_t pick);
 // The 1-based text of a list: runs joined with an en dash, runs separated by ", ".

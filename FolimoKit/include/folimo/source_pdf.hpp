@@ -64,6 +64,21 @@ public:
     // is serialised with draw(). Throws as draw() does, also for a bitmap in the cache.
     std::optional<Image> image(int page, int width) const;
 
+    // A picture placed on a page (a scanned page is one): its number on the page and the
+    // size of the rectangle it is drawn into, in points of the displayed page.
+    struct Picture {
+        int number = 0;
+        Size area;
+        bool operator==(const Picture&) const = default;
+    };
+    // The pictures of a page in the order they are drawn. Reads the page's content but
+    // decodes no picture. Throws as draw() for a file changed in place.
+    std::vector<Picture> pictures(int page) const;
+    // A picture's own size in pixels; 0 x 0 when the page has no such picture. The first
+    // time decodes it, which costs about as much as drawing the page at that size; throws
+    // then as draw() for a file changed in place.
+    Size picturePixels(int page, int number) const;
+
     // The cache holds at most this many bitmaps (plus the one being added) and at most
     // about this many bytes; when either would be exceeded it is emptied wholesale.
     static constexpr std::size_t cacheCountLimit = 120;

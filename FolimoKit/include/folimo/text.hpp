@@ -52,9 +52,9 @@ Size measure(std::string_view text, const Font& font, double letterSpacing = 0);
 // The font's cap height in user-space units.
 double capHeight(const Font& font);
 
-// The height the text needs when wrapped to width and centred (lines broken at words;
-// a word wider than width is broken between characters).
-double suggestedHeight(std::string_view text, const Font& font, double width);
+// The text wrapped to width and centred (lines broken at words; a word wider than width is
+// broken between characters): the width of its widest line and the height it needs.
+Size wrappedSize(std::string_view text, const Font& font, double width);
 
 // The largest font from start down in 8 % steps for which the text, wrapped to width,
 // fits height and no single word is wider than width; the minimum size when none does.
