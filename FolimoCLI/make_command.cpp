@@ -1,5 +1,6 @@
 // folimo-cli make: one PDF in, one complete listing set folder out.
 #include "cli.hpp"
+#include "folimo/listing_check.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
 #include "folimo/sample_pdf.hpp"
@@ -26,6 +27,11 @@ int run(Args& args) {
     const std::shared_ptr<const SourcePDF> source = SourcePDF::open(
         sample ? writeToTemporaryFolder(SamplePDF::fallMath) : std::filesystem::path(files[0]));
 
+    // What would look wrong is told first; the set is made all the same.
+    for (const ListingFinding& finding :
+         ListingCheck::findings(source, settings, interrupt.token()))
+        std::cerr << finding.message << "\n";
+
     ProgressBar bar;
     const auto saved = ListingExporter::exportNewSet(
         source, settings, parent, [&bar](double fraction) { bar.update(fraction); },
@@ -46,8 +52,9 @@ const std::string usage =
                 "       folimo-cli make --sample [options]\n\n"
                 "Makes one listing set folder inside PARENT, named after the title (\u201CTitle\n"
                 "listing\u201D, made unique): every image size in every layout, the watermarked\n"
-                "preview PDF and the flip-through video. Ctrl-C stops it; the files written so\n"
-                "far stay.\n\n"
+                "preview PDF and the flip-through video. What would look wrong in a shop (see\n"
+                "`folimo-cli check`) is printed on stderr before it starts. Ctrl-C stops it; the\n"
+                "files written so far stay.\n\n"
                 "options:\n"
                 "  -o PARENT             where the set folder goes (default: here)\n"
                 "  --sample              use the built-in Fall Math Practice pack\n") +

@@ -148,7 +148,8 @@ for stop in INT:130 TERM:143 HUP:129; do
   written=$(find "$work/stopped" -type f | wc -l)
   [ "$written" -ge 1 ] && [ "$written" -lt 20 ] || fail "SIG$signal left $written files"
   set_folder=$(basename "$(find "$work/stopped" -mindepth 1 -maxdepth 1 -type d)")
-  [ "$(cat "$work/stderr")" = "Stopped. $written of 20 files saved in ${lq}${set_folder}${rq}." ] ||
+  # After what the check tells of the long title.
+  [ "$(tail -n 1 "$work/stderr")" = "Stopped. $written of 20 files saved in ${lq}${set_folder}${rq}." ] ||
     fail "SIG$signal said: $(cat "$work/stderr")"
   [ -z "$(find "$work/stopped" -name '*.mp4' -o -name '*.part')" ] ||
     fail "SIG$signal left a video or a temporary file: $(find "$work/stopped")"
