@@ -231,6 +231,9 @@ ImagePreset AppModel::previewPreset() const {
 // --- Opening --------------------------------------------------------------------------
 
 void AppModel::open(std::shared_ptr<const SourcePDF> source, const QString& name) {
+    // Views ask for previews on each signal below; drawings started now would be of inputs
+    // about to change, and would keep the preview pool from the ones asked for at the end.
+    opening_ = true;
     stopPlayback();
     reloadFailed_.reset();
     if (source != source_) {
@@ -254,6 +257,7 @@ void AppModel::open(std::shared_ptr<const SourcePDF> source, const QString& name
     setVideoTime(0);
     setExportState(ExportState::idle());
     cache_.clear();
+    opening_ = false;
     previewInputsChanged();
     setPage(Page::listing);
     undoStack_.clear();

@@ -268,7 +268,8 @@ public:
     // by a newer edit (settings, brands or brand choice, a new PDF) is dropped: no cache
     // entry, no signal; ask again after previewsChanged. A drawing that fails (a page of a
     // PDF changed on disk) is not tried again in this generation. Before a drawing starts,
-    // a PDF changed on disk is opened again (see reloadChangedSource).
+    // a PDF changed on disk is opened again (see reloadChangedSource). While a PDF is being
+    // opened nothing is drawn: previewsChanged follows once it is open.
     QImage requestPreviewImage(ImageLayout layout, const ImagePreset& preset, double maxSide);
     QImage requestBrandPreview(const Brand& brand);
     QImage requestSheetImage(const std::vector<int>& pages, int width);
@@ -399,6 +400,7 @@ private:
     std::shared_ptr<const SourcePDF> reloadFailed_;
     std::set<QString> failed_; // drawn without an image in this generation: not drawn again
     std::atomic<std::uint64_t> previewGeneration_ = 0;
+    bool opening_ = false; // a PDF is being opened: no drawing starts until it is open
 };
 
 } // namespace folimo

@@ -212,7 +212,7 @@ QImage AppModel::videoFrame() {
 
 QImage AppModel::request(const QString& key, std::function<QImage()> draw) {
     if (cache_.contains(key)) return cache_.use(key);
-    if (failed_.contains(key) || drawing_.contains(key)) return {};
+    if (opening_ || failed_.contains(key) || drawing_.contains(key)) return {};
     // A PDF changed on disk is opened again before its previews are drawn; not in the middle
     // of a view's painting, where this is asked.
     if (source_ && source_ != reloadFailed_ && source_->changedOnDisk())

@@ -127,6 +127,16 @@ void ImagesPane::showEvent(QShowEvent* event) {
     refreshPictures();
 }
 
+void ImagesPane::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Pictures not started yet are withdrawn, so that the pane shown instead is drawn first
+    // (on a long PDF the listing's first drawings take seconds); showing this one asks again.
+    const ImagePreset preset = model_.previewPreset();
+    model_.dropRequest(model_.previewImageKey(model_.selectedLayout(), preset, largeSide));
+    for (LayoutCard* card : cards_)
+        model_.dropRequest(model_.previewImageKey(card->layout(), preset, thumbnailSide));
+}
+
 // The cards stand in one row when it fits, otherwise in two rows of three or three of two.
 void ImagesPane::placeCards() {
     const int room = scroll_->viewport()->width() - 2 * margin;
