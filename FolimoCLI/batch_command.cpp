@@ -3,7 +3,7 @@
 #include "folimo/batch.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
-#include "folimo/output_naming.hpp"
+#include "folimo/work_messages.hpp"
 #include "progress_bar.hpp"
 #include "set_options.hpp"
 #include "stop_on_interrupt.hpp"
@@ -28,8 +28,7 @@ int run(Args& args) {
     std::setlocale(LC_COLLATE, "");
     const auto pdfs = Batch::pdfs(input);
     if (pdfs.empty()) {
-        std::cerr << "There are no PDFs directly inside \u201C" << OutputNaming::shownName(input)
-                  << "\u201D.\n";
+        std::cerr << WorkMessages::noPDFsInside(input) << "\n";
         return 1;
     }
 
@@ -46,7 +45,7 @@ int run(Args& args) {
     observer.progress = [&](std::size_t, double fraction) { bar->update(fraction); };
     observer.done = [&](std::size_t item, const std::filesystem::path&,
                         const std::vector<std::filesystem::path>& files) {
-        report(item, "Saved " + std::to_string(ListingExporter::savedFileCount(files)) + " files");
+        report(item, "Saved " + WorkMessages::fileCount(ListingExporter::savedFileCount(files)));
     };
     observer.failed = [&](std::size_t item, const std::string& message) {
         anyFailed = true;

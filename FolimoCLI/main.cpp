@@ -4,6 +4,7 @@
 #include "cli.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
+#include "folimo/work_messages.hpp"
 #include "stop_on_interrupt.hpp"
 
 #include <cstdio>
@@ -62,13 +63,13 @@ int main(int argc, char** argv) {
         std::cerr << error.errorDescription() << "\n";
         return 1;
     } catch (const Cancelled& stopped) {
-        std::cerr << "Stopped.";
-        // A set that was begun: what its folder holds now.
-        if (const auto* set = dynamic_cast<const ListingExporter::Stopped*>(&stopped))
-            std::cerr << " " << ListingExporter::savedFileCount(set->files()) << " of "
-                      << set->plannedFiles() << (set->plannedFiles() == 1 ? " file" : " files")
-                      << " saved in \u201C" << set->folder().filename().string() << "\u201D.";
-        std::cerr << "\n";
+        // A set that was begun says what its folder holds now.
+        const auto* set = dynamic_cast<const ListingExporter::Stopped*>(&stopped);
+        std::cerr << (set ? WorkMessages::stopped(set->folder(),
+                                                  ListingExporter::savedFileCount(set->files()),
+                                                  set->plannedFiles())
+                          : "Stopped.")
+                  << "\n";
         const int signal = cli::StopOnInterrupt::stoppedBy();
         return 128 + (signal ? signal : SIGINT);
     } catch (const cli::UsageError& error) {

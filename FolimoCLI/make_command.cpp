@@ -5,6 +5,7 @@
 #include "folimo/listing_exporter.hpp"
 #include "folimo/sample_pdf.hpp"
 #include "folimo/source_pdf.hpp"
+#include "folimo/work_messages.hpp"
 #include "progress_bar.hpp"
 #include "set_options.hpp"
 #include "stop_on_interrupt.hpp"
@@ -41,8 +42,8 @@ int run(Args& args) {
     std::error_code noWorkingFolder;
     std::filesystem::path shown = std::filesystem::absolute(saved.folder, noWorkingFolder);
     if (noWorkingFolder) shown = saved.folder;
-    std::cout << "Saved " << ListingExporter::savedFileCount(saved.files) << " files to \u201C"
-              << saved.folder.filename().string() << "\u201D.\n"
+    std::cout << WorkMessages::saved(saved.folder, ListingExporter::savedFileCount(saved.files))
+              << "\n"
               << shown.lexically_normal().string() << "\n";
     return 0;
 }

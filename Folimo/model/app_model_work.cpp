@@ -5,6 +5,7 @@
 #include "folimo/listing_exporter.hpp"
 #include "folimo/output_naming.hpp"
 #include "model/app_model.hpp"
+#include "model/model_texts.hpp"
 #include "model/panels.hpp"
 #include "model/work_records.hpp"
 
@@ -15,12 +16,6 @@ namespace {
 
 std::int64_t count(const std::vector<std::filesystem::path>& files) {
     return static_cast<std::int64_t>(ListingExporter::savedFileCount(files));
-}
-
-QString lastComponent(const std::filesystem::path& folder) {
-    const std::filesystem::path name =
-        folder.has_filename() ? folder.filename() : folder.parent_path().filename();
-    return QString::fromStdString(name.string());
 }
 
 } // namespace
@@ -163,9 +158,7 @@ void AppModel::chooseBatchFolder() {
         rows.push_back({std::move(pdf), BatchRow::Status::waiting()});
     setBatchRows(std::move(rows));
     setBatchOutput(std::nullopt);
-    if (batchRows_.empty())
-        setAlert(QStringLiteral("There are no PDFs directly inside \u201C") +
-                 lastComponent(*folder) + QStringLiteral("\u201D."));
+    if (batchRows_.empty()) setAlert(ModelTexts::noPDFsInside(*folder));
 }
 
 void AppModel::runBatch() {

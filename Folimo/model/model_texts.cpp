@@ -1,5 +1,7 @@
 #include "model/model_texts.hpp"
 
+#include "folimo/output_naming.hpp"
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
@@ -51,6 +53,12 @@ QString stopped(const std::filesystem::path& folder, std::int64_t files,
                                        "Stopped. %1 of %n file(s) saved in \u201C%2\u201D.",
                                        nullptr, int(plannedFiles))
         .arg(QString::number(files), folderName(folder));
+}
+
+QString noPDFsInside(const std::filesystem::path& folder) {
+    return QCoreApplication::translate("ModelTexts",
+                                       "There are no PDFs directly inside \u201C%1\u201D.")
+        .arg(QString::fromStdString(OutputNaming::shownName(folder)));
 }
 
 QString rowName(const BatchRow& row) {

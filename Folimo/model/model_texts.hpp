@@ -7,7 +7,8 @@
 
 // The texts the views show that are made from model values, so that the views only place
 // them. Pure functions. Counts take their plural forms from the installed translation
-// (installTranslation()).
+// (installTranslation()). The sentences the command line writes too keep the English
+// wording of folimo/work_messages.hpp.
 namespace folimo::ModelTexts {
 
 // The export bar's summary of what a set holds: "12 images, preview PDF, video" (presets
@@ -23,6 +24,8 @@ QString saved(const std::filesystem::path& folder, std::int64_t files);
 // The line for a set that was stopped, saying what its folder holds: "Stopped. 10 of 20 files
 // saved in “Title listing”."
 QString stopped(const std::filesystem::path& folder, std::int64_t files, std::int64_t plannedFiles);
+// The alert for a batch folder without PDFs: "There are no PDFs directly inside “Products”."
+QString noPDFsInside(const std::filesystem::path& folder);
 // A batch row's name: the PDF's file name without its extension.
 QString rowName(const BatchRow& row);
 // A batch row's status as text: "Waiting", "" while working (a bar shows it), "20 files",

@@ -1,5 +1,6 @@
 // Exports and batches through the model: real PDFs, real folders, the library's real
 // exporter on the model's worker threads.
+#include "folimo/work_messages.hpp"
 #include "model/batch_rows_model.hpp"
 #include "model/model_texts.hpp"
 #include "model/translation.hpp"
@@ -333,6 +334,15 @@ private slots:
                                                            "Fall Math Practice listing\u201D."));
         QCOMPARE(ModelTexts::stopped(set, 0, 1), QString("Stopped. 0 of 1 file saved in \u201C"
                                                          "Fall Math Practice listing\u201D."));
+        // The sentences the command line writes too read the same in English.
+        for (const std::int64_t files : {1, 20}) {
+            QCOMPARE(ModelTexts::saved(set, files),
+                     QString::fromStdString(WorkMessages::saved(set, files)));
+            QCOMPARE(ModelTexts::stopped(set, files - 1, files),
+                     QString::fromStdString(WorkMessages::stopped(set, files - 1, files)));
+        }
+        QCOMPARE(ModelTexts::noPDFsInside("/pdfs/Products/"),
+                 QString::fromStdString(WorkMessages::noPDFsInside("/pdfs/Products/")));
         QCOMPARE(ModelTexts::statusText(BatchRow::Status::done(1)), QString("1 file"));
         QCOMPARE(ModelTexts::unreadableBrands(1),
                  QString("A saved brand couldn\u2019t be read, so it was set aside. Your other "

@@ -48,7 +48,7 @@ grep -qx "Saved 3 files to ${lq}Fall Math- Grade 2-3 listing 2${rq}." "$work/std
 sed 's/"Wide"/"Thumbs"/; s/"jpeg"/"png"/' "$work/small.json" >"$work/same.json"
 "$cli" make "$docs/CAD.pdf" -o "$work/out" --settings "$work/same.json" --layouts grid \
   --no-preview --no-video >"$work/stdout"
-grep -qx "Saved 1 files to ${lq}CAD listing${rq}." "$work/stdout" || fail "shared folder: $(cat "$work/stdout")"
+grep -qx "Saved 1 file to ${lq}CAD listing${rq}." "$work/stdout" || fail "shared folder: $(cat "$work/stdout")"
 
 # The sample pack is made like any PDF and titled from it.
 (cd "$work/out" && "$cli" make --sample "${small[@]}" --no-preview --no-video --layouts cover >"$work/stdout")
