@@ -65,8 +65,18 @@ int main(int argc, char** argv) {
     for (const QString& argument : QApplication::arguments().mid(1))
         files << QFileInfo(argument).absoluteFilePath();
     folimo::SingleInstance instance(folimo::SingleInstance::defaultServerName());
-    if (instance.handOver(files)) return 0;
-    instance.listen();
+    switch (instance.handOver(files)) {
+    case folimo::SingleInstance::HandOver::taken:
+        return 0;
+    case folimo::SingleInstance::HandOver::alone:
+        instance.listen();
+        break;
+    case folimo::SingleInstance::HandOver::refused:
+        std::fputs("folimo: the running Folimo did not answer, so this one opens a window of "
+                   "its own.\n",
+                   stderr);
+        break;
+    }
 
     // The model is made before the window and goes after it, and both go before main()
     // returns: the model's work is stopped and joined while the program is whole.
