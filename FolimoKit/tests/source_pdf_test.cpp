@@ -113,30 +113,6 @@ TEST(SourcePDFTitle, TrimmedTitleOrFallbackName) {
     EXPECT_EQ(titleOf("<FEFF00A0004D00E4007200A0007A2028>"), "M\u00E4r\u00A0z");
 }
 
-TEST(SourcePDFPageSize, CropBoxTurnedByRotation) {
-    TempDir dir;
-    writeTinyPDF(dir / "sizes.pdf",
-                 {markedPage(0),
-                  markedPage(90),
-                  markedPage(180),
-                  markedPage(270),
-                  markedPage(-90),
-                  {{0, 0, 612, 792}, std::array<double, 4>{50, 60, 250, 160}, 90, ""}});
-    auto pdf = SourcePDF::open(dir / "sizes.pdf");
-    const Size portrait{612, 792}, landscape{792, 612};
-    const Size expected[] = {portrait, landscape, portrait, landscape, landscape, {100, 200}};
-    for (int page = 0; page < 6; ++page)
-        EXPECT_EQ(pdf->pageSize(page), expected[page]) << page;
-    EXPECT_EQ(pdf->pageSize(-3), portrait);
-    EXPECT_EQ(pdf->pageSize(999), (Size{100, 200}));
-    EXPECT_DOUBLE_EQ(pdf->aspect(1), 792.0 / 612.0);
-
-    qpdf("--rotate=+90:2", outsidePDF("CAD.pdf"), dir / "turned.pdf");
-    auto turned = SourcePDF::open(dir / "turned.pdf");
-    EXPECT_EQ(turned->pageSize(0), portrait);
-    EXPECT_EQ(turned->pageSize(1), landscape);
-}
-
 // Boxes of no usable shape (beyond any number, or without width or height) take the
 // fallback proportions; the size of a box that is merely huge is kept as it is.
 TEST(SourcePDFPageSize, BoxesWithoutAUsableShapeTakeTheFallbackProportions) {
@@ -162,25 +138,41 @@ TEST(SourcePDFPageSize, BoxesWithoutAUsableShapeTakeTheFallbackProportions) {
     }
 }
 
-TEST(SourcePDFDraw, RotatedPagesAreDrawnUpright) {
+// A turned page has the turned size and is drawn upright; indices outside the document take
+// its first or last page.
+TEST(SourcePDFDraw, RotatedPagesAreSizedAndDrawnUpright) {
     TempDir dir;
     writeTinyPDF(dir / "turns.pdf", {markedPage(0), markedPage(90), markedPage(180),
                                      markedPage(270), markedPage(-90)});
     auto pdf = SourcePDF::open(dir / "turns.pdf");
+    const Size portrait{612, 792}, landscape{792, 612};
     // Where the lower left corner of the unrotated page shows after turning it clockwise.
     enum Corner { lowerLeft, upperLeft, upperRight, lowerRight };
-    const Corner expected[] = {lowerLeft, upperLeft, upperRight, lowerRight, lowerRight};
+    const std::pair<Size, Corner> expected[] = {{portrait, lowerLeft},
+                                                {landscape, upperLeft},
+                                                {portrait, upperRight},
+                                                {landscape, lowerRight},
+                                                {landscape, lowerRight}};
     for (int page = 0; page < 5; ++page) {
+        EXPECT_EQ(pdf->pageSize(page), expected[page].first) << page;
         auto image = pdf->image(page, 200);
         ASSERT_TRUE(image);
         const int right = image->width() - 5, bottom = image->height() - 5;
         const RGBA8 corners[] = {image->pixel(5, bottom), image->pixel(5, 5),
                                  image->pixel(right, 5), image->pixel(right, bottom)};
         for (int corner = 0; corner < 4; ++corner)
-            EXPECT_EQ(isInk(corners[corner]), corner == expected[page])
+            EXPECT_EQ(isInk(corners[corner]), corner == expected[page].second)
                 << "page " << page << " corner " << corner;
         EXPECT_TRUE(isWhite(image->pixel(image->width() / 2, image->height() / 2)));
     }
+    EXPECT_EQ(pdf->pageSize(-3), portrait);
+    EXPECT_EQ(pdf->pageSize(999), landscape);
+    EXPECT_DOUBLE_EQ(pdf->aspect(1), 792.0 / 612.0);
+
+    qpdf("--rotate=+90:2", outsidePDF("CAD.pdf"), dir / "turned.pdf");
+    auto turned = SourcePDF::open(dir / "turned.pdf");
+    EXPECT_EQ(turned->pageSize(0), portrait);
+    EXPECT_EQ(turned->pageSize(1), landscape);
 }
 
 TEST(SourcePDFDraw, OnlyTheCropBoxIsDrawn) {
@@ -266,10 +258,12 @@ TEST(SourcePDFImage, AbsurdSizesGiveNoImage) {
     EXPECT_TRUE(pdf->image(0, 6000));
 }
 
-TEST(SourcePDFCache, SameBitmapTwiceAndEmptiedWholesaleByCount) {
+// The cache hands out the bitmap it holds, and is emptied wholesale past 121 bitmaps or
+// past its byte limit (6000 x 6000 pixels are 144 MB: two fit under it, a third does not).
+TEST(SourcePDFCache, SameBitmapTwiceAndEmptiedWholesaleByCountOrBytes) {
     TempDir dir;
-    writeTinyPDF(dir / "one.pdf", {markedPage(0)});
-    auto pdf = SourcePDF::open(dir / "one.pdf");
+    writeTinyPDF(dir / "square.pdf", {{{0, 0, 600, 600}, std::nullopt, 0, ""}});
+    auto pdf = SourcePDF::open(dir / "square.pdf");
     const auto first = pdf->image(0, 16);
     EXPECT_EQ(pdf->image(0, 16)->data(), first->data());
     for (int width = 17; width < 16 + 121; ++width)
@@ -278,21 +272,15 @@ TEST(SourcePDFCache, SameBitmapTwiceAndEmptiedWholesaleByCount) {
     pdf->image(0, 200); // the 122nd
     EXPECT_EQ(pdf->cachedImageCount(), 1u);
     EXPECT_NE(pdf->image(0, 16)->data(), first->data()); // drawn afresh
-}
 
-TEST(SourcePDFCache, EmptiedWholesaleByBytes) {
-    TempDir dir;
-    writeTinyPDF(dir / "square.pdf", {{{0, 0, 600, 600}, std::nullopt, 0, ""}});
-    auto pdf = SourcePDF::open(dir / "square.pdf");
-    // 6000 x 6000 pixels are 144 MB: two fit under the limit, a third does not.
     static_assert(2 * 144'000'000u < SourcePDF::cacheByteLimit);
     static_assert(3 * 144'000'000u > SourcePDF::cacheByteLimit);
-    const auto first = pdf->image(0, 6000);
+    const auto large = pdf->image(0, 6000);
     pdf->image(0, 6001);
-    EXPECT_EQ(pdf->cachedImageCount(), 2u);
+    EXPECT_EQ(pdf->cachedImageCount(), 4u);
     pdf->image(0, 6002);
     EXPECT_EQ(pdf->cachedImageCount(), 1u);
-    EXPECT_NE(pdf->image(0, 6000)->data(), first->data());
+    EXPECT_NE(pdf->image(0, 6000)->data(), large->data());
 }
 
 TEST(SourcePDFThreads, SharedDocumentGivesTheSamePixelsAsOneThread) {
