@@ -221,6 +221,13 @@ public:
     // thread; a failing PDF marks its row failed and the batch goes on. Nothing while a
     // batch runs.
     void runBatch();
+    // Whether the last batch has ended with rows that failed, and its output folder is known:
+    // what "Retry Failed" needs.
+    bool canRetryFailed() const;
+    // Makes the sets of the failed rows again, into the last batch's output folder (new set
+    // folders beside what is there), asking nothing; the other rows keep their status.
+    // Nothing unless canRetryFailed().
+    void retryFailed();
     // Stops the running batch (and only it): a row whose set was begun becomes stopped with
     // what its folder holds, one stopped before its set began goes back to waiting.
     void cancelBatch();
@@ -344,6 +351,8 @@ private:
     void setBatchRows(std::vector<BatchRow> rows);
     void setRowStatus(int row, BatchRow::Status status);
     void setBatchRunning(bool running);
+    // Makes the sets of these rows into output, one after another, on the batch's thread.
+    void startBatch(const std::vector<int>& rows, const std::filesystem::path& output);
     void setPlaying(bool playing);
     void playbackStep();
     void previewInputsChanged();

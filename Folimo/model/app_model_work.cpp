@@ -10,6 +10,7 @@
 #include "model/work_records.hpp"
 
 #include <algorithm>
+#include <numeric>
 
 namespace folimo {
 namespace {
@@ -168,67 +169,89 @@ void AppModel::runBatch() {
                                      QStringLiteral("Save Here"));
     if (!output) return;
     setBatchOutput(*output);
-    std::vector<std::filesystem::path> pdfs;
-    for (const auto& row : batchRows_)
-        pdfs.push_back(row.pdf);
-    const auto items = Batch::plan(pdfs, *output);
-    const ListingSettings settings = effectiveSettings();
+    std::vector<int> rows(batchRows_.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    startBatch(rows, *output);
+}
+
+bool AppModel::canRetryFailed() const {
+    return !batchRunning_ && batchOutput_ &&
+           std::any_of(batchRows_.begin(), batchRows_.end(), [](const BatchRow& row) {
+               return row.status.kind == BatchRow::Status::Kind::failed;
+           });
+}
+
+void AppModel::retryFailed() {
+    if (!canRetryFailed()) return;
+    std::vector<int> rows;
     for (int row = 0; row < static_cast<int>(batchRows_.size()); ++row)
+        if (batchRows_[std::size_t(row)].status.kind == BatchRow::Status::Kind::failed)
+            rows.push_back(row);
+    startBatch(rows, *batchOutput_);
+}
+
+void AppModel::startBatch(const std::vector<int>& rows, const std::filesystem::path& output) {
+    std::vector<std::filesystem::path> pdfs;
+    for (const int row : rows)
+        pdfs.push_back(batchRows_[std::size_t(row)].pdf);
+    const auto items = Batch::plan(pdfs, output);
+    const ListingSettings settings = effectiveSettings();
+    for (const int row : rows)
         setRowStatus(row, BatchRow::Status::waiting());
     setBatchRunning(true);
 
     if (batchWork_.joinable()) batchWork_.join(); // the last batch has ended already
-    workRecords_->add(*output);
+    workRecords_->add(output);
     const std::uint64_t id = ++batchID_;
-    batchWork_ = std::jthread([this, id, items, settings, output = *output](std::stop_token stop) {
-        auto ours = [this, id](std::function<void()> call) {
-            post([this, id, call = std::move(call)] {
-                if (id == batchID_) call();
+    batchWork_ = std::jthread([this, id, rows, items, settings, output](std::stop_token stop) {
+        // The batch's items are the rows it was given, in their order.
+        auto ours = [this, id, &rows](std::size_t item, std::function<void(int row)> call) {
+            post([this, id, row = rows[item], call = std::move(call)] {
+                if (id == batchID_) call(row);
             });
         };
         std::optional<std::size_t> inHand;
         Batch::Observer observer;
         observer.started = [&](std::size_t item) {
             inHand = item;
-            ours([this, item] { setRowStatus(int(item), BatchRow::Status::working(0)); });
+            ours(item, [this](int row) { setRowStatus(row, BatchRow::Status::working(0)); });
         };
         observer.progress = [&](std::size_t item, double fraction) {
-            ours([this, item, fraction] { reportRowProgress(int(item), fraction); });
+            ours(item, [this, fraction](int row) { reportRowProgress(row, fraction); });
         };
-        observer.done = [&](std::size_t item, const std::filesystem::path&,
+        observer.done = [&](std::size_t item, const std::filesystem::path& folder,
                             const std::vector<std::filesystem::path>& files) {
             inHand.reset();
-            ours([this, item, saved = count(files)] {
-                setRowStatus(int(item), BatchRow::Status::done(saved));
+            ours(item, [this, folder, saved = count(files)](int row) {
+                setRowStatus(row, BatchRow::Status::done(saved, folder));
             });
         };
         observer.failed = [&](std::size_t item, const std::string& message) {
             inHand.reset();
-            ours([this, item, text = QString::fromStdString(message)] {
-                setRowStatus(int(item), BatchRow::Status::failed(text));
+            ours(item, [this, text = QString::fromStdString(message)](int row) {
+                setRowStatus(row, BatchRow::Status::failed(text));
             });
         };
         try {
             Batch::run(items, settings, observer, stop);
         } catch (const ListingExporter::Stopped& stopped) {
             if (inHand)
-                ours([this, item = *inHand, folder = stopped.folder(),
-                      saved = count(stopped.files()), planned = stopped.plannedFiles()] {
-                    setRowStatus(int(item),
+                ours(*inHand, [this, folder = stopped.folder(), saved = count(stopped.files()),
+                               planned = stopped.plannedFiles()](int row) {
+                    setRowStatus(row,
                                  BatchRow::Status::stopped(folder, saved, std::int64_t(planned)));
                 });
         } catch (const Cancelled&) {
             if (inHand)
-                ours([this, item = *inHand] {
-                    setRowStatus(int(item), BatchRow::Status::waiting());
-                });
+                ours(*inHand, [this](int row) { setRowStatus(row, BatchRow::Status::waiting()); });
         } catch (const std::exception& error) { // out of memory, say: the row in hand failed
             if (inHand)
-                ours([this, item = *inHand, text = QString::fromLocal8Bit(error.what())] {
-                    setRowStatus(int(item), BatchRow::Status::failed(text));
+                ours(*inHand, [this, text = QString::fromLocal8Bit(error.what())](int row) {
+                    setRowStatus(row, BatchRow::Status::failed(text));
                 });
         }
-        ours([this, output] {
+        post([this, id, output] {
+            if (id != batchID_) return;
             workRecords_->remove(output);
             setBatchRunning(false);
         });

@@ -90,6 +90,24 @@ QString rowReading(const BatchRow& row) {
     return rowName(row) + QStringLiteral(", ") + status;
 }
 
+QString batchSummary(const std::vector<BatchRow>& rows) {
+    using Kind = BatchRow::Status::Kind;
+    auto counted = [&rows](Kind kind) {
+        return int(std::count_if(rows.begin(), rows.end(),
+                                 [kind](const BatchRow& row) { return row.status.kind == kind; }));
+    };
+    const int made = counted(Kind::done);
+    const int failed = counted(Kind::failed);
+    const int stopped = counted(Kind::stopped);
+    if (made + failed + stopped == 0) return {};
+    QString summary = QCoreApplication::translate("ModelTexts", "%n set(s) made", nullptr, made);
+    if (failed > 0)
+        summary += QCoreApplication::translate("ModelTexts", ", %n failed", nullptr, failed);
+    if (stopped > 0)
+        summary += QCoreApplication::translate("ModelTexts", ", %n stopped", nullptr, stopped);
+    return summary + QStringLiteral(".");
+}
+
 QString unreadableBrands(std::size_t count) {
     return QCoreApplication::translate("ModelTexts",
                                        "%n saved brand(s) couldn\u2019t be read, so they were set "

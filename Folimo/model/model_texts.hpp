@@ -34,6 +34,9 @@ QString statusText(const BatchRow::Status& status);
 // What a screen reader reads for a batch row, as one element: the name, then the status
 // ("Unit 2, Waiting", "Unit 2, Working, 40%", "Unit 2, 20 files", "Unit 2, " and the failure).
 QString rowReading(const BatchRow& row);
+// The batch page's line once a batch has ended: “3 sets made, 1 failed.”, with the rows
+// stopped counted too (“2 sets made, 1 stopped.”). Empty while no row has ended.
+QString batchSummary(const std::vector<BatchRow>& rows);
 
 // The alert for brands in the store that couldn't be read and were set aside.
 QString unreadableBrands(std::size_t count);

@@ -58,8 +58,8 @@ struct ExportState {
 // One PDF of a batch and how far its set has come. The PDF is the row's identity.
 struct BatchRow {
     // waiting; working with the fraction done (0...1); done with the number of files
-    // written; stopped with the set's folder, the files it holds and the number the whole
-    // set would have held; failed with the message shown to the user.
+    // written and the set's folder; stopped with the set's folder, the files it holds and the
+    // number the whole set would have held; failed with the message shown to the user.
     struct Status {
         enum class Kind { waiting, working, done, stopped, failed };
 
@@ -72,7 +72,9 @@ struct BatchRow {
 
         static Status waiting() { return {}; }
         static Status working(double fraction) { return {Kind::working, fraction, 0, 0, {}, {}}; }
-        static Status done(std::int64_t files) { return {Kind::done, 0, files, 0, {}, {}}; }
+        static Status done(std::int64_t files, std::filesystem::path folder) {
+            return {Kind::done, 0, files, 0, std::move(folder), {}};
+        }
         static Status stopped(std::filesystem::path folder, std::int64_t files,
                               std::int64_t plannedFiles) {
             return {Kind::stopped, 0, files, plannedFiles, std::move(folder), {}};

@@ -239,7 +239,9 @@ private slots:
         QCOMPARE(f.model.batchOutput(), std::optional<std::filesystem::path>(f.path("out")));
         QTRY_VERIFY_WITH_TIMEOUT(!f.model.batchRunning(), timeout);
         QCOMPARE(kinds(f.model), (std::vector{RowKind::done, RowKind::failed, RowKind::done}));
-        QCOMPARE(f.model.batchRows()[0].status, BatchRow::Status::done(3));
+        QCOMPARE(f.model.batchRows()[0].status,
+                 BatchRow::Status::done(3, f.path("out") / "a listing"));
+        QCOMPARE(ModelTexts::batchSummary(f.model.batchRows()), QString("2 sets made, 1 failed."));
         QCOMPARE(rows.data(rows.index(1), Qt::ToolTipRole).toString(),
                  QString("\u201C"
                          "b.pdf\u201D is protected with a password. Save a copy without "
@@ -251,6 +253,20 @@ private slots:
         QVERIFY(std::filesystem::exists(f.path("out") / "c listing" /
                                         "The asymptote package preview.pdf"));
         QVERIFY(!std::filesystem::exists(f.path("out") / "b listing"));
+
+        // Retry Failed makes only the failed row again, into the same folder, asking nothing.
+        std::filesystem::copy_file(outside("CAD.pdf"), input / "b.pdf",
+                                   std::filesystem::copy_options::overwrite_existing);
+        QVERIFY(f.model.canRetryFailed());
+        f.model.retryFailed();
+        QVERIFY(f.model.batchRunning());
+        QCOMPARE(kinds(f.model), (std::vector{RowKind::done, RowKind::waiting, RowKind::done}));
+        QTRY_VERIFY_WITH_TIMEOUT(!f.model.batchRunning(), timeout);
+        QCOMPARE(f.model.batchRows()[1].status,
+                 BatchRow::Status::done(3, f.path("out") / "b listing"));
+        QCOMPARE(ModelTexts::batchSummary(f.model.batchRows()), QString("3 sets made."));
+        QVERIFY(!std::filesystem::exists(f.path("out") / "a listing 2"));
+        QVERIFY(!f.model.canRetryFailed());
 
         // A second run into the same folder starts every row again and makes new folders.
         f.panels.answers = {f.path("out")};
@@ -343,7 +359,13 @@ private slots:
         }
         QCOMPARE(ModelTexts::noPDFsInside("/pdfs/Products/"),
                  QString::fromStdString(WorkMessages::noPDFsInside("/pdfs/Products/")));
-        QCOMPARE(ModelTexts::statusText(BatchRow::Status::done(1)), QString("1 file"));
+        QCOMPARE(ModelTexts::statusText(BatchRow::Status::done(1, set)), QString("1 file"));
+        QCOMPARE(ModelTexts::batchSummary({{"a.pdf", BatchRow::Status::done(1, set)},
+                                           {"b.pdf", BatchRow::Status::failed("No.")},
+                                           {"c.pdf", BatchRow::Status::stopped(set, 1, 2)},
+                                           {"d.pdf", BatchRow::Status::waiting()}}),
+                 QString("1 set made, 1 failed, 1 stopped."));
+        QVERIFY(ModelTexts::batchSummary({{"a.pdf", BatchRow::Status::waiting()}}).isEmpty());
         QCOMPARE(ModelTexts::unreadableBrands(1),
                  QString("A saved brand couldn\u2019t be read, so it was set aside. Your other "
                          "brands are kept."));

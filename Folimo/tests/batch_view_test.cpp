@@ -40,11 +40,13 @@ struct BatchPage : test::ModelFixture {
             if (each->text() == text) return each;
         return nullptr;
     }
-    bool showsText(const QString& text) {
+    QLabel* shownLabel(const QString& text) {
         for (auto* label : view.findChildren<QLabel*>())
-            if (label->isVisibleTo(&view) && label->text() == text) return true;
-        return false;
+            if (label->isVisibleTo(&view) && label->text() == text) return label;
+        return nullptr;
     }
+    bool showsText(const QString& text) { return shownLabel(text); }
+    QRect rowRect(int row) { return list()->visualRect(list()->model()->index(row, 0)); }
     QListView* list() { return view.findChild<QListView*>(); }
     QString cell(int row, int role) { return list()->model()->index(row, 0).data(role).toString(); }
     void chooseInput() {
@@ -88,6 +90,8 @@ void BatchViewTest::beforeAnyFolder() {
     QVERIFY(!page.list()->isVisibleTo(&page.view));
     QVERIFY(!page.showsText("From"));
     QVERIFY(!page.showsText("To"));
+    QCOMPARE(page.button("Choose Folder of PDFs…")->height(),
+             page.button("Make All Listing Sets…")->height());
     viewShot(page.view, "batch-no-folder");
 }
 
@@ -127,6 +131,8 @@ void BatchViewTest::realBatchWithALockedPDF() {
     QVERIFY(!page.button("Make All Listing Sets…")->isVisibleTo(&page.view));
     QVERIFY(page.button("Stop")->isVisibleTo(&page.view));
     QVERIFY(page.showsText(QString::fromStdString(page.output.string())));
+    QCOMPARE(page.shownLabel(QString::fromStdString(page.output.string()))->x(),
+             page.shownLabel(QString::fromStdString(page.input.string()))->x());
 
     QTRY_VERIFY_WITH_TIMEOUT(!page.model.batchRunning(), 60000);
     QVERIFY(!seenWhileRunning.empty());
@@ -143,12 +149,38 @@ void BatchViewTest::realBatchWithALockedPDF() {
     QVERIFY(page.button("Choose Folder of PDFs…")->isEnabled());
     QVERIFY(page.button("Make All Listing Sets…")->isEnabled());
     QVERIFY(!page.button("Stop")->isVisibleTo(&page.view));
+    QVERIFY(page.showsText("2 sets made, 1 failed."));
     viewShot(page.view, "batch-done-and-failed");
 
-    std::filesystem::path revealed;
-    page.view.setReveal([&](const std::filesystem::path& folder) { revealed = folder; });
+    // The failure's message is written in full: its row grows as the page narrows.
+    const int wideHeight = page.rowRect(1).height();
+    page.view.resize(560, 640);
+    QTRY_VERIFY(page.rowRect(1).height() > wideHeight);
+    QCOMPARE(page.rowRect(0).height(), page.rowRect(2).height());
+
+    // A made set opens with Return or a double-click, the whole folder with Show.
+    std::vector<std::filesystem::path> revealed;
+    page.view.setReveal([&](const std::filesystem::path& folder) { revealed.push_back(folder); });
+    page.list()->setFocus();
+    page.list()->setCurrentIndex(page.list()->model()->index(2, 0));
+    QTest::keyClick(page.list(), Qt::Key_Return);
+    for (const int row : {1, 0}) { // a double-click as the window system delivers it
+        const QPoint at = page.rowRect(row).center();
+        QTest::mouseClick(page.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(page.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(page.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(page.list()->viewport(), Qt::LeftButton, {}, at);
+    }
     page.button("Show")->click();
-    QCOMPARE(revealed, page.output);
+    QCOMPARE(revealed, (std::vector{page.output / "Gamma listing", page.output / "Alpha listing",
+                                    page.output}));
+
+    page.button("Retry Failed")->click();
+    QVERIFY(page.model.batchRunning());
+    QVERIFY(!page.button("Retry Failed")->isVisibleTo(&page.view));
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.batchRunning(), 60000);
+    QCOMPARE(page.cell(1, BatchRowsModel::StatusTextRole), locked);
+    QVERIFY(page.button("Retry Failed")->isVisibleTo(&page.view));
 }
 
 void BatchViewTest::stopDuringTheSecondPDF() {

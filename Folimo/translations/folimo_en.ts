@@ -42,6 +42,27 @@
         </translation>
     </message>
     <message numerus="yes">
+        <source>%n set(s) made</source>
+        <translation>
+            <numerusform>%n set made</numerusform>
+            <numerusform>%n sets made</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n failed</source>
+        <translation>
+            <numerusform>, %n failed</numerusform>
+            <numerusform>, %n failed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n stopped</source>
+        <translation>
+            <numerusform>, %n stopped</numerusform>
+            <numerusform>, %n stopped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>Saved %n file(s) to “%1”.</source>
         <translation>
             <numerusform>Saved %n file to “%1”.</numerusform>

@@ -4,6 +4,7 @@
 #include "model/model_types.hpp"
 #include "views/look.hpp"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QStyleOptionProgressBar>
@@ -20,6 +21,11 @@ constexpr int iconSide = 18;
 constexpr int barWidth = 160;
 
 using Kind = BatchRow::Status::Kind;
+
+// The height of a row's first line, which holds the name and the status.
+int lineHeight(const QFontMetrics& metrics) {
+    return std::max({iconSide, metrics.height(), 16}) + 6;
+}
 
 // Draws an icon and a text ending at right, vertically centred in rect; answers where the
 // drawing starts. The text is elided so that the whole fits in maxWidth.
@@ -39,6 +45,24 @@ int drawTrailing(QPainter& painter, const QRect& rect, int right, int maxWidth, 
     return left;
 }
 
+// Where a failed row's message goes: under the name, from the name's start to the row's end.
+// Its height is what the message needs, wrapped, at the row's width.
+QRect messageRect(const QRect& rect, const QFontMetrics& metrics, const QString& message) {
+    const int left = rect.left() + iconSide + gap + iconSide + 6;
+    const int top = rect.top() + lineHeight(metrics);
+    const QRect bound =
+        metrics.boundingRect(QRect(left, top, std::max(1, rect.right() - left + 1), 100000),
+                             Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, message);
+    return QRect(left, top, std::max(1, rect.right() - left + 1), bound.height());
+}
+
+// The width the rows of a list get: its viewport's, the option's without a list.
+int rowWidth(const QStyleOptionViewItem& option) {
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget))
+        return view->viewport()->width();
+    return option.rect.width();
+}
+
 } // namespace
 
 void BatchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -51,9 +75,10 @@ void BatchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &background, painter, option.widget);
 
     painter->save();
-    const QRect rect = option.rect.adjusted(margin, padding, -margin, -padding);
+    const QRect whole = option.rect.adjusted(margin, padding, -margin, -padding);
     const QFontMetrics metrics(option.font);
     painter->setFont(option.font);
+    const QRect rect(whole.topLeft(), QSize(whole.width(), lineHeight(metrics)));
 
     // The status takes what it needs from the trailing end, up to half the row; the name gets
     // the rest.
@@ -87,11 +112,16 @@ void BatchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             drawTrailing(*painter, rect, rect.right(), statusRoom,
                          look::symbol("checkmark.circle.fill"), status, look::successColor());
         break;
-    case Kind::failed:
-        statusLeft = drawTrailing(*painter, rect, rect.right(), statusRoom,
-                                  look::symbol("exclamationmark.triangle.fill"), status,
-                                  look::failureColor());
+    case Kind::failed: {
+        const QRect message = messageRect(whole, metrics, status);
+        look::symbol("exclamationmark.triangle.fill")
+            .paint(painter, QRect(message.left() - iconSide - 6,
+                                  message.top() + (metrics.height() - iconSide) / 2 + 1, iconSide,
+                                  iconSide));
+        painter->setPen(look::failureColor());
+        painter->drawText(message, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, status);
         break;
+    }
     }
 
     const QRect iconRect(rect.left(), rect.center().y() - iconSide / 2, iconSide, iconSide);
@@ -109,9 +139,17 @@ void BatchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
-QSize BatchRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    const int content = std::max({iconSide, QFontMetrics(option.font).height(), 16});
-    return QSize(barWidth + 2 * margin, content + 2 * padding + 6);
+QSize BatchRowDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    const QFontMetrics metrics(option.font);
+    int height = lineHeight(metrics) + 2 * padding;
+    if (Kind(index.data(BatchRowsModel::StatusKindRole).toInt()) == Kind::failed) {
+        const QRect row(margin, padding, std::max(1, rowWidth(option) - 2 * margin), height);
+        height += messageRect(row, metrics, index.data(BatchRowsModel::StatusTextRole).toString())
+                      .height() +
+                  padding;
+    }
+    return QSize(barWidth + 2 * margin, height);
 }
 
 } // namespace folimo

@@ -7,6 +7,7 @@
 #include "views/export_bar.hpp"
 #include "views/look.hpp"
 
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -22,21 +23,17 @@ QString shown(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// "From /path/to/folder": a label in bold, then the path, which can be selected and copied.
-QWidget* folderLine(const QString& label, QLabel* path, QWidget* trailing = nullptr) {
-    auto* line = new QWidget;
-    auto* layout = new QHBoxLayout(line);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    auto* name = look::sectionHeader(label);
-    name->setBuddy(path);
-    layout->addWidget(name);
-    path->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    path->setMinimumWidth(1); // a long path is cut off at the end; its tooltip has all of it
-    layout->addWidget(path);
-    if (trailing) layout->addWidget(trailing);
-    layout->addStretch(1);
-    return line;
+// A folder's path after its label in the From/To form: it can be selected and copied, and
+// a long one is cut off at the end, its tooltip holding all of it.
+void makeFolderPath(QLabel& path) {
+    path.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    path.setMinimumWidth(1);
+}
+
+QLabel* folderLabel(const QString& text, QLabel& path) {
+    QLabel* label = look::sectionHeader(text);
+    label->setBuddy(&path);
+    return label;
 }
 
 } // namespace
@@ -49,29 +46,23 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     , choose_(new QPushButton(tr("Choose Folder of PDFs…")))
     , make_(new QPushButton(tr("Make All Listing Sets…")))
     , stop_(new QPushButton(tr("Stop")))
+    , retry_(new QPushButton(tr("Retry Failed")))
     , fileCount_(new QLabel)
+    , folders_(new QFormLayout)
     , from_(new QLabel)
     , to_(new QLabel)
+    , summary_(new QLabel)
     , listOrPlaceholder_(new QStackedWidget)
     , list_(new QListView) {
-    auto* title = new QLabel(tr("Batch"));
-    QFont titleFont = title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 2);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
-    title->setAccessibleName(title->text());
-    auto* sentence = new QLabel(tr("Every PDF in a folder gets its own listing set folder, made "
-                                   "with your current sizes, pages and brand. Each PDF uses its "
-                                   "own title."));
-    sentence->setWordWrap(true);
-    look::makeSecondary(*sentence);
-    auto* header = new QVBoxLayout;
-    header->setSpacing(4);
-    header->addWidget(title);
-    header->addWidget(sentence);
+    QWidget* header = look::pageHeader(
+        tr("Batch"), tr("Every PDF in a folder gets its own listing set folder, made with your "
+                        "current sizes, pages and brand. Each PDF uses its own title."));
 
     look::makeProminent(*make_);
-    stop_->setMinimumHeight(make_->minimumHeight()); // the row keeps its height when they swap
+    // The buttons stand as tall as the prominent one, so the row keeps its height when Make
+    // and Stop swap.
+    for (QPushButton* button : {choose_, stop_, retry_})
+        button->setMinimumHeight(make_->minimumHeight());
     look::makeSecondary(*fileCount_);
     auto* controls = new QHBoxLayout;
     controls->setSpacing(12);
@@ -88,14 +79,41 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     connect(show, &QPushButton::clicked, this, [this] {
         if (model_.batchOutput()) reveal_(*model_.batchOutput());
     });
-    fromLine_ = folderLine(tr("From"), from_);
-    toLine_ = folderLine(tr("To"), to_, show);
+    makeFolderPath(*from_);
+    makeFolderPath(*to_);
+    auto* toLine = new QHBoxLayout;
+    toLine->setSpacing(8);
+    toLine->addWidget(to_);
+    toLine->addWidget(show);
+    toLine->addStretch(1);
+    folders_->setContentsMargins(0, 0, 0, 0);
+    folders_->setHorizontalSpacing(8);
+    folders_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    folders_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    folders_->addRow(folderLabel(tr("From"), *from_), from_);
+    folders_->addRow(folderLabel(tr("To"), *to_), toLine);
+
+    auto* ending = new QHBoxLayout;
+    ending->setSpacing(12);
+    ending->addWidget(summary_);
+    ending->addWidget(retry_);
+    ending->addStretch();
+    connect(retry_, &QPushButton::clicked, this, [this] { model_.retryFailed(); });
 
     list_->setModel(rows_);
     list_->setItemDelegate(new BatchRowDelegate(list_));
     list_->setAlternatingRowColors(true);
-    list_->setUniformItemSizes(true);
+    list_->setResizeMode(QListView::Adjust); // a failure's message wraps anew
     list_->setSelectionMode(QAbstractItemView::NoSelection);
+    // A row's set opens in the file manager, as Show does the whole folder.
+    connect(list_, &QListView::activated, this, [this](const QModelIndex& index) {
+        const auto& rows = model_.batchRows();
+        if (index.row() < 0 || std::size_t(index.row()) >= rows.size()) return;
+        const BatchRow::Status& status = rows[std::size_t(index.row())].status;
+        if (status.kind == BatchRow::Status::Kind::done ||
+            status.kind == BatchRow::Status::Kind::stopped)
+            reveal_(status.folder);
+    });
     list_->setFocusPolicy(Qt::TabFocus);
     list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setAccessibleName(tr("PDFs"));
@@ -108,10 +126,10 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(28, 28, 28, 28);
     column->setSpacing(16);
-    column->addLayout(header);
+    column->addWidget(header);
     column->addLayout(controls);
-    column->addWidget(fromLine_);
-    column->addWidget(toLine_);
+    column->addLayout(folders_);
+    column->addLayout(ending);
     column->addWidget(listOrPlaceholder_, 1);
 
     connect(&model_, &AppModel::batchRunningChanged, this, &BatchView::showState);
@@ -136,15 +154,18 @@ void BatchView::showState() {
     make_->setEnabled(hasRows);
     stop_->setVisible(running);
     listOrPlaceholder_->setCurrentIndex(hasRows ? 1 : 0);
+    summary_->setText(running ? QString() : ModelTexts::batchSummary(model_.batchRows()));
+    summary_->setVisible(!summary_->text().isEmpty());
+    retry_->setVisible(model_.canRetryFailed());
 }
 
 void BatchView::showFolders() {
     const auto& input = model_.batchInput();
-    fromLine_->setVisible(input.has_value());
+    folders_->setRowVisible(0, input.has_value());
     from_->setText(input ? shown(*input) : QString());
     from_->setToolTip(from_->text());
     const auto& output = model_.batchOutput();
-    toLine_->setVisible(output.has_value());
+    folders_->setRowVisible(1, output.has_value());
     to_->setText(output ? shown(*output) : QString());
     to_->setToolTip(to_->text());
 }

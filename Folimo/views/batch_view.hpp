@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 
+class QFormLayout;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -15,13 +16,16 @@ class AppModel;
 class BatchRowsModel;
 
 // The batch page: choose a folder of PDFs, make one listing set for each into an output
-// folder, follow each PDF's row and stop the run. Everything shown follows the model.
+// folder, follow each PDF's row and stop the run; once it has ended, a summary line and Retry
+// Failed, and a finished row's set opens with a double-click or Return. Everything shown
+// follows the model.
 class BatchView : public QWidget {
     Q_OBJECT
 public:
     explicit BatchView(AppModel& model, QWidget* parent = nullptr);
 
-    // What "Show" does with the output folder (tests give their own).
+    // What "Show" does with the output folder, and a row's activation with its set (tests
+    // give their own).
     void setReveal(std::function<void(const std::filesystem::path&)> reveal);
 
 private:
@@ -35,11 +39,12 @@ private:
     QPushButton* choose_;
     QPushButton* make_;
     QPushButton* stop_;
+    QPushButton* retry_;
     QLabel* fileCount_;
-    QWidget* fromLine_;
+    QFormLayout* folders_; // From and To
     QLabel* from_;
-    QWidget* toLine_;
     QLabel* to_;
+    QLabel* summary_; // once a batch has ended: "3 sets made, 1 failed."
     QStackedWidget* listOrPlaceholder_;
     QListView* list_;
 };

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPalette>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <array>
 #include <utility>
@@ -105,6 +106,24 @@ QLabel* sectionHeader(const QString& text, QWidget* parent) {
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+QWidget* pageHeader(const QString& title, const QString& sentence) {
+    auto* header = new QWidget;
+    auto* titleLabel = new QLabel(title, header);
+    QFont titleFont = titleLabel->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 2);
+    titleFont.setBold(true);
+    titleLabel->setFont(titleFont);
+    auto* sentenceLabel = new QLabel(sentence, header);
+    sentenceLabel->setWordWrap(true);
+    makeSecondary(*sentenceLabel);
+    auto* column = new QVBoxLayout(header);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(titleLabel);
+    column->addWidget(sentenceLabel);
+    return header;
 }
 
 QIcon symbol(const QString& name) {

@@ -33,6 +33,9 @@ void makeProminent(QWidget& widget);
 
 // A bold header above a group of controls.
 QLabel* sectionHeader(const QString& text, QWidget* parent = nullptr);
+// The head of a page (Batch, Sizes): its title, large and bold, and under it a sentence in the
+// secondary colour.
+QWidget* pageHeader(const QString& title, const QString& sentence);
 
 // The icon for a symbol named as the design names it ("doc.badge.plus", "paintpalette"...):
 // the desktop theme's icon where the theme has one, otherwise the bundled drawing, so no

@@ -4,6 +4,7 @@
 #include "views/confirm.hpp"
 #include "views/controls.hpp"
 #include "views/form_section.hpp"
+#include "views/look.hpp"
 #include "views/number_field.hpp"
 
 #include <QComboBox>
@@ -84,6 +85,9 @@ SizesView::SizesView(AppModel& model, QWidget* parent)
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(28, 28, 28, 28);
     column->setSpacing(20);
+    column->addWidget(look::pageHeader(
+        tr("Sizes"), tr("The sizes of the listing images, the preview PDF’s sheets and the "
+                        "video, for every listing set and batch.")));
     for (auto* section : {images_, preview, video, reset})
         column->addWidget(section);
     column->addStretch();
@@ -92,6 +96,7 @@ SizesView::SizesView(AppModel& model, QWidget* parent)
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // the keyboard goes to what is inside
     scroll->setWidget(content);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
