@@ -40,6 +40,12 @@ struct BrandsPage : test::ModelFixture {
             if (each->accessibleName() == name) return each;
         return nullptr;
     }
+    // The button of one of the brand's colours, which is read as "Badge colour, #1A2B3C".
+    QPushButton* colourButton(const QString& name) {
+        for (auto* each : editor().findChildren<QPushButton*>())
+            if (each->accessibleName().startsWith(name + " colour, #")) return each;
+        return nullptr;
+    }
     QToolButton* button(const QString& name) {
         for (auto* each : view.findChildren<QToolButton*>())
             if (each->accessibleName() == name) return each;
@@ -94,7 +100,7 @@ void BrandsViewTest::onlyClassic() {
     QCOMPARE(page.button("New brand")->toolTip(), "New brand, starting from the selected one");
     QVERIFY(!page.field<QLineEdit>("Name")->isEnabled());
     QVERIFY(!page.field<QComboBox>("Font")->isEnabled());
-    QVERIFY(!page.field<QPushButton>("Background")->isEnabled());
+    QVERIFY(!page.colourButton("Background")->isEnabled());
     QVERIFY(!page.field<QLineEdit>("Corner badge")->isEnabled());
     QCOMPARE(page.footer(), classicFooter);
     QTRY_VERIFY(!page.shownPreview().isNull());
@@ -110,7 +116,7 @@ void BrandsViewTest::plusMakesAnEditableCopy() {
     QCOMPARE(page.editor().brand().id, page.model.brandID());
     QCOMPARE(page.field<QLineEdit>("Name")->text(), "My Brand");
     QVERIFY(page.field<QLineEdit>("Name")->isEnabled());
-    QVERIFY(page.field<QPushButton>("Title")->isEnabled());
+    QVERIFY(page.colourButton("Title")->isEnabled());
     QVERIFY(page.button("Delete brand")->isEnabled());
     QCOMPARE(page.footer(), badgeFooter);
 
@@ -170,16 +176,20 @@ void BrandsViewTest::colourPickedLiveAndCancelPutsItBack() {
     BrandsPage page;
     page.button("New brand")->click();
     const RGBColor before = page.model.brand().background;
-    page.field<QPushButton>("Background")->click();
+    QPushButton* background = page.colourButton("Background");
+    background->click();
     auto* dialog = page.colorDialog();
     QVERIFY(dialog);
     QVERIFY(!dialog->testOption(QColorDialog::ShowAlphaChannel));
     dialog->setCurrentColor(QColor(255, 0, 0));
     QCOMPARE(page.stored().back().background, (RGBColor{1, 0, 0}));
+    QCOMPARE(background->accessibleName(), "Background colour, #FF0000");
     dialog->reject();
     QCOMPARE(page.stored().back().background, before);
+    QCOMPARE(background->accessibleName(),
+             "Background colour, " + QString::fromStdString(before.hex()));
 
-    page.field<QPushButton>("Badge")->click();
+    page.colourButton("Badge")->click();
     dialog = page.colorDialog();
     dialog->setCurrentColor(QColor(0, 0, 255));
     dialog->accept();

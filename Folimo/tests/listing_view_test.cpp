@@ -15,6 +15,7 @@
 #include "views/picture_view.hpp"
 #include "views/preview_pane.hpp"
 #include "views/segmented_control.hpp"
+#include "views/unit_slider.hpp"
 #include "views/video_pane.hpp"
 
 #include <QAbstractButton>
@@ -381,6 +382,12 @@ void ListingViewTest::spaceBarPlaysAndPauses() {
     QCOMPARE(page.model.videoTime(), 4.26);
     QCOMPARE(pane.timeLabel()->text(), QStringLiteral("4.3"));
     QCOMPARE(pane.frame()->accessibleName(), QStringLiteral("Video frame at 4.3 seconds"));
+    // A screen reader reads and sets the position in seconds.
+    QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(pane.timeSlider());
+    QCOMPARE(slider->text(QAccessible::Value), QStringLiteral("4.3 seconds"));
+    QCOMPARE(slider->valueInterface()->maximumValue().toDouble(), 12.0);
+    slider->valueInterface()->setCurrentValue(4.26);
+    QCOMPARE(pane.timeSlider()->value(), 4260);
     QTRY_VERIFY_WITH_TIMEOUT(!pane.frame()->picture().isNull(), 20000);
     QCOMPARE(pane.frame()->picture().size(), QSize(720, 720));
 }

@@ -170,10 +170,12 @@ void UpdaterTest::withoutFeedNothingIsRequested() {
     Updater updater(store());
     QVERIFY(updater.checker().feedURL().isEmpty());
     QVERIFY(!updater.checker().nextScheduledCheck().isValid());
-    updater.check();
+    QWidget window;
+    updater.check(&window);
     QVERIFY(!updater.checking());
     QTRY_VERIFY(shown<QMessageBox>());
-    QCOMPARE(takeMessage().title, "Updates aren’t set up");
+    QCOMPARE(shown<QMessageBox>()->parentWidget(), &window); // centred on the window
+    QCOMPARE(takeMessage(), noFeedMessage("Folimo"));
 }
 
 void UpdaterTest::secondCheckWhileProbingIsIgnored() {

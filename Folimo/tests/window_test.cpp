@@ -2,6 +2,7 @@
 #include "model/model_texts.hpp"
 #include "model/panels.hpp"
 #include "model/translation.hpp"
+#include "updates/updater.hpp"
 #include "views/alert_host.hpp"
 #include "views/export_bar.hpp"
 #include "views/images_pane.hpp"
@@ -93,7 +94,8 @@ QStringList menuTexts(QMainWindow& window, const QString& menu) {
     for (QAction* top : window.menuBar()->actions())
         if (top->text().remove('&') == menu)
             for (QAction* item : top->menu()->actions())
-                texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+                if (item->isVisible())
+                    texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
     return texts;
 }
 
@@ -184,6 +186,13 @@ private slots:
         QCOMPARE(window().windowTitle(), "Folimo");
         QCOMPARE(window().size(), QSize(1280, 820));
         keepPicture(window(), "no-pdf");
+        // Return opens the PDF question wherever the focus is, as a dialog's default button.
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        auto* pages = window().findChild<QListWidget*>();
+        pages->setFocus();
+        QTest::keyClick(pages, Qt::Key_Return);
+        QCOMPARE(panels_.pdfQuestions, 1);
     }
 
     void theMenusHoldTheCommandsWithTheirKeys() {
@@ -193,8 +202,7 @@ private slots:
         QCOMPARE(menuTexts(window(), "Go"),
                  QStringList({"Listing Set", "Batch", "Brand Presets", "Sizes", "-", "Images",
                               "Preview PDF", "Flip-Through Video"}));
-        QCOMPARE(menuTexts(window(), "Help"),
-                 QStringList({"About Folimo", "Check for Updates…", "More Mac Apps…"}));
+        QCOMPARE(menuTexts(window(), "Help"), QStringList({"About Folimo", "Check for Updates…"}));
         QCOMPARE(menuItem(window(), "File", "Open PDF…")->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(menuItem(window(), "File", "Make Listing Set…")->shortcut(),
                  QKeySequence("Ctrl+E"));
@@ -455,17 +463,38 @@ private slots:
     }
 
     void moreAppsOpensOneWindowFromTheMenuAndTheSidebar() {
+        // The bundled list names only Folimo itself: nothing to show.
+        QVERIFY(!visibleChild<QPushButton>(window(), "More Apps"));
+        window().setMoreApps({{"Folimo", "This one.", QUrl("https://folimo.app/"), {}},
+                              {"Tally", "Counts.", QUrl("https://example.com/tally"), {}}});
         QVERIFY(!window().moreApps());
-        menuItem(window(), "Help", "More Mac Apps…")->trigger();
+        menuItem(window(), "Help", "More Apps…")->trigger();
         QPointer<MoreAppsWindow> first = window().moreApps();
         QVERIFY(first && first->isVisible());
         keepPicture(*first, "more-apps");
-        visibleChild<QPushButton>(window(), "More Mac Apps")->click();
+        const auto visits = first->findChildren<QPushButton*>();
+        QCOMPARE(visits.size(), 1); // Tally, not Folimo
+        QCOMPARE(visits[0]->accessibleName(), "Visit the Tally page");
+        visibleChild<QPushButton>(window(), "More Apps")->click();
         QCOMPARE(window().moreApps(), first.data());
         first->close();
         QTRY_VERIFY(!first);
-        visibleChild<QPushButton>(window(), "More Mac Apps")->click();
+        visibleChild<QPushButton>(window(), "More Apps")->click();
         QVERIFY(window().moreApps() && window().moreApps()->isVisible());
+        window().setMoreApps(bundledMoreApps());
+        QVERIFY(!visibleChild<QPushButton>(window(), "More Apps"));
+        QVERIFY(!menuTexts(window(), "Help").contains("More Apps…"));
+    }
+
+    void checkingForUpdatesWithoutAFeedAnswersOnTheWindow() {
+        updates::Updater updater(*store_);
+        window().setUpdater(&updater);
+        menuItem(window(), "Help", "Check for Updates…")->trigger();
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = window().findChild<QMessageBox*>()) && box->isVisible());
+        QCOMPARE(box->text(), "Updates come with your system");
+        box->close();
+        window().setUpdater(nullptr);
     }
 
     void theAppListKeepsOnlyNamedWebPages() {

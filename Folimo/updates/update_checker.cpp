@@ -30,9 +30,10 @@ UpdateChecker::~UpdateChecker() {
     if (window_) window_->close();
 }
 
-void UpdateChecker::checkForUpdates() {
+void UpdateChecker::checkForUpdates(QWidget* window) {
+    userWindow_ = window;
     if (feed_.isEmpty()) {
-        showMessage(noFeedMessage(applicationName()));
+        showMessage(noFeedMessage(applicationName()), window);
         return;
     }
     fetch(true);
@@ -76,24 +77,24 @@ void UpdateChecker::finished(QNetworkReply* reply) {
     planNext();
 
     if (reply->error() != QNetworkReply::NoError) {
-        if (byUser) showMessage(unreachableMessage(applicationName()));
+        if (byUser) showMessage(unreachableMessage(applicationName()), userWindow_);
         return;
     }
     const auto items = parseAppcast(reply->read(maximumFeedBytes));
     if (!items) {
-        if (byUser) showMessage(unreadableFeedMessage(applicationName()));
+        if (byUser) showMessage(unreadableFeedMessage(applicationName()), userWindow_);
         return;
     }
     const auto newer = newerItem(*items, applicationVersion());
     if (newer && (byUser || newer->version != store_.value(skippedKey).toString()))
-        offer(*newer);
+        offer(*newer, byUser ? userWindow_.data() : nullptr);
     else if (byUser)
-        showMessage(upToDateMessage(applicationName(), applicationVersion()));
+        showMessage(upToDateMessage(applicationName(), applicationVersion()), userWindow_);
 }
 
-void UpdateChecker::offer(const AppcastItem& item) {
+void UpdateChecker::offer(const AppcastItem& item, QWidget* window) {
     if (window_) window_->close();
-    window_ = new UpdateWindow(item, applicationName(), applicationVersion());
+    window_ = new UpdateWindow(item, applicationName(), applicationVersion(), window);
     connect(window_, &UpdateWindow::skipped, this,
             [this](const QString& version) { store_.setValue(skippedKey, version); });
     window_->show();

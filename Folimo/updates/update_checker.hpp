@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
+#include <QWidget>
 #include <chrono>
 
 class QNetworkReply;
@@ -34,7 +35,8 @@ public:
 
     const QUrl& feedURL() const { return feed_; }
 
-    void checkForUpdates();
+    // The user's check; its answer is centred on `window` when one is given.
+    void checkForUpdates(QWidget* window = nullptr);
     void startScheduledChecks();
     // When the next scheduled check is due; invalid while none is planned.
     QDateTime nextScheduledCheck() const { return next_; }
@@ -50,7 +52,7 @@ private:
     void fetch(bool byUser);
     void finished(QNetworkReply* reply);
     void planNext();
-    void offer(const AppcastItem& item);
+    void offer(const AppcastItem& item, QWidget* window);
 
     QSettings& store_;
     QUrl feed_;
@@ -60,6 +62,7 @@ private:
     QPointer<QNetworkReply> reply_;
     QPointer<UpdateWindow> window_;
     bool byUser_ = false;
+    QPointer<QWidget> userWindow_; // where the user's check answers
     std::chrono::milliseconds timeout_{30'000};
 };
 

@@ -41,15 +41,15 @@ UpdateMessage unreadableFeedMessage(const QString& name) {
 }
 
 UpdateMessage noFeedMessage(const QString& name) {
-    return {QStringLiteral("Updates aren’t set up"),
-            QStringLiteral("This copy of ") + orThisApp(name) +
-                QStringLiteral(" has no address to look for new versions at.")};
+    return {QStringLiteral("Updates come with your system"),
+            orThisApp(name) + QStringLiteral(" is updated with your system’s other software. Use "
+                                             "your software updater to get the latest version.")};
 }
 
-QMessageBox* showMessage(const UpdateMessage& message) {
+QMessageBox* showMessage(const UpdateMessage& message, QWidget* window) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
     auto* box = new QMessageBox(QMessageBox::Information, applicationName(), message.title,
-                                QMessageBox::Ok);
+                                QMessageBox::Ok, window);
     box->setInformativeText(message.text);
     box->setWindowModality(Qt::ApplicationModal);
     box->setAttribute(Qt::WA_DeleteOnClose);

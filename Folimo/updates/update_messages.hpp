@@ -3,6 +3,7 @@
 #include <QString>
 
 class QMessageBox;
+class QWidget;
 
 namespace folimo::updates {
 
@@ -23,11 +24,14 @@ QString applicationVersion();
 UpdateMessage upToDateMessage(const QString& name, const QString& version);
 UpdateMessage unreachableMessage(const QString& name);
 UpdateMessage unreadableFeedMessage(const QString& name);
+// Without a feed the program came with the system's software (a distribution's package), which
+// brings its new versions too.
 UpdateMessage noFeedMessage(const QString& name);
 
 // Shows `message` as an informational alert with one "OK" button, modal to the application
-// but without blocking the caller, raised above the application's windows. Does nothing
-// without a QApplication. The box deletes itself when dismissed.
-QMessageBox* showMessage(const UpdateMessage& message);
+// but without blocking the caller, centred on `window` (on the screen without one) and raised
+// above the application's windows. Does nothing without a QApplication. The box deletes itself
+// when dismissed.
+QMessageBox* showMessage(const UpdateMessage& message, QWidget* window = nullptr);
 
 } // namespace folimo::updates

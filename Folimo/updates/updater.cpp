@@ -34,10 +34,11 @@ Updater::Updater(QSettings& store, QObject* parent)
     checker_.startScheduledChecks();
 }
 
-void Updater::check() {
+void Updater::check(QWidget* window) {
     if (checking_) return;
+    window_ = window;
     if (checker_.feedURL().isEmpty()) {
-        checker_.checkForUpdates();
+        checker_.checkForUpdates(window);
         return;
     }
     checking_ = true;
@@ -47,13 +48,13 @@ void Updater::check() {
         emit checkingChanged(false);
         switch (outcome) {
         case ProbeOutcome::reachable:
-            checker_.checkForUpdates();
+            checker_.checkForUpdates(window_);
             break;
         case ProbeOutcome::notPublished:
-            showMessage(upToDateMessage(applicationName(), applicationVersion()));
+            showMessage(upToDateMessage(applicationName(), applicationVersion()), window_);
             break;
         case ProbeOutcome::unreachable:
-            showMessage(unreachableMessage(applicationName()));
+            showMessage(unreachableMessage(applicationName()), window_);
             break;
         }
     });

@@ -4,6 +4,8 @@
 
 #include <QNetworkAccessManager>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <chrono>
 
 class QSettings;
@@ -31,8 +33,8 @@ public:
     // The user's check. Without a feed URL it goes straight to the checker. Otherwise it first
     // asks the feed's server (see probeFeed): reachable hands over to the checker, not
     // published says "You’re up to date", anything else "Couldn’t check for updates". A check
-    // while one is probing does nothing.
-    void check();
+    // while one is probing does nothing. Its messages are centred on `window` when one is given.
+    void check(QWidget* window = nullptr);
     // True while the user's check is probing the feed.
     bool checking() const { return checking_; }
 
@@ -47,6 +49,7 @@ private:
     QNetworkAccessManager network_;
     UpdateChecker checker_;
     bool checking_ = false;
+    QPointer<QWidget> window_; // where the user's check answers
     std::chrono::milliseconds probeTimeout_{15'000};
 };
 

@@ -167,9 +167,9 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
         change([&](Brand& b) { b.fontFamily = family; });
     });
 
-    form_->addRow(tr("Background"), colorButton(tr("Background"), &Brand::background));
-    form_->addRow(tr("Badge"), colorButton(tr("Badge"), &Brand::accent));
-    form_->addRow(tr("Title"), colorButton(tr("Title"), &Brand::text));
+    form_->addRow(tr("Background"), colorButton(tr("Background colour"), &Brand::background));
+    form_->addRow(tr("Badge"), colorButton(tr("Badge colour"), &Brand::accent));
+    form_->addRow(tr("Title"), colorButton(tr("Title colour"), &Brand::text));
 
     badge_->setPlaceholderText(tr("None"));
     badge_->setAccessibleName(tr("Corner badge"));
@@ -183,8 +183,8 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
                                   "pages”. Leave it empty for no badge."));
     for (QWidget* field : std::initializer_list<QWidget*>{name_, font_, badge_})
         field->setEnabled(!classic);
-    for (const auto& [button, color] : colors_)
-        button->setEnabled(!classic);
+    for (const ColorButton& each : colors_)
+        each.button->setEnabled(!classic);
 
     form_->setFixedWidth(340);
     auto* formColumn = new QVBoxLayout;
@@ -228,10 +228,9 @@ void BrandEditor::showBrand() {
 
 QPushButton* BrandEditor::colorButton(const QString& name, RGBColor Brand::*color) {
     auto* button = new QPushButton;
-    button->setAccessibleName(name);
     button->setIconSize(QSize(40, 16));
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    colors_.emplace_back(button, color);
+    colors_.push_back({button, name, color});
     connect(button, &QPushButton::clicked, this, [this, name, color] {
         // Colours are picked live, as the dialog's colour changes; Cancel puts back the
         // colour the dialog started from.
@@ -255,10 +254,11 @@ QPushButton* BrandEditor::colorButton(const QString& name, RGBColor Brand::*colo
 }
 
 void BrandEditor::showColors() {
-    for (const auto& [button, color] : colors_) {
-        const QColor shown = toQColor(brand_.*color);
-        button->setIcon(colorIcon(shown));
-        button->setToolTip(QString::fromStdString((brand_.*color).hex()));
+    for (const auto& [button, name, color] : colors_) {
+        const QString hex = QString::fromStdString((brand_.*color).hex());
+        button->setIcon(colorIcon(toQColor(brand_.*color)));
+        button->setToolTip(hex);
+        button->setAccessibleName(name + QStringLiteral(", ") + hex);
     }
 }
 

@@ -47,6 +47,8 @@ private:
     // typing: the field or colour dialog the change comes from, so its changes are one step.
     void change(const std::function<void(Brand&)>& edit, const QObject* typing = nullptr);
     void showBrand();
+    // A button showing one of the brand's colours, read by screen readers as name and the
+    // colour ("Background colour, #F6F0E6"); it opens the colour dialog.
     QPushButton* colorButton(const QString& name, RGBColor Brand::*color);
     void showColors();
     void askForPreview();
@@ -56,7 +58,12 @@ private:
     FormSection* form_;
     TextField* name_;
     QComboBox* font_;
-    std::vector<std::pair<QPushButton*, RGBColor Brand::*>> colors_;
+    struct ColorButton {
+        QPushButton* button;
+        QString name;
+        RGBColor Brand::*color;
+    };
+    std::vector<ColorButton> colors_;
     TextField* badge_;
     BrandPreview* preview_;
 };

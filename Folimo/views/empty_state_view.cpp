@@ -3,6 +3,8 @@
 #include "model/app_model.hpp"
 #include "views/look.hpp"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -62,11 +64,16 @@ EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
         QStringLiteral("Opens Fall Math Practice, an invented worksheet pack made by the app"));
     connect(open, &QPushButton::clicked, &model, [&model] { model.openPDF(); });
     connect(sample, &QPushButton::clicked, &model, [&model] { model.openSample(); });
-    // The default button answers Return anywhere on the page, as in a dialog.
+    // While the page is shown, Return presses the focused button of the page, or else the
+    // default button, wherever the focus is in the window (the sidebar, the toolbar), as in a
+    // dialog.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, open, &QPushButton::click);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, open] {
+            auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+            (focused && isAncestorOf(focused) ? focused : open)->click();
+        });
     }
 
     auto* buttons = new QHBoxLayout;

@@ -61,6 +61,7 @@ ImagesPane::ImagesPane(AppModel& model, QWidget* parent)
     scroll_->setWidget(content);
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus); // the keyboard goes to what is inside
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->viewport()->installEventFilter(this);
     auto* page = new QVBoxLayout(this);

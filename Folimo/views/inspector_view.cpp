@@ -7,6 +7,7 @@
 #include "views/look.hpp"
 #include "views/segmented_control.hpp"
 #include "views/text_field.hpp"
+#include "views/unit_slider.hpp"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,6 +91,7 @@ InspectorView::InspectorView(AppModel& model, QWidget* parent)
     scroll->setWidget(form);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // the keyboard goes to what is inside
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* divider = new QFrame;
@@ -344,7 +346,12 @@ void InspectorView::buildPreview(QVBoxLayout* column) {
     });
     mark->addRow(QStringLiteral("Style"), style);
 
-    QSlider* strength = slider(strengthMin, strengthMax, QStringLiteral("Watermark strength"));
+    // Thousandths of opacity, read as percent.
+    auto* strength = new UnitSlider(strengthUnit / 100, [](double percent) {
+        return QStringLiteral("%1%").arg(std::lround(percent));
+    });
+    strength->setRange(strengthMin, strengthMax);
+    strength->setAccessibleName(QStringLiteral("Watermark strength"));
     controls::onValue(strength, this, [this, strength](int value) {
         edit(
             strength->accessibleName(), [&](auto& s) { s.preview.opacity = value / strengthUnit; },

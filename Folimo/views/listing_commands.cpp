@@ -64,7 +64,7 @@ void addEditMenu(QMainWindow& window, AppModel& model) {
 
 } // namespace
 
-void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands& app) {
+QAction* addListingCommands(QMainWindow& window, AppModel& model, const AppCommands& app) {
     QMenuBar* bar = window.menuBar();
 
     QMenu* file = bar->addMenu(QMenuBar::tr("&File"));
@@ -106,11 +106,12 @@ void addListingCommands(QMainWindow& window, AppModel& model, const AppCommands&
     QMenu* help = bar->addMenu(QMenuBar::tr("&Help"));
     help->addAction(QMenuBar::tr("About Folimo"), app.about)->setMenuRole(QAction::AboutRole);
     help->addAction(QMenuBar::tr("Check for Updates…"), app.checkForUpdates);
-    help->addAction(QMenuBar::tr("More Mac Apps…"), app.moreApps);
+    QAction* moreApps = help->addAction(QMenuBar::tr("More Apps…"), app.moreApps);
 
     macmenubaseline::menuBaseline(
         window, {macmenubaseline::CloseWindowAction::performClose(), std::nullopt, {}});
     new WindowShortcuts(window);
+    return moreApps;
 }
 
 } // namespace folimo

@@ -16,6 +16,7 @@
 #include "views/segmented_control.hpp"
 #include "views/sidebar.hpp"
 #include "views/sizes_view.hpp"
+#include "views/tab_order.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 
 namespace folimo {
 
@@ -51,6 +53,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     , panels_(std::make_unique<FilePanels>(this))
     , sidebar_(new Sidebar(sidebarRows()))
     , detail_(new QStackedWidget)
+    , toolbar_(new QToolBar(tr("Toolbar")))
     , show_(new SegmentedControl(tr("Show"), tabTitles())) {
     setObjectName("main");
     resize(1280, 820);
@@ -72,7 +75,8 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     columns->addWidget(detail_, 1);
     setCentralWidget(content);
 
-    auto* toolbar = addToolBar(tr("Toolbar"));
+    QToolBar* toolbar = toolbar_;
+    addToolBar(toolbar);
     toolbar->setObjectName("toolbar");
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
@@ -94,9 +98,12 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     if (auto* more = toolbar->findChild<QToolButton*>("qt_toolbar_ext_button"))
         more->setAccessibleName(tr("More Toolbar Items"));
 
-    addListingCommands(*this, model_,
-                       {[this] { about(); }, [] { updates::Updater::shared().check(); },
-                        [this] { showMoreApps(); }});
+    moreAppsItem_ = addListingCommands(
+        *this, model_,
+        {[this] { about(); },
+         [this] { (updater_ ? *updater_ : updates::Updater::shared()).check(this); },
+         [this] { showMoreApps(); }});
+    setMoreApps(bundledMoreApps());
     alert_ = new AlertHost(model_, *this);
     // Closing the window quits the program: work in progress is not lost unasked.
     auto& guard = macmenubaseline::CloseGuard::shared();
@@ -127,6 +134,14 @@ MainWindow::~MainWindow() {
         guard.setShouldClose({});
 }
 
+bool MainWindow::focusNextPrevChild(bool next) {
+    // Tab goes the way the window reads: the sidebar, the Show control that picks the listing
+    // page's pane, then the page, which ends with the export bar.
+    const QList<QWidget*> stops =
+        tabOrder::stops(sidebar_) + tabOrder::stops(toolbar_) + tabOrder::stops(detail_);
+    return tabOrder::moveFocus(stops, next) || QMainWindow::focusNextPrevChild(next);
+}
+
 void MainWindow::showPage() {
     const std::optional<Page> page = model_.page();
     sidebar_->setCurrentRow(page ? std::optional(int(*page)) : std::nullopt);
@@ -150,9 +165,21 @@ MoreAppsWindow* MainWindow::moreApps() const {
     return moreApps_;
 }
 
+void MainWindow::setMoreApps(const QList<MoreApp>& apps) {
+    otherApps_ = otherApps(apps, QStringLiteral("Folimo"));
+    moreAppsItem_->setVisible(!otherApps_.isEmpty());
+    sidebar_->setMoreAppsVisible(!otherApps_.isEmpty());
+    if (moreApps_) moreApps_->close();
+}
+
+void MainWindow::setUpdater(updates::Updater* updater) {
+    updater_ = updater;
+}
+
 void MainWindow::showMoreApps() {
+    if (otherApps_.isEmpty()) return;
     if (!moreApps_) {
-        moreApps_ = new MoreAppsWindow(bundledMoreApps(), this);
+        moreApps_ = new MoreAppsWindow(otherApps_, this);
         moreApps_->setAttribute(Qt::WA_QuitOnClose, false);
     }
     moreApps_->show();
@@ -168,10 +195,20 @@ void MainWindow::bringToFront() {
 }
 
 void MainWindow::about() {
-    QMessageBox::about(this, tr("About Folimo"),
-                       tr("<b>Folimo</b> %1<p>Listing images, a watermarked preview PDF and a "
-                          "flip-through video from one printable PDF.</p>")
-                           .arg(QApplication::applicationVersion()));
+    const QString website = QStringLiteral(FOLIMO_WEBSITE);
+    QMessageBox::about(
+        this, tr("About Folimo"),
+        tr("<p><b>Folimo</b><br>Version %1</p>"
+           "<p>Listing images, a watermarked preview PDF and a flip-through video from one "
+           "printable PDF.</p>"
+           "<p><a href=\"%2\">%3</a></p>"
+           "<p>Free software under the MIT License.</p>"
+           "<p><small>Built on Qt, Poppler, Cairo, Pango, HarfBuzz, fontconfig, GLib, FFmpeg "
+           "with x264, libpng, libjpeg-turbo, ICU and JSON for Modern C++. The brands’ fonts "
+           "are Lato, League Spartan, Gillius ADF, Baskervald ADF, the URW base 35 fonts, "
+           "Courier Prime, Comic Neue, Humor Sans, Dancing Script, Roboto Slab and GFS Didot, "
+           "each under its own free licence.</small></p>")
+            .arg(QApplication::applicationVersion(), website, QUrl(website).host()));
 }
 
 } // namespace folimo

@@ -1,18 +1,24 @@
 #pragma once
 
+#include "views/more_apps_window.hpp"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
 
 class QAction;
 class QStackedWidget;
+class QToolBar;
+
+namespace folimo::updates {
+class Updater;
+}
 
 namespace folimo {
 
 class AlertHost;
 class AppModel;
 class FilePanels;
-class MoreAppsWindow;
 class SegmentedControl;
 class Sidebar;
 
@@ -25,14 +31,22 @@ public:
     explicit MainWindow(AppModel& model, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The maker's apps the More Apps window lists (the bundled list unless set), without
+    // Folimo itself; with none, "More Apps" is hidden in the menu and the sidebar.
+    void setMoreApps(const QList<MoreApp>& apps);
     // Opens the window of the maker's other apps, or raises it when it is already open.
     void showMoreApps();
+    // What "Check for Updates…" asks: Updater::shared() unless set (tests give their own).
+    void setUpdater(updates::Updater* updater);
     // Brings the window to the front (a second launch of the program asks for it).
     void bringToFront();
 
     // The More apps window while it is open, else null.
     MoreAppsWindow* moreApps() const;
     AlertHost& alertHost() const { return *alert_; }
+
+protected:
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void showPage();
@@ -44,10 +58,14 @@ private:
     std::unique_ptr<FilePanels> panels_;
     Sidebar* sidebar_;
     QStackedWidget* detail_;
+    QToolBar* toolbar_;
     SegmentedControl* show_;
     QAction* showAction_;
+    QAction* moreAppsItem_;
     AlertHost* alert_;
+    QList<MoreApp> otherApps_;
     QPointer<MoreAppsWindow> moreApps_;
+    updates::Updater* updater_ = nullptr;
 };
 
 } // namespace folimo

@@ -35,6 +35,13 @@ QList<MoreApp> bundledMoreApps() {
     return file.open(QIODevice::ReadOnly) ? readMoreApps(file.readAll()) : QList<MoreApp>{};
 }
 
+QList<MoreApp> otherApps(const QList<MoreApp>& apps, const QString& self) {
+    QList<MoreApp> others;
+    for (const MoreApp& app : apps)
+        if (app.name.compare(self, Qt::CaseInsensitive) != 0) others << app;
+    return others;
+}
+
 namespace {
 
 QIcon appIcon(const QString& icon) {
@@ -47,7 +54,7 @@ QIcon appIcon(const QString& icon) {
 
 MoreAppsWindow::MoreAppsWindow(const QList<MoreApp>& apps, QWidget* parent)
     : QWidget(parent, Qt::Window) {
-    setWindowTitle(tr("More Mac Apps"));
+    setWindowTitle(tr("More Apps"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(20, 20, 20, 20);

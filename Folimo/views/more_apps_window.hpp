@@ -24,6 +24,9 @@ struct MoreApp {
 QList<MoreApp> readMoreApps(const QByteArray& json);
 // The list bundled with the program.
 QList<MoreApp> bundledMoreApps();
+// The apps of the list other than the program itself (named `self`, case ignored): what the
+// More Apps window lists, and shows only when there are some.
+QList<MoreApp> otherApps(const QList<MoreApp>& apps, const QString& self);
 
 // A small window listing the maker's other apps: icon, name and one line each, and a button
 // that opens the app's page in the browser.

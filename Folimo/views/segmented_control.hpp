@@ -8,7 +8,8 @@ class QButtonGroup;
 namespace folimo {
 
 // A row of joined toggle buttons of which exactly one is chosen, read by screen readers as a
-// group named by its label ("Show") with one button per choice.
+// group named by its label ("Show") with one radio button per choice. Tab stops at the chosen
+// one; the arrow keys choose another.
 class SegmentedControl : public QWidget {
     Q_OBJECT
 public:

@@ -61,19 +61,18 @@ Sidebar::Sidebar(const QList<Row>& rows, QWidget* parent)
     sourceRow->addLayout(lines, 1);
     source_->hide();
 
-    auto* moreApps = new QPushButton(tr("More Mac Apps"), this);
-    moreApps->setFlat(true);
-    moreApps->setAccessibleName(tr("More Mac Apps"));
-    moreApps->setCursor(Qt::PointingHandCursor);
-    moreApps->setStyleSheet("text-align: left; padding: 0;");
-    look::makeSecondary(*moreApps);
-    connect(moreApps, &QPushButton::clicked, this, &Sidebar::moreAppsClicked);
+    moreApps_ = new QPushButton(tr("More Apps"), this);
+    moreApps_->setFlat(true);
+    moreApps_->setCursor(Qt::PointingHandCursor);
+    moreApps_->setStyleSheet("text-align: left; padding: 0;");
+    look::makeSecondary(*moreApps_);
+    connect(moreApps_, &QPushButton::clicked, this, &Sidebar::moreAppsClicked);
 
     auto* foot = new QVBoxLayout;
     foot->setContentsMargins(12, 12, 12, 12);
     foot->setSpacing(8);
     foot->addWidget(source_);
-    foot->addWidget(moreApps, 0, Qt::AlignLeft);
+    foot->addWidget(moreApps_, 0, Qt::AlignLeft);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -101,6 +100,10 @@ void Sidebar::setSource(const QString& name, int pageCount) {
     source_->setAccessibleName(name + ", " + pages);
     sourceName_->setToolTip(name);
     showSourceName();
+}
+
+void Sidebar::setMoreAppsVisible(bool visible) {
+    moreApps_->setVisible(visible);
 }
 
 void Sidebar::resizeEvent(QResizeEvent* event) {

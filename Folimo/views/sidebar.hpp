@@ -8,6 +8,7 @@
 
 class QLabel;
 class QListWidget;
+class QPushButton;
 
 namespace folimo {
 
@@ -16,7 +17,7 @@ namespace folimo {
 QString shortenedFileName(const QString& name, const QFontMetrics& metrics, int width);
 
 // The window's left column: one row per page, and at its foot the open PDF (name and page
-// count) and the "More Mac Apps" button.
+// count) and the "More Apps" button (hidden unless the window has other apps to list).
 class Sidebar : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ public:
     std::optional<int> currentRow() const;
     // The open PDF shown at the foot; an empty name hides it.
     void setSource(const QString& name, int pageCount);
+    void setMoreAppsVisible(bool visible);
 
 signals:
     void rowChosen(std::optional<int> row);
@@ -47,6 +49,7 @@ private:
     QWidget* source_;
     QLabel* sourceName_;
     QLabel* sourcePages_;
+    QPushButton* moreApps_;
     QString fullName_;
 };
 

@@ -4,30 +4,28 @@
 #include "model/listing_texts.hpp"
 #include "views/look.hpp"
 #include "views/picture_view.hpp"
+#include "views/unit_slider.hpp"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QShortcut>
-#include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
 namespace folimo {
 
-namespace {
-
-// The slider counts milliseconds.
-constexpr double sliderUnits = 1000;
-
-} // namespace
-
 VideoPane::VideoPane(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , model_(model)
     , frame_(new PictureView)
     , play_(new QToolButton)
-    , slider_(new QSlider(Qt::Horizontal))
+    // The slider counts milliseconds; it reads in seconds.
+    , slider_(new UnitSlider(
+          1000,
+          [](double seconds) {
+              return QStringLiteral("%1 seconds").arg(ListingTexts::seconds(seconds));
+          }))
     , time_(new QLabel) {
     frame_->setBackground(Qt::black);
 
@@ -41,7 +39,7 @@ VideoPane::VideoPane(AppModel& model, QWidget* parent)
 
     slider_->setAccessibleName(QStringLiteral("Time"));
     connect(slider_, &QSlider::valueChanged, &model,
-            [this](int value) { model_.setVideoTime(value / sliderUnits); });
+            [this](int value) { model_.setVideoTime(slider_->inUnits(value)); });
 
     time_->setFixedWidth(80);
     time_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -72,15 +70,15 @@ VideoPane::VideoPane(AppModel& model, QWidget* parent)
 
 void VideoPane::refreshLength() {
     const QSignalBlocker quiet(slider_);
-    slider_->setRange(0, int(std::lround(model_.previewVideoLength() * sliderUnits)));
-    slider_->setValue(int(std::lround(model_.videoTime() * sliderUnits)));
+    slider_->setRange(0, int(std::lround(model_.previewVideoLength() * slider_->stepsPerUnit())));
+    slider_->setValue(slider_->inSteps(model_.videoTime()));
 }
 
 void VideoPane::refreshTime() {
     const double t = model_.videoTime();
     {
         const QSignalBlocker quiet(slider_);
-        slider_->setValue(int(std::lround(t * sliderUnits)));
+        slider_->setValue(slider_->inSteps(t));
     }
     time_->setText(ListingTexts::seconds(t));
     frame_->setAccessibleName(ListingTexts::videoFrameName(t));

@@ -3,13 +3,13 @@
 #include <QWidget>
 
 class QLabel;
-class QSlider;
 class QToolButton;
 
 namespace folimo {
 
 class AppModel;
 class PictureView;
+class UnitSlider;
 
 // The flip-through pane: the frame at the playback position on black, play/pause (also
 // the space bar), the time slider and the position in seconds.
@@ -20,7 +20,7 @@ public:
 
     PictureView* frame() const { return frame_; }
     QToolButton* playButton() const { return play_; }
-    QSlider* timeSlider() const { return slider_; }
+    UnitSlider* timeSlider() const { return slider_; }
     QLabel* timeLabel() const { return time_; }
 
 protected:
@@ -35,7 +35,7 @@ private:
     AppModel& model_;
     PictureView* frame_;
     QToolButton* play_;
-    QSlider* slider_;
+    UnitSlider* slider_;
     QLabel* time_;
 };
 

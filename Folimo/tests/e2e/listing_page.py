@@ -1,6 +1,6 @@
-"""The listing page as a screen reader reads it: the large image and the layout cards, the
-preview sheets, the video's play button (also on the space bar), and the inspector's controls
-that follow the pane."""
+"""The listing page as a screen reader and the keyboard read it: the Tab order, the large image
+and the layout cards, the preview sheets, the video's play button (also on the space bar) and
+position in seconds, and the inspector's controls that follow the pane."""
 from common import *
 import pyatspi
 
@@ -12,8 +12,48 @@ def click(node):
     actions.doAction(names.index("Press") if "Press" in names else 0)
 
 
+def focused(s):
+    """What holds the keyboard (a list's current row reads as focused too, so rows don't count:
+    the list does)."""
+    return next((n for n in s.nodes()
+                 if n.showing and n.role != "list item" and n.state(pyatspi.STATE_FOCUSED)), None)
+
+
+def tab_stops(s):
+    """Where Tab stops, once round the window, starting after the focus."""
+    where = lambda node: (node.role, node.name, node.extents()) if node else None
+    stops = []
+    for _ in range(60):
+        before = where(focused(s))
+        s.key("Tab")
+        s.wait(lambda: where(focused(s)) not in (None, before), 5, f"Tab stayed at {before}")
+        now = focused(s)
+        if stops and where(now) == where(stops[0]):
+            return stops
+        stops.append(now)
+    raise ProbeError(f"Tab did not come round: {stops}")
+
+
 with session(CAD) as s:
     s.wait_for(name="Page grid image, 2000 by 1500 pixels", role="image", showing=True)
+    # Tab reads the window as a person does: the pages, the Show choice, the pane, the
+    # inspector top to bottom and the export bar last; every stop is named, none is a scroll
+    # area, and a group of choices is one stop (the chosen one).
+    s.settle()
+    stops = [(n.role, n.name) for n in tab_stops(s)]
+    first = stops.index(("list", "Pages"))
+    stops = stops[first:] + stops[:first]
+    print("Tab order:", stops)
+    expect(all(name for _, name in stops), f"a stop has no name: {stops}")
+    expect(not any(role in ("scroll pane", "filler", "panel") for role, _ in stops),
+           f"a container is a stop: {stops}")
+    expect(stops[1] == ("radio button", "Images"), f"Show does not follow the pages: {stops}")
+    expect(stops[-1] == ("push button", "Make Listing Set…"), f"the export bar is not last: {stops}")
+    order = [stops.index(stop) for stop in (("push button", "Frame"), ("text", "Title"),
+                                            ("text", "Pages"), ("check box", "Frame"))]
+    expect(order == sorted(order), f"the inspector is not read top to bottom: {stops}")
+    expect(s.find(name="Show", role="panel").children()[0].role == "radio button",
+           "the Show choices are not read as radio buttons")
     for layout in ("Page grid", "Cover", "Fanned pages", "Clipboard", "Desk", "Frame"):
         card = s.find(name=layout, role="push button", showing=True)
         expect(card.description == "In the set", f"{layout} reads {card.description!r}")
@@ -26,20 +66,23 @@ with session(CAD) as s:
     for name in ("Title", "Pages"):
         s.find(name=name, role="text", showing=True)
 
-    click(s.find(name="Preview PDF", role="check box"))
+    click(s.find(name="Preview PDF", role="radio button"))
     s.wait_for(name="4 sheets, 11 × 8.5 in", role="label", showing=True)
     s.wait_for(name="Preview sheet 1: pages 1–2", role="list item", showing=True)
     s.find(name="Preview sheet 4: page 7", role="list item")
     s.find(name="Per sheet", role="label", showing=True)
+    strength = s.find(name="Watermark strength", role="slider", showing=True)
+    expect(strength.value == 22, f"the watermark's strength reads {strength.value}, not 22 %")
 
-    click(s.find(name="Flip-Through Video", role="check box"))
+    click(s.find(name="Flip-Through Video", role="radio button"))
     s.wait_for(name="Video frame at 0.0 seconds", role="image", showing=True)
-    s.find(name="Time", role="slider", showing=True)
     s.find(name="Length in seconds", role="slider", showing=True)
     s.wait_for(name="Play", role="push button", showing=True)
     s.key("space")
     s.wait_for(name="Pause", role="push button", showing=True)
     s.key("space")
     s.wait_for(name="Play", role="push button", showing=True)
+    time = s.find(name="Time", role="slider")
+    expect(0 < time.value < 15, f"the video's position reads {time.value}, not seconds")
     expect(not s.find_all(name="Watermarked preview PDF", showing=True),
            "the images pane's sections stayed in the inspector")

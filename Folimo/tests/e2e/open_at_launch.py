@@ -5,9 +5,9 @@ from common import *
 with session("/etc/hostname", CAD, ASY_LATEX) as s:
     s.wait_for(name="CAD.pdf, 7 pages")
     expect(not s.find_all(contains="asy-latex.pdf"), "a second PDF was opened as well")
-    show = s.wait_for(name="Show", role="filler")
+    show = s.wait_for(name="Show", role="panel")
     expect(show.showing, "the Show control is missing on the listing page")
     for pane in ("Images", "Preview PDF", "Flip-Through Video"):
-        s.find(name=pane, role="check box")
+        s.find(name=pane, role="radio button")
     open_button = s.find(name="Open PDF")
     expect(open_button.enabled, "Open PDF is disabled")

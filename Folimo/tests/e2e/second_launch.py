@@ -3,10 +3,10 @@ from common import *
 
 with session() as s:
     s.wait_for(name="Make Listing Set…", role="push button")
-    expect(not s.find_all(name="Show", role="filler", showing=True), "the Show control shows with no PDF open")
+    expect(not s.find_all(name="Show", role="panel", showing=True), "the Show control shows with no PDF open")
     second = s.launch([APP, CAD])
     expect(second.returncode == 0, f"the second launch ended with {second.returncode}")
     s.wait_for(name="CAD.pdf, 7 pages")
-    s.wait_for(name="Show", role="filler", showing=True)
+    s.wait_for(name="Show", role="panel", showing=True)
     expect(s.alive(), "the first launch ended")
     expect(len([w for w in s.windows() if w.role == "frame"]) == 1, "more than one window")
