@@ -47,7 +47,7 @@ int run(Args& args) {
     const ListingSettings settings = readPreviewSettings(args);
     const auto files = args.positionals(1, 1);
     const auto pdf = SourcePDF::open(files[0]);
-    const std::string title(listingTitle(settings.title, *pdf));
+    const std::string title(listingTitle(settings.title, pdf->title()));
 
     const std::filesystem::path path = outputFile(output, OutputNaming::previewFile(title));
     StopOnInterrupt interrupt;

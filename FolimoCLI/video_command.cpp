@@ -35,7 +35,7 @@ int run(Args& args) {
     const auto pdf = SourcePDF::open(files[0]);
     const FlipThrough video(pdf, settings);
     const std::filesystem::path path =
-        outputFile(output, OutputNaming::videoFile(listingTitle(settings.title, *pdf)));
+        outputFile(output, OutputNaming::videoFile(listingTitle(settings.title, pdf->title())));
 
     ProgressBar bar;
     video.write(

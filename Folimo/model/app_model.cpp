@@ -202,9 +202,10 @@ void AppModel::setPlaying(bool playing) {
 // --- Derived values -------------------------------------------------------------------
 
 QString AppModel::title() const {
-    const QString trimmed = QString::fromStdString(settings_.title).trimmed();
-    if (!trimmed.isEmpty()) return trimmed;
-    return source_ ? QString::fromStdString(source_->title()) : QString();
+    // The library's rule, so the folder the save question names is the one the set gets.
+    const std::string_view title =
+        listingTitle(settings_.title, source_ ? std::string_view(source_->title()) : "");
+    return QString::fromUtf8(title.data(), qsizetype(title.size()));
 }
 
 const Brand& AppModel::brand() const {

@@ -142,7 +142,8 @@ public:
     bool batchRunning() const { return batchRunning_; }
 
     // --- Derived values (computed on every read) ----------------------------------------
-    // settings.title trimmed; when that is empty the PDF's own title; "" with no PDF.
+    // The set's title by the library's rule (listingTitle): settings.title trimmed, else the PDF's
+    // own; "" with no PDF.
     QString title() const;
     // The brand whose id is brandID, else Brand::classic().
     const Brand& brand() const;

@@ -232,8 +232,8 @@ private:
         case Step::Kind::preview:
             // With a video to come, a stop request ends the export anyway, so the preview
             // stops too rather than finish for nothing; without one it is written whole.
-            PreviewPDF::write(*source_, settings_.preview, listingTitle(settings_.title, *source_),
-                              step.path,
+            PreviewPDF::write(*source_, settings_.preview,
+                              listingTitle(settings_.title, source_->title()), step.path,
                               settings_.video.isOn ? halt_.get_token() : failed_.get_token());
             break;
         case Step::Kind::video:
@@ -289,7 +289,7 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
             // A subfolder that cannot be made shows up as the failure of its first image.
             std::filesystem::create_directories(folder / OutputNaming::safe(preset.name), error);
 
-    const std::string title(listingTitle(settings.title, *source));
+    const std::string title(listingTitle(settings.title, source->title()));
     std::vector<Step> steps = planSteps(settings, folder, title);
     if (steps.empty()) return {};
 
@@ -310,7 +310,7 @@ std::vector<std::filesystem::path> exportSet(std::shared_ptr<const SourcePDF> so
 SavedSet exportNewSet(std::shared_ptr<const SourcePDF> source, const ListingSettings& settings,
                       const std::filesystem::path& parent, std::function<void(double)> progress,
                       std::stop_token stop) {
-    const std::string title(listingTitle(settings.title, *source));
+    const std::string title(listingTitle(settings.title, source->title()));
     SavedSet saved;
     saved.folder = OutputNaming::claim(OutputNaming::folderName(title), parent);
     saved.files =

@@ -77,7 +77,7 @@ void ListingPainter::drawBackground(cairo_t* cr, const Rect& rect) const {
 
 ListingPainter::TitleFit ListingPainter::fitTitle(const Rect& block, double startSize,
                                                   double minimumSize) const {
-    const std::string_view title = listingTitle(settings_.title, source_);
+    const std::string_view title = listingTitle(settings_.title, source_.title());
     TitleFit fit;
     fit.text = shownText(title);
     std::lock_guard guard(textLock());

@@ -77,12 +77,7 @@ std::vector<int> ListingRenderer::pages(ImageLayout layout) const {
 }
 
 std::string ListingRenderer::title() const {
-    return std::string(listingTitle(settings_.title, *source_));
-}
-
-std::string_view listingTitle(std::string_view title, const SourcePDF& source) {
-    const std::string_view own = trimWhitespaceAndNewlines(title);
-    return own.empty() ? std::string_view(source.title()) : own;
+    return std::string(listingTitle(settings_.title, source_->title()));
 }
 
 } // namespace folimo

@@ -131,6 +131,11 @@ std::string_view PreviewSettings::watermarkText() const {
     return text.empty() ? "PREVIEW" : text;
 }
 
+std::string_view listingTitle(std::string_view title, std::string_view pdfTitle) {
+    const std::string_view own = trimWhitespaceAndNewlines(title);
+    return own.empty() ? pdfTitle : own;
+}
+
 double VideoSettings::clampedSeconds() const {
     return secondsRange.clamp(seconds);
 }

@@ -12,10 +12,6 @@
 
 namespace folimo {
 
-// The title of a listing set: title trimmed of white space and newlines, or the PDF's own
-// title when that leaves nothing. A view into one of the two, valid while both live.
-std::string_view listingTitle(std::string_view title, const SourcePDF& source);
-
 // Draws the listing images: one bitmap per layout at a pixel size. A small value made
 // fresh for each use; all caching is in the SourcePDF. Const operations are safe to call
 // from several threads at once.
@@ -31,7 +27,7 @@ public:
     std::optional<Image> render(ImageLayout layout, PixelSize size) const;
     // The 0-based pages the layout shows.
     std::vector<int> pages(ImageLayout layout) const;
-    // listingTitle(settings().title, source()).
+    // listingTitle(settings().title, source().title()).
     std::string title() const;
 
 private:

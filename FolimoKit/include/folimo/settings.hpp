@@ -166,6 +166,11 @@ struct ListingSettings {
     bool operator==(const ListingSettings&) const = default;
 };
 
+// The title of a listing set: title trimmed of white space and newlines, or pdfTitle (the
+// PDF's own) when that leaves nothing. A view into one of the two, valid while both live.
+// Every front end names and draws a set by this one rule.
+std::string_view listingTitle(std::string_view title, std::string_view pdfTitle);
+
 // For test failure messages: enumerations as their stored text, the rest in their stored
 // JSON form.
 void PrintTo(ImageFormat format, std::ostream* out);
