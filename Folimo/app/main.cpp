@@ -3,6 +3,7 @@
 #include "model/app_model.hpp"
 #include "model/translation.hpp"
 #include "updates/updater.hpp"
+#include "views/desktop_scheme.hpp"
 #include "views/main_window.hpp"
 #include "views/review_prompt_host.hpp"
 
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
                    stderr);
         break;
     }
+    folimo::followDesktopScheme();
 
     // The model is made before the window and goes after it, and both go before main()
     // returns: the model's work is stopped and joined while the program is whole.

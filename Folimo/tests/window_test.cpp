@@ -18,16 +18,20 @@
 #include "views/video_pane.hpp"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QLayoutItem>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -515,6 +519,55 @@ private slots:
         QCOMPARE(apps[0].name, "Tally");
         QVERIFY(readMoreApps("not json").isEmpty());
         QVERIFY(!bundledMoreApps().isEmpty());
+    }
+
+    // Every text colour the views use, and the prominent buttons, read at 4.5 : 1 on the
+    // backgrounds they are drawn on, and text fields keep an outline that shows, in both
+    // schemes.
+    void theColoursReadInEachScheme_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void theColoursReadInEachScheme() {
+        QFETCH(bool, dark);
+        QCOMPARE(look::contrastRatio(Qt::black, Qt::white), 21.0);
+        QCOMPARE(qRound(look::contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white) * 100), 448);
+
+        look::useScheme(dark ? look::Scheme::dark : look::Scheme::light);
+        const auto restore = qScopeGuard([] { look::useScheme(look::Scheme::desktop); });
+        const QPalette p = QApplication::palette();
+        QCOMPARE(look::isDark(p), dark);
+        const QColor window = p.color(QPalette::Window), base = p.color(QPalette::Base),
+                     alternate = p.color(QPalette::AlternateBase);
+        const struct {
+            const char* name;
+            QColor color;
+            QList<QColor> backgrounds;
+            double least;
+        } pairs[] = {
+            {"window text", p.color(QPalette::WindowText), {window}, look::textContrast},
+            {"field text", p.color(QPalette::Text), {base, alternate}, look::textContrast},
+            {"placeholder", p.color(QPalette::PlaceholderText), {base}, look::textContrast},
+            {"button text",
+             p.color(QPalette::ButtonText),
+             {p.color(QPalette::Button)},
+             look::textContrast},
+            {"secondary", look::secondaryColor(), {window, base, alternate}, look::textContrast},
+            {"failure", look::failureColor(), {window, base, alternate}, look::textContrast},
+            {"success", look::successColor(), {window, base, alternate}, look::textContrast},
+            {"prominent button",
+             p.color(QPalette::HighlightedText),
+             {look::accentColor(p)},
+             look::textContrast},
+            {"field outline", look::fieldBorderColor(p), {base, window}, look::outlineContrast},
+        };
+        for (const auto& [name, color, backgrounds, least] : pairs)
+            for (const QColor& background : backgrounds)
+                QVERIFY2(look::contrastRatio(color, background) >= least,
+                         qPrintable(QString("%1 %2 on %3: %4 : 1")
+                                        .arg(name, color.name(), background.name())
+                                        .arg(look::contrastRatio(color, background), 0, 'f', 2)));
     }
 
     void everySymbolHasAPicture() {

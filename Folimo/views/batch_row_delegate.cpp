@@ -90,7 +90,7 @@ void BatchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     case Kind::waiting:
     case Kind::stopped:
         statusLeft = drawTrailing(*painter, rect, rect.right(), statusRoom, {}, status,
-                                  look::secondaryColor(option.palette));
+                                  look::secondaryColor());
         break;
     case Kind::working: {
         QStyleOptionProgressBar bar;

@@ -6,6 +6,7 @@
 #include "views/batch_row_delegate.hpp"
 #include "views/export_bar.hpp"
 #include "views/look.hpp"
+#include "views/prominent_button.hpp"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -44,7 +45,7 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     , rows_(new BatchRowsModel(model, this))
     , reveal_(revealInFileManager)
     , choose_(new QPushButton(tr("Choose Folder of PDFs…")))
-    , make_(new QPushButton(tr("Make All Listing Sets…")))
+    , make_(new ProminentButton(tr("Make All Listing Sets…")))
     , stop_(new QPushButton(tr("Stop")))
     , retry_(new QPushButton(tr("Retry Failed")))
     , fileCount_(new QLabel)
@@ -58,7 +59,6 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
         tr("Batch"), tr("Every PDF in a folder gets its own listing set folder, made with your "
                         "current sizes, pages and brand. Each PDF uses its own title."));
 
-    look::makeProminent(*make_);
     // The buttons stand as tall as the prominent one, so the row keeps its height when Make
     // and Stop swap.
     for (QPushButton* button : {choose_, stop_, retry_})

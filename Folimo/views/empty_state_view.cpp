@@ -2,6 +2,7 @@
 
 #include "model/app_model.hpp"
 #include "views/look.hpp"
+#include "views/prominent_button.hpp"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,8 +35,11 @@ EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , column_(new QWidget(this)) {
     auto* icon = new QLabel(column_);
-    icon->setPixmap(tinted(look::symbol(QStringLiteral("doc.richtext")), look::accentColor(*this),
-                           iconSide, devicePixelRatioF()));
+    look::follow(*icon, [](QWidget& w) {
+        static_cast<QLabel&>(w).setPixmap(tinted(look::symbol(QStringLiteral("doc.richtext")),
+                                                 look::accentColor(w.palette()), iconSide,
+                                                 w.devicePixelRatioF()));
+    });
     icon->setAlignment(Qt::AlignCenter);
     icon->setAccessibleName({});
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -56,9 +60,8 @@ EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
     sentence->setFixedWidth(480); // the page is never narrower than 760
     look::makeSecondary(*sentence);
 
-    auto* open = new QPushButton(QStringLiteral("Open PDF…"), column_);
+    auto* open = new ProminentButton(QStringLiteral("Open PDF…"), column_);
     open->setDefault(true);
-    look::makeProminent(*open);
     auto* sample = new QPushButton(QStringLiteral("Try the Sample"), column_);
     sample->setToolTip(
         QStringLiteral("Opens Fall Math Practice, an invented worksheet pack made by the app"));
@@ -102,7 +105,9 @@ void EmptyStateView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // A 2-point line in 10-point dashes; Qt counts dash lengths in line widths.
-    QPen pen(palette().color(QPalette::Mid), 2);
+    QPen pen(look::readable(palette().color(QPalette::Mid), {palette().color(QPalette::Window)},
+                            look::outlineContrast),
+             2);
     pen.setDashPattern({5, 5});
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

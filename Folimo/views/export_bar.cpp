@@ -3,6 +3,7 @@
 #include "model/app_model.hpp"
 #include "model/model_texts.hpp"
 #include "views/look.hpp"
+#include "views/prominent_button.hpp"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -41,15 +42,6 @@ void revealInFileManager(const std::filesystem::path& folder) {
 
 namespace {
 
-QLabel* symbolLabel(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setPixmap(look::symbol(name).pixmap(16, 16));
-    label->setAlignment(Qt::AlignTop);
-    // A picture only: the text beside it says everything.
-    label->setAccessibleName(QString());
-    return label;
-}
-
 QHBoxLayout* row(QWidget* widget) {
     auto* layout = new QHBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -65,11 +57,11 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     , running_(new QWidget(this))
     , progress_(new QProgressBar(running_))
     , done_(new QWidget(this))
-    , savedSymbol_(symbolLabel("checkmark.circle.fill", done_))
+    , savedSymbol_(look::symbolLabel("checkmark.circle.fill", 16, done_))
     , saved_(new QLabel(done_))
     , failed_(new QWidget(this))
     , failure_(new QLabel(failed_))
-    , make_(new QPushButton(tr("Make Listing Set…"), this))
+    , make_(new ProminentButton(tr("Make Listing Set…"), this))
     , summary_(new QLabel(this)) {
     progress_->setRange(0, 1000);
     progress_->setTextVisible(false);
@@ -96,10 +88,10 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     look::makeCallout(*failure_);
     look::makeFailure(*failure_);
     auto* failedRow = row(failed_);
-    failedRow->addWidget(symbolLabel("exclamationmark.triangle.fill", failed_), 0, Qt::AlignTop);
+    failedRow->addWidget(look::symbolLabel("exclamationmark.triangle.fill", 16, failed_), 0,
+                         Qt::AlignTop);
     failedRow->addWidget(failure_, 1);
 
-    look::makeProminent(*make_);
     make_->setDefault(true);
     connect(make_, &QPushButton::clicked, &model_, &AppModel::makeListingSet);
 

@@ -2,6 +2,7 @@
 
 #include "views/look.hpp"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QFrame>
 #include <QLabel>
@@ -20,8 +21,14 @@ FormSection::FormSection(const QString& title, QWidget* parent)
 
     auto* box = new QFrame;
     box->setObjectName("formBox");
-    box->setStyleSheet("QFrame#formBox { background: palette(base); border: 1px solid "
-                       "palette(midlight); border-radius: 8px; }");
+    look::follow(*box, [](QWidget& w) {
+        const QPalette palette = QApplication::palette();
+        const QString sheet = QStringLiteral("QFrame#formBox { background: %1; border: 1px solid "
+                                             "%2; border-radius: 8px; }")
+                                  .arg(palette.color(QPalette::Base).name(),
+                                       palette.color(QPalette::Midlight).name());
+        if (w.styleSheet() != sheet) w.setStyleSheet(sheet);
+    });
     rows_->setContentsMargins(14, 10, 14, 10);
     rows_->setHorizontalSpacing(16);
     rows_->setVerticalSpacing(10);

@@ -73,8 +73,11 @@ LayoutCard::LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     thumbnail_->setGeometry(thumbnailFrame());
     checkMark_->setGeometry(checkMarkRect());
-    static const QIcon check = look::symbol(QStringLiteral("checkmark.circle.fill"));
-    checkMark_->setPixmap(check.pixmap(checkMarkRect().size(), devicePixelRatioF()));
+    look::follow(*checkMark_, [](QWidget& w) {
+        static const QIcon check = look::symbol(QStringLiteral("checkmark.circle.fill"));
+        static_cast<QLabel&>(w).setPixmap(
+            check.pixmap(checkMarkRect().size(), w.devicePixelRatioF()));
+    });
     for (QWidget* part : {static_cast<QWidget*>(thumbnail_), static_cast<QWidget*>(checkMark_)}) {
         part->setAttribute(Qt::WA_TransparentForMouseEvents);
         part->setAccessibleName({});
@@ -142,7 +145,7 @@ QSize LayoutCard::sizeHint() const {
 void LayoutCard::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    const QColor accent = look::accentColor(*this);
+    const QColor accent = look::accentColor(palette());
     if (isSelectedLayout()) {
         QColor fill = accent;
         fill.setAlphaF(0.15f);
@@ -158,8 +161,8 @@ void LayoutCard::paintEvent(QPaintEvent*) {
 
     const QRect frame = thumbnailFrame();
     const QRect nameRect(0, frame.bottom() + 1 + nameGap, width(), fontMetrics().height());
-    painter.setPen(
-        palette().color(isSelectedLayout() ? QPalette::WindowText : QPalette::PlaceholderText));
+    painter.setPen(isSelectedLayout() ? palette().color(QPalette::WindowText)
+                                      : look::secondaryColor());
     painter.drawText(nameRect, Qt::AlignHCenter | Qt::AlignTop,
                      fontMetrics().elidedText(text(), Qt::ElideRight, width() - 4));
 }

@@ -45,9 +45,7 @@ Sidebar::Sidebar(const QList<Row>& rows, QWidget* parent)
     connect(list_, &QListWidget::currentRowChanged, this,
             [this](int row) { emit rowChosen(row < 0 ? std::nullopt : std::optional<int>(row)); });
 
-    auto* docIcon = new QLabel(source_);
-    docIcon->setPixmap(look::symbol("doc.richtext").pixmap(20, 20));
-    docIcon->setAlignment(Qt::AlignTop);
+    auto* docIcon = look::symbolLabel("doc.richtext", 20, source_);
     auto* lines = new QVBoxLayout;
     lines->setSpacing(1);
     lines->setContentsMargins(0, 0, 0, 0);
