@@ -140,6 +140,60 @@ struct Answer {
     }
 };
 
+// What a person could name on screen: a control or text with a name or a text of its own.
+QString shownName(const QWidget* widget) {
+    if (!widget->accessibleName().isEmpty()) return widget->accessibleName();
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
+    return {};
+}
+
+QRect globalRect(const QWidget* widget) {
+    return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
+}
+
+// Where each named widget of the window is cut off or covered: each must have at least the size
+// its layout promises it and lie inside the window and inside every widget that holds it, so
+// none slides out of its pane or under another; a scrolling pane may hold it out of sight
+// below or above, never beside. The visible parts of two named widgets, neither holding the
+// other, must not overlap.
+QStringList layoutFaults(QWidget& window) {
+    QStringList faults;
+    std::vector<std::pair<const QWidget*, QRect>> shown;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || shownName(widget).isEmpty()) continue;
+        const QSize least = QWidgetItem(const_cast<QWidget*>(widget)).minimumSize();
+        if (widget->width() < least.width() || widget->height() < least.height())
+            faults << QString("“%1” (%2) is squeezed to %3 × %4")
+                          .arg(shownName(widget), widget->metaObject()->className())
+                          .arg(widget->width())
+                          .arg(widget->height());
+        QRect visible = globalRect(widget);
+        for (const QWidget* holder = widget->parentWidget(); holder && !visible.isEmpty();
+             holder = holder->parentWidget()) {
+            const QRect room = globalRect(holder);
+            const auto* area = qobject_cast<const QAbstractScrollArea*>(holder->parentWidget());
+            const bool scrolls = area && area->viewport() == holder;
+            if (visible.left() < room.left() || visible.right() > room.right() ||
+                (!scrolls && !room.contains(visible)))
+                faults << QString("“%1” (%2) lies outside %3")
+                              .arg(shownName(widget), widget->metaObject()->className(),
+                                   holder->metaObject()->className());
+            if (scrolls) visible &= room;
+        }
+        if (!visible.isEmpty()) shown.emplace_back(widget, visible);
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            const auto& [a, aRect] = shown[i];
+            const auto& [b, bRect] = shown[j];
+            if (a->isAncestorOf(b) || b->isAncestorOf(a) || !aRect.intersects(bRect)) continue;
+            faults << QString("“%1” overlaps “%2”").arg(shownName(a), shownName(b));
+        }
+    faults.removeDuplicates();
+    return faults;
+}
+
 // Stands in for the desktop's handler of file: addresses.
 class OpenedFiles : public QObject {
     Q_OBJECT
@@ -186,9 +240,14 @@ private slots:
         model_.reset();
     }
 
-    void theWindowStartsEmptyAtItsSize() {
+    // 1280 × 820 where the screen has room; here the test screen is smaller, so the window
+    // takes 90 % of it without going below the minimum.
+    void theWindowStartsEmptyWithinTheScreen() {
         QCOMPARE(window().windowTitle(), "Folimo");
-        QCOMPARE(window().size(), QSize(1280, 820));
+        const QSize room = window().screen()->availableSize();
+        QVERIFY(room.width() < 1280 / 0.9);
+        QCOMPARE(window().size(),
+                 (room * 0.9).expandedTo(minimumWindowSize).boundedTo({1280, 820}));
         keepPicture(window(), "no-pdf");
         // Return opens the PDF question wherever the focus is, as a dialog's default button.
         window().activateWindow();
@@ -197,6 +256,56 @@ private slots:
         pages->setFocus();
         QTest::keyClick(pages, Qt::Key_Return);
         QCOMPARE(panels_.pdfQuestions, 1);
+    }
+
+    // Each page at the window's minimum size: the controls named here are shown, and no named
+    // control is cut off or covered.
+    void everyPageIsWholeAtTheMinimumSize_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("withPDF");
+        QTest::addColumn<QStringList>("controls");
+        const auto images = int(ListingTab::images);
+        QTest::newRow("listing, no PDF") << int(Page::listing) << images << false
+                                         << QStringList{"Open PDF…", "Try the Sample", "Open PDF"};
+        QTest::newRow("listing, images")
+            << int(Page::listing) << images << true
+            << QStringList{"Show", "Size", "Title", "Brand", "Make Listing Set…", "Page grid"};
+        QTest::newRow("listing, preview PDF")
+            << int(Page::listing) << int(ListingTab::preview) << true
+            << QStringList{"Show", "Title", "Include in the set", "Make Listing Set…"};
+        QTest::newRow("listing, video")
+            << int(Page::listing) << int(ListingTab::video) << true
+            << QStringList{"Show", "Play", "Time", "Length in seconds", "Make Listing Set…"};
+        QTest::newRow("batch") << int(Page::batch) << images << true
+                               << QStringList{"Batch", "Choose Folder of PDFs…",
+                                              "Make All Listing Sets…"};
+        QTest::newRow("brands") << int(Page::brands) << images << true
+                                << QStringList{"Brands", "New brand",  "Delete brand", "Name",
+                                               "Font",   "Background", "Corner badge"};
+        QTest::newRow("sizes") << int(Page::sizes) << images << true
+                               << QStringList{"Square thumbnails width", "Format"};
+    }
+    void everyPageIsWholeAtTheMinimumSize() {
+        QFETCH(int, page);
+        QFETCH(int, tab);
+        QFETCH(bool, withPDF);
+        QFETCH(QStringList, controls);
+        if (withPDF) openCAD();
+        model().setPage(Page(page));
+        model().setTab(ListingTab(tab));
+        window().resize(minimumWindowSize);
+        QCOMPARE(window().size(), minimumWindowSize);
+        const auto faults = [&] {
+            QStringList found = layoutFaults(window());
+            for (const QString& name : controls)
+                if (!visibleChild<QWidget>(window(), name))
+                    found << QString("“%1” is not shown").arg(name);
+            return found;
+        };
+        // Laid out on the next turns of the event loop.
+        QTRY_VERIFY2(faults().isEmpty(), qPrintable(faults().join('\n')));
+        keepPicture(window(), QString("minimum-%1").arg(QTest::currentDataTag()));
     }
 
     void theMenusHoldTheCommandsWithTheirKeys() {

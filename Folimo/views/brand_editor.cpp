@@ -99,11 +99,7 @@ QImage shadowImage(QSize size, double radius) {
 
 BrandPreview::BrandPreview(QWidget* parent)
     : QWidget(parent) {
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, underPage(palette));
-    setPalette(palette);
-    setMinimumSize(200, 160);
+    setMinimumSize(100, 100);
 }
 
 void BrandPreview::setImage(const QImage& image) {
@@ -112,6 +108,8 @@ void BrandPreview::setImage(const QImage& image) {
 }
 
 void BrandPreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), underPage(palette()));
     if (image_.isNull()) return;
     const QRectF room =
         QRectF(rect()).adjusted(previewPadding, previewPadding, -previewPadding, -previewPadding);
@@ -124,7 +122,6 @@ void BrandPreview::paintEvent(QPaintEvent*) {
         shadow_ = shadowImage(whole, shadowRadius);
         shadowFor_ = whole;
     }
-    QPainter painter(this);
     const QPointF pad((shadow_.width() - whole.width()) / 2.0,
                       (shadow_.height() - whole.height()) / 2.0);
     painter.drawImage(target.topLeft() - pad, shadow_);
@@ -160,6 +157,9 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
         face.setPixelSize(13);
         font_->setItemData(font_->count() - 1, face, Qt::FontRole);
     }
+    // Sized for a usual family's name, not the longest, so the form fits a small window.
+    font_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    font_->setMinimumContentsLength(12);
     font_->setAccessibleName(tr("Font"));
     form_->addRow(tr("Font"), font_);
     controls::onChoice(font_, this, [this](int index) {
@@ -186,7 +186,9 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
     for (const ColorButton& each : colors_)
         each.button->setEnabled(!classic);
 
-    form_->setFixedWidth(340);
+    // At most 340 wide; in a small window as narrow as its fields allow, the rest for the
+    // preview.
+    form_->setMaximumWidth(340);
     auto* formColumn = new QVBoxLayout;
     formColumn->setContentsMargins(20, 20, 20, 20);
     formColumn->addWidget(form_);

@@ -69,8 +69,10 @@ BrandsView::BrandsView(AppModel& model, QWidget* parent)
     buttons->addWidget(add_);
     buttons->addWidget(remove_);
     buttons->addStretch();
+    // 240 wide, giving up to 80 of it to the editor in a small window.
     auto* left = new QWidget;
-    left->setFixedWidth(240);
+    left->setMinimumWidth(160);
+    left->setMaximumWidth(240);
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(0, 0, 0, 0);
     leftColumn->setSpacing(0);

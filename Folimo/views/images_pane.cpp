@@ -7,6 +7,7 @@
 #include "views/picture_view.hpp"
 #include "views/segmented_control.hpp"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -19,7 +20,11 @@ namespace {
 
 constexpr int margin = 24;
 constexpr int cardSpacing = 8;
-constexpr double largeSide = 1100;
+// The large image is drawn at the pixels it covers on the screen, at least 1100 on its longer
+// side and in steps of 550, so resizing the window asks for few drawings; the thumbnails at
+// 260, which covers their 116 on screens of up to twice the density.
+constexpr int largeSide = 1100;
+constexpr int largeStep = 550;
 constexpr double thumbnailSide = 260;
 
 } // namespace
@@ -28,16 +33,15 @@ ImagesPane::ImagesPane(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , model_(model)
     , scroll_(new QScrollArea(this))
-    , sizeRow_(new QHBoxLayout)
+    , sizeRow_(new QGridLayout)
     , sizeLabel_(new QLabel)
     , large_(new PictureView)
     , cardGrid_(new QGridLayout) {
     look::makeSecondary(*sizeLabel_);
     large_->setPadding(margin);
 
-    sizeRow_->setSpacing(12);
-    sizeRow_->addWidget(sizeLabel_);
-    sizeRow_->addStretch();
+    sizeRow_->setHorizontalSpacing(12);
+    sizeRow_->setVerticalSpacing(4);
 
     cardGrid_->setSpacing(cardSpacing);
     for (std::size_t i = 0; i < allLayouts.size(); ++i)
@@ -72,7 +76,6 @@ ImagesPane::ImagesPane(AppModel& model, QWidget* parent)
                          &AppModel::previewPresetIDChanged})
         connect(&model, changed, this, &ImagesPane::refresh);
     connect(&model, &AppModel::previewReady, this, &ImagesPane::refreshPictures);
-    placeCards();
     refresh();
 }
 
@@ -90,8 +93,8 @@ void ImagesPane::refresh() {
     sizePicker_->setCurrent(chosen);
     sizeLabel_->setText(ListingTexts::pixelSize(preset.size));
 
-    large_->setAspect(
-        preset.size.height > 0 ? double(preset.size.width) / double(preset.size.height) : 0);
+    aspect_ = preset.size.height > 0 ? double(preset.size.width) / double(preset.size.height) : 0;
+    fitToWidth();
     large_->setAccessibleName(ListingTexts::largeImageName(model_.selectedLayout(), preset));
     for (LayoutCard* card : cards_)
         card->refresh();
@@ -103,7 +106,9 @@ void ImagesPane::showPresetNames(const QStringList& names) {
     presetNames_ = names;
     delete sizePicker_;
     sizePicker_ = new SegmentedControl(QStringLiteral("Size"), names);
-    sizeRow_->insertWidget(0, sizePicker_);
+    sizeRow_->addWidget(sizePicker_, 0, 0);
+    sizeColumns_ = 0;
+    fitToWidth();
     connect(sizePicker_, &SegmentedControl::chosen, this, [this](int index) {
         const auto& images = model_.settings().images;
         if (index >= 0 && std::size_t(index) < images.size())
@@ -114,7 +119,7 @@ void ImagesPane::showPresetNames(const QStringList& names) {
 void ImagesPane::refreshPictures() {
     if (!isVisible()) return; // a hidden pane draws nothing; showing it catches up
     const ImagePreset preset = model_.previewPreset();
-    if (QImage image = model_.requestPreviewImage(model_.selectedLayout(), preset, largeSide);
+    if (QImage image = model_.requestPreviewImage(model_.selectedLayout(), preset, largePixels_);
         !image.isNull())
         large_->setPicture(image);
     for (LayoutCard* card : cards_)
@@ -133,35 +138,71 @@ void ImagesPane::hideEvent(QHideEvent* event) {
     // Pictures not started yet are withdrawn, so that the pane shown instead is drawn first
     // (on a long PDF the listing's first drawings take seconds); showing this one asks again.
     const ImagePreset preset = model_.previewPreset();
-    model_.dropRequest(model_.previewImageKey(model_.selectedLayout(), preset, largeSide));
+    model_.dropRequest(model_.previewImageKey(model_.selectedLayout(), preset, largePixels_));
     for (LayoutCard* card : cards_)
         model_.dropRequest(model_.previewImageKey(card->layout(), preset, thumbnailSide));
 }
 
-// The cards stand in one row when it fits, otherwise in two rows of three or three of two.
-void ImagesPane::placeCards() {
+// The pixel size stands beside the size picker when both fit, otherwise under it. The cards
+// stand in one row when it fits, otherwise in rows of three, two or one. The large image is
+// as tall as its shape asks at the pane's width, but gives up height first, down to 240, so
+// the cards stay in view when they can.
+void ImagesPane::fitToWidth() {
     const int room = scroll_->viewport()->width() - 2 * margin;
+    if (sizePicker_) {
+        const int sizeColumns = sizePicker_->sizeHint().width() + sizeRow_->horizontalSpacing() +
+                                            sizeLabel_->sizeHint().width() <=
+                                        room
+                                    ? 2
+                                    : 1;
+        if (sizeColumns != sizeColumns_) {
+            sizeColumns_ = sizeColumns;
+            sizeRow_->removeWidget(sizeLabel_);
+            sizeRow_->addWidget(sizeLabel_, sizeColumns == 2 ? 0 : 1, sizeColumns == 2 ? 1 : 0);
+            sizeRow_->setColumnStretch(sizeColumns == 2 ? 2 : 1, 1);
+            sizeRow_->setColumnStretch(sizeColumns == 2 ? 1 : 2, 0);
+        }
+    }
     const int cardWidth = cards_[0]->sizeHint().width();
     int columns = 6;
-    while (columns > 2 && columns * cardWidth + (columns - 1) * cardSpacing > room)
-        columns = columns == 6 ? 3 : 2;
-    if (columns == cardColumns_) return;
-    cardColumns_ = columns;
-    for (LayoutCard* card : cards_)
-        cardGrid_->removeWidget(card);
-    for (int i = 0; i < int(cards_.size()); ++i)
-        cardGrid_->addWidget(cards_[std::size_t(i)], i / columns, i % columns, Qt::AlignCenter);
+    while (columns > 1 && columns * cardWidth + (columns - 1) * cardSpacing > room)
+        columns = columns == 6 ? 3 : columns - 1;
+    if (columns != cardColumns_) {
+        cardColumns_ = columns;
+        for (LayoutCard* card : cards_)
+            cardGrid_->removeWidget(card);
+        for (int i = 0; i < int(cards_.size()); ++i)
+            cardGrid_->addWidget(cards_[std::size_t(i)], i / columns, i % columns, Qt::AlignCenter);
+        // The scroll area sizes its content when asked, not when the content's least size
+        // changes: without this the content keeps the height of the old rows.
+        QCoreApplication::postEvent(scroll_, new QEvent(QEvent::LayoutRequest));
+    }
+
+    const int rows = (int(cards_.size()) + columns - 1) / columns;
+    const int others = 16 + sizeRow_->sizeHint().height() +
+                       rows * (cards_[0]->sizeHint().height() + cardSpacing) + margin;
+    const int shaped = aspect_ > 0 ? int((room - 2 * margin) / aspect_) + 2 * margin : 240;
+    const int height = std::min(shaped, std::max(240, scroll_->viewport()->height() - others));
+    large_->setFixedHeight(height);
+
+    // The picture fits inside the large image's padding.
+    const double across = std::max(room - 2 * margin, 0), down = std::max(height - 2 * margin, 0);
+    const double longer = aspect_ >= 1  ? std::min(across, down * aspect_)
+                          : aspect_ > 0 ? std::min(down, across / aspect_)
+                                        : std::min(across, down);
+    const int steps = (devicePixels(*this, longer) + largeStep - 1) / largeStep;
+    if (const int pixels = std::max(largeSide, steps * largeStep); pixels != largePixels_) {
+        // A drawing at the old size not started yet is withdrawn.
+        if (largePixels_ > 0)
+            model_.dropRequest(model_.previewImageKey(model_.selectedLayout(),
+                                                      model_.previewPreset(), largePixels_));
+        largePixels_ = pixels;
+        refreshPictures();
+    }
 }
 
 bool ImagesPane::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == scroll_->viewport() && event->type() == QEvent::Resize) {
-        placeCards();
-        // The large image gives up height first, so the cards stay in view when they can.
-        const int rows = (int(cards_.size()) + cardColumns_ - 1) / cardColumns_;
-        const int others = 16 + sizePicker_->sizeHint().height() +
-                           rows * (cards_[0]->sizeHint().height() + cardSpacing) + margin;
-        large_->setMaximumHeight(std::max(240, scroll_->viewport()->height() - others));
-    }
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize) fitToWidth();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -4,7 +4,6 @@
 #include <array>
 
 class QGridLayout;
-class QHBoxLayout;
 class QLabel;
 class QScrollArea;
 
@@ -36,20 +35,23 @@ private:
     // shown until they are ready.
     void refresh();
     void refreshPictures();
-    void placeCards();
+    void fitToWidth();
     // A new picker when the presets' names changed (its segments are fixed when made).
     void showPresetNames(const QStringList& names);
 
     AppModel& model_;
     QScrollArea* scroll_;
-    QHBoxLayout* sizeRow_;
+    QGridLayout* sizeRow_;
     SegmentedControl* sizePicker_ = nullptr;
     QStringList presetNames_;
     QLabel* sizeLabel_;
     PictureView* large_;
     QGridLayout* cardGrid_;
     std::array<LayoutCard*, 6> cards_{};
+    double aspect_ = 0;   // of the preset shown
+    int largePixels_ = 0; // the longer side the large image is drawn at, set by fitToWidth()
     int cardColumns_ = 0;
+    int sizeColumns_ = 0; // 2: the pixel size beside the picker, 1: under it
 };
 
 } // namespace folimo

@@ -19,7 +19,9 @@ namespace folimo {
 
 namespace {
 
+// The inspector is 330 wide, and gives up to 40 of it to the pane in a small window.
 constexpr int inspectorWidth = 330;
+constexpr int narrowInspectorWidth = 290;
 
 std::vector<std::filesystem::path> droppedFiles(const QMimeData* mime) {
     std::vector<std::filesystem::path> files;
@@ -50,7 +52,8 @@ ListingView::ListingView(AppModel& model, QWidget* parent)
     panes_->addWidget(images_);
     panes_->addWidget(preview_);
     panes_->addWidget(video_);
-    inspector_->setFixedWidth(inspectorWidth);
+    inspector_->setMinimumWidth(narrowInspectorWidth);
+    inspector_->setMaximumWidth(inspectorWidth);
     auto* divider = new QFrame;
     divider->setFrameShape(QFrame::VLine);
     divider->setFrameShadow(QFrame::Plain);

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -30,6 +31,8 @@
 namespace folimo {
 
 namespace {
+
+constexpr QSize defaultSize{1280, 820};
 
 QList<Sidebar::Row> sidebarRows() {
     QList<Sidebar::Row> rows;
@@ -56,7 +59,11 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     , toolbar_(new QToolBar(tr("Toolbar")))
     , show_(new SegmentedControl(tr("Show"), tabTitles())) {
     setObjectName("main");
-    resize(1280, 820);
+    // Everything stays whole down to the minimum: cards wrap, the size picker elides, the
+    // inspector and the forms scroll.
+    setMinimumSize(minimumWindowSize);
+    // A smaller screen gets a window of 90 % of its room, so nothing opens off-screen.
+    resize(defaultSize.boundedTo(screen()->availableSize() * 0.9).expandedTo(minimumSize()));
     model_.setPanels(panels_.get());
 
     // The view of each sidebar page, in page order.
@@ -64,13 +71,11 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     detail_->addWidget(new BatchView(model_));
     detail_->addWidget(new BrandsView(model_));
     detail_->addWidget(new SizesView(model_));
-    detail_->setMinimumSize(760, 560);
 
     auto* content = new QWidget;
     auto* columns = new QHBoxLayout(content);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(0);
-    sidebar_->setFixedWidth(210);
     columns->addWidget(sidebar_);
     columns->addWidget(detail_, 1);
     setCentralWidget(content);

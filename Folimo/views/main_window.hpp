@@ -22,6 +22,9 @@ class FilePanels;
 class SegmentedControl;
 class Sidebar;
 
+// The least size at which every page shows its controls whole.
+inline constexpr QSize minimumWindowSize{760, 520};
+
 // The one window: the sidebar of pages, the detail area showing the chosen page's view, the
 // toolbar, the menus and the alert. It reads the model and calls its operations; the model's
 // questions are asked with Qt's file dialogs over this window.

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPainter>
+#include <cmath>
 
 namespace folimo {
 
@@ -15,6 +16,10 @@ QAccessibleInterface* pictureAccessible(const QString& className, QObject* objec
 }
 
 } // namespace
+
+int devicePixels(const QWidget& widget, double side) {
+    return int(std::ceil(side * widget.devicePixelRatioF()));
+}
 
 void paintSoftShadow(QPainter& painter, const QRect& target) {
     // Layers of faint black growing outwards and a little down add up to a soft edge.

@@ -21,6 +21,10 @@ public:
     void setPadding(int padding);
     // Filled behind the picture over the whole widget; invalid: nothing is filled.
     void setBackground(const QColor& color);
+    // The pixels a side of length side covers on widget's screen: more than side on a
+    // high-density screen, so what is drawn at that many pixels shows sharp there.
+    int devicePixels(const QWidget& widget, double side);
+
     // A soft black shadow at 20 % under the picture, drawn into the padding.
     void setShadow(bool shadow);
     // Width over height of the pictures shown here; when set, the widget asks for the
@@ -47,6 +51,10 @@ private:
     QImage scaled_;
     qint64 scaledFrom_ = 0;
 };
+
+// The pixels a side of length side covers on widget's screen: more than side on a
+// high-density screen, so what is drawn at that many pixels shows sharp there.
+int devicePixels(const QWidget& widget, double side);
 
 // A soft black shadow at 20 % under a picture at target, a little below it: the one shadow of
 // pictures on screen.

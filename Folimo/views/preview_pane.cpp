@@ -18,8 +18,9 @@ namespace folimo {
 
 namespace {
 
-// The sheets stand gap apart and gap in from the edges, at most 820 wide, drawn at 1100
-// pixels. A few scaled pictures cover the sheets a window can show at once.
+// The sheets stand gap apart and gap in from the edges, at most 820 wide, drawn 1100 wide
+// (times the screen's pixel ratio). A few scaled pictures cover the sheets a window can show at
+// once.
 constexpr int gap = 28;
 constexpr int sheetMaxWidth = 820;
 constexpr int sheetPixels = 1100;
@@ -191,7 +192,8 @@ void PreviewPane::refresh() {
 
 QImage PreviewPane::picture(int row) const {
     if (row < 0 || row >= rows_->rowCount()) return {};
-    return model_.cache().value(model_.sheetImageKey(rows_->pages(row), sheetPixels));
+    return model_.cache().value(
+        model_.sheetImageKey(rows_->pages(row), devicePixels(*this, sheetPixels)));
 }
 
 bool PreviewPane::drawnInSight() const {
@@ -204,9 +206,10 @@ bool PreviewPane::drawnInSight() const {
 
 QImage PreviewPane::scaledPicture(int row, QSize pixels) {
     const std::vector<int> pages = rows_->pages(row);
-    const QImage image = model_.requestSheetImage(pages, sheetPixels);
+    const int width = devicePixels(*this, sheetPixels);
+    const QImage image = model_.requestSheetImage(pages, width);
     if (image.isNull()) {
-        asked_.insert(model_.sheetImageKey(pages, sheetPixels), row);
+        asked_.insert(model_.sheetImageKey(pages, width), row);
         return {};
     }
     const auto found = std::find_if(scaled_.begin(), scaled_.end(), [&](const Scaled& each) {

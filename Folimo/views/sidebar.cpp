@@ -31,11 +31,12 @@ Sidebar::Sidebar(const QList<Row>& rows, QWidget* parent)
     , source_(new QWidget(this))
     , sourceName_(new QLabel(source_))
     , sourcePages_(new QLabel(source_)) {
-    setMinimumWidth(190);
+    // 210 wide, giving up to 40 of it to the page in a small window.
+    setMinimumWidth(170);
+    setMaximumWidth(210);
     // One surface from the page list down to the foot.
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-    setMaximumWidth(260);
     list_->setAccessibleName(tr("Pages"));
     list_->setFrameShape(QFrame::NoFrame);
     list_->setIconSize(QSize(20, 20));
