@@ -2,13 +2,29 @@
 
 #include "views/look.hpp"
 
-#include <QApplication>
 #include <QFormLayout>
-#include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace folimo {
+
+namespace {
+
+// The rounded box the rows stand in, painted from the palette as it is at each painting, so
+// it follows the scheme.
+class FormBox : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(palette().color(QPalette::Midlight));
+        painter.setBrush(palette().color(QPalette::Base));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    }
+};
+
+} // namespace
 
 FormSection::FormSection(const QString& title, QWidget* parent)
     : QWidget(parent)
@@ -19,16 +35,7 @@ FormSection::FormSection(const QString& title, QWidget* parent)
     column->setSpacing(6);
     if (!title.isEmpty()) column->addWidget(look::sectionHeader(title));
 
-    auto* box = new QFrame;
-    box->setObjectName("formBox");
-    look::follow(*box, [](QWidget& w) {
-        const QPalette palette = QApplication::palette();
-        const QString sheet = QStringLiteral("QFrame#formBox { background: %1; border: 1px solid "
-                                             "%2; border-radius: 8px; }")
-                                  .arg(palette.color(QPalette::Base).name(),
-                                       palette.color(QPalette::Midlight).name());
-        if (w.styleSheet() != sheet) w.setStyleSheet(sheet);
-    });
+    auto* box = new FormBox;
     rows_->setContentsMargins(14, 10, 14, 10);
     rows_->setHorizontalSpacing(16);
     rows_->setVerticalSpacing(10);
