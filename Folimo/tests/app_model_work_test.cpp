@@ -4,6 +4,7 @@
 #include "model/batch_rows_model.hpp"
 #include "model/model_texts.hpp"
 #include "model/translation.hpp"
+#include "model/work_notices.hpp"
 #include "model_test_support.hpp"
 #include "pdf_files.hpp"
 
@@ -49,6 +50,26 @@ ListingSettings slowSettings() {
     return settings;
 }
 
+// What the desktop is told about a model's work while the user is elsewhere (or, with
+// attended, looking at the window): the notices and every progress the taskbar is shown.
+struct Told {
+    bool attended = false;
+    std::vector<std::filesystem::path> revealed;
+    std::vector<WorkNotice> notices;
+    std::vector<std::optional<double>> progress;
+    WorkNotices work;
+
+    explicit Told(AppModel& model)
+        : work(
+              model, [this] { return attended; },
+              [this](const std::filesystem::path& folder) { revealed.push_back(folder); }) {
+        QObject::connect(&work, &WorkNotices::notice,
+                         [this](const WorkNotice& notice) { notices.push_back(notice); });
+        QObject::connect(&work, &WorkNotices::progressChanged,
+                         [this] { progress.push_back(work.progress()); });
+    }
+};
+
 std::vector<RowKind> kinds(const AppModel& model) {
     std::vector<RowKind> result;
     for (const auto& row : model.batchRows())
@@ -77,6 +98,7 @@ private slots:
         f.model.setSettings(test::quickSettings());
         const auto parent = f.path("out");
         f.panels.answers = {parent, parent, std::nullopt};
+        Told told(f.model);
         QSignalSpy states(&f.model, &AppModel::exportStateChanged);
         std::vector<double> fractions;
         connect(&f.model, &AppModel::exportStateChanged, this, [&] {
@@ -104,15 +126,28 @@ private slots:
         QVERIFY(std::filesystem::exists(parent / "CAD listing" / "CAD preview.pdf"));
         QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
         QCOMPARE(fractions.back(), 1.0);
+        // Made while the user was elsewhere: the desktop is told, and its Show reveals the set.
+        QCOMPARE(told.notices, (std::vector<WorkNotice>{{"Listing set made",
+                                                         "Saved 3 files to \u201C"
+                                                         "CAD listing\u201D.",
+                                                         parent / "CAD listing"}}));
+        told.work.show(told.notices[0]);
+        QCOMPARE(told.revealed, std::vector{parent / "CAD listing"});
+        QVERIFY(told.progress.size() >= 2);
+        QCOMPARE(told.progress.back(), std::nullopt);
+        told.progress.pop_back();
+        QVERIFY(std::is_sorted(told.progress.begin(), told.progress.end()));
 
         // A report that arrives after the end changes nothing.
         f.model.reportExportProgress(0.5);
         QCOMPARE(f.model.exportState().kind, Kind::done);
 
         f.model.setSettings(test::quickSettings());
+        told.attended = true; // the export bar says it
         f.model.makeListingSet();
         QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::done, timeout);
         QCOMPARE(f.model.exportState().folder, parent / "CAD listing 2");
+        QCOMPARE(told.notices.size(), 1u);
         QCOMPARE(filesIn(parent / "CAD listing"), 3u);
 
         f.model.makeListingSet(); // the panel is cancelled
@@ -227,6 +262,7 @@ private slots:
         QAbstractItemModelTester tester(&rows);
 
         f.panels.answers = {input, f.path("out")};
+        Told told(f.model);
         f.model.chooseBatchFolder();
         QCOMPARE(f.model.batchInput(), std::optional<std::filesystem::path>(input));
         QCOMPARE(rows.rowCount(), 3);
@@ -253,11 +289,20 @@ private slots:
         QVERIFY(std::filesystem::exists(f.path("out") / "c listing" /
                                         "The asymptote package preview.pdf"));
         QVERIFY(!std::filesystem::exists(f.path("out") / "b listing"));
+        QCOMPARE(told.notices, (std::vector<WorkNotice>{
+                                   {"Batch finished", "2 sets made, 1 failed.", f.path("out")}}));
+        // The taskbar's bar grows over the three sets and goes when the batch ends.
+        QCOMPARE(told.progress.back(), std::nullopt);
+        told.progress.pop_back();
+        QVERIFY(std::is_sorted(told.progress.begin(), told.progress.end()));
+        QCOMPARE(told.progress.front(), 0.0);
+        QCOMPARE(told.progress.back(), 1.0);
 
         // Retry Failed makes only the failed row again, into the same folder, asking nothing.
         std::filesystem::copy_file(outside("CAD.pdf"), input / "b.pdf",
                                    std::filesystem::copy_options::overwrite_existing);
         QVERIFY(f.model.canRetryFailed());
+        told.progress.clear();
         f.model.retryFailed();
         QVERIFY(f.model.batchRunning());
         QCOMPARE(kinds(f.model), (std::vector{RowKind::done, RowKind::waiting, RowKind::done}));
@@ -265,6 +310,10 @@ private slots:
         QCOMPARE(f.model.batchRows()[1].status,
                  BatchRow::Status::done(3, f.path("out") / "b listing"));
         QCOMPARE(ModelTexts::batchSummary(f.model.batchRows()), QString("3 sets made."));
+        // The bar fills with the one set made again; the notice sums up every row.
+        QCOMPARE(told.progress.front(), 0.0);
+        QCOMPARE(told.notices.back(),
+                 (WorkNotice{"Batch finished", "3 sets made.", f.path("out")}));
         QVERIFY(!std::filesystem::exists(f.path("out") / "a listing 2"));
         QVERIFY(!f.model.canRetryFailed());
 
@@ -284,6 +333,7 @@ private slots:
             std::filesystem::copy_file(outside("asyRefCard.pdf"), input / name);
         f.model.setSettings(slowSettings());
         f.panels.answers = {input, f.path("batch")};
+        Told told(f.model); // the work is stopped as the session ends, say
         f.model.chooseBatchFolder();
         f.model.runBatch();
         QTRY_COMPARE_WITH_TIMEOUT(f.model.batchRows()[1].status.kind, RowKind::working, timeout);
@@ -297,6 +347,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(f.model.exportState().kind, Kind::stopped, timeout);
         QVERIFY(f.model.batchRunning());
         QCOMPARE(f.model.batchRows()[1].status.kind, RowKind::working);
+        const ExportState set = f.model.exportState();
+        QCOMPARE(
+            told.notices.at(0),
+            (WorkNotice{"Listing set stopped",
+                        ModelTexts::stopped(set.folder, set.files, set.plannedFiles), set.folder}));
 
         // The row in hand says what its set's folder holds; the next one waits.
         f.model.cancelBatch();
@@ -306,6 +361,8 @@ private slots:
         QCOMPARE(f.model.batchRows()[1].status,
                  BatchRow::Status::stopped(folder, std::int64_t(filesIn(folder)), 4));
         QCOMPARE(temporariesIn(f.path("batch")), 0u);
+        QCOMPARE(told.notices.at(1),
+                 (WorkNotice{"Batch stopped", "1 set made, 1 stopped.", f.path("batch")}));
         f.model.reportRowProgress(1, 0.5); // late: the row is not working any more
         QCOMPARE(f.model.batchRows()[1].status.kind, RowKind::stopped);
         QTRY_VERIFY(recordedFolders(f.store).isEmpty());
