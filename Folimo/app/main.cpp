@@ -1,9 +1,12 @@
+#include "app/desktop_notices.hpp"
 #include "app/quit_on_signal.hpp"
 #include "app/single_instance.hpp"
 #include "model/app_model.hpp"
 #include "model/translation.hpp"
+#include "model/work_notices.hpp"
 #include "updates/updater.hpp"
 #include "views/desktop_scheme.hpp"
+#include "views/export_bar.hpp"
 #include "views/main_window.hpp"
 #include "views/review_prompt_host.hpp"
 
@@ -93,6 +96,12 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &model,
                      [&model](QSessionManager&) { model.stopWork(); });
     folimo::MainWindow window(model);
+    // A set or batch that ends while the user is in another program is told as a
+    // notification, and running work shows on the taskbar entry.
+    folimo::WorkNotices notices(
+        model, [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
+        folimo::revealInFileManager);
+    folimo::DesktopNotices desktop(notices, QDBusConnection::sessionBus());
     // There is no store review request on Linux: asking for a review shows nothing.
     folimo::ReviewPromptHost review(model, [] {});
     QObject::connect(&instance, &folimo::SingleInstance::filesReceived, &window,
