@@ -22,15 +22,19 @@ def focused(s):
 def tab_stops(s):
     """Where Tab stops, once round the window, starting after the focus."""
     where = lambda node: (node.role, node.name, node.extents()) if node else None
-    stops = []
+    stops, now = [], [focused(s)]
+
+    def moved(before):
+        now[0] = focused(s)
+        return where(now[0]) not in (None, before)
+
     for _ in range(60):
-        before = where(focused(s))
+        before = where(now[0])
         s.key("Tab")
-        s.wait(lambda: where(focused(s)) not in (None, before), 5, f"Tab stayed at {before}")
-        now = focused(s)
-        if stops and where(now) == where(stops[0]):
+        s.wait(lambda: moved(before), 5, f"Tab stayed at {before}")
+        if stops and where(now[0]) == where(stops[0]):
             return stops
-        stops.append(now)
+        stops.append(now[0])
     raise ProbeError(f"Tab did not come round: {stops}")
 
 
