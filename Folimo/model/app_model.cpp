@@ -6,12 +6,15 @@
 #include "model/edit_step.hpp"
 #include "model/model_texts.hpp"
 #include "model/panels.hpp"
+#include "model/pdf_memory.hpp"
 #include "model/store_writer.hpp"
 #include "model/work_records.hpp"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QThreadPool>
 #include <algorithm>
+#include <utility>
 
 namespace folimo {
 namespace {
@@ -33,6 +36,18 @@ QString nameOf(const std::filesystem::path& path) {
     return QString::fromStdString(path.filename().string());
 }
 
+// "Folimo.conf" keeps its PDFs' texts in "Folimo-pdfs.json".
+std::filesystem::path memoryFileBeside(const QSettings& store) {
+    const QFileInfo file(store.fileName());
+    return QFile::encodeName(file.absolutePath() + QLatin1Char('/') + file.completeBaseName() +
+                             QStringLiteral("-pdfs.json"))
+        .toStdString();
+}
+
+PDFTexts textsOf(const ListingSettings& settings) {
+    return {settings.title, settings.pages, settings.preview.pages, settings.preview.watermark};
+}
+
 // The application's model while makeShared()'s owner lives.
 AppModel* sharedModel = nullptr;
 
@@ -43,6 +58,8 @@ AppModel::AppModel(QSettings& store, Panels* panels, QObject* parent)
     , store_(store)
     , storeWriter_(std::make_unique<StoreWriter>(store))
     , workRecords_(std::make_unique<WorkRecords>(store, *storeWriter_))
+    , memory_(std::make_unique<PDFMemory>(memoryFileBeside(store)))
+    , recent_(std::make_unique<RecentPDFs>(store, *storeWriter_))
     , panels_(panels)
     , previewPool_(std::make_unique<QThreadPool>()) {
     previewPool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
@@ -150,11 +167,17 @@ void AppModel::setAlert(std::optional<QString> alert) {
 
 void AppModel::setSettings(const ListingSettings& settings) {
     const bool changed = settings != settings_;
-    if (changed) settings_ = settings;
+    const ListingSettings before = changed ? std::exchange(settings_, settings) : ListingSettings();
     saveSettings();
     if (!changed) return;
+    rememberTexts(before);
     emit settingsChanged();
     previewInputsChanged();
+}
+
+void AppModel::rememberTexts(const ListingSettings& before) {
+    const PDFTexts texts = textsOf(settings_);
+    if (sourceKey_ && texts != textsOf(before)) memory_->remember(*sourceKey_, texts);
 }
 
 void AppModel::setBrands(const std::vector<Brand>& brands) {
@@ -245,16 +268,27 @@ void AppModel::open(std::shared_ptr<const SourcePDF> source, const QString& name
         sourceName_ = name;
         emit sourceNameChanged();
     }
-    // One field after another, each saved, as the inspector would clear them.
+    // One field after another, each saved, as the inspector would set them; none of it is a
+    // change to remember.
+    sourceKey_.reset();
+    const std::optional<QString> key =
+        source_->url() ? PDFMemory::contentKey(*source_->url()) : std::nullopt;
+    const std::optional<PDFTexts> remembered = key ? memory_->recall(*key) : std::nullopt;
+    const PDFTexts texts = remembered.value_or(PDFTexts{});
     ListingSettings settings = settings_;
-    settings.title.clear();
+    settings.title = texts.title;
     setSettings(settings);
-    settings.pages.clear();
+    settings.pages = texts.pages;
     setSettings(settings);
-    settings.preview.pages.clear();
+    settings.preview.pages = texts.previewPages;
     setSettings(settings);
     settings.video.pages.clear();
     setSettings(settings);
+    if (remembered) {
+        settings.preview.watermark = remembered->watermark;
+        setSettings(settings);
+    }
+    sourceKey_ = key;
     setVideoTime(0);
     setExportState(ExportState::idle());
     cache_.clear();
@@ -268,6 +302,10 @@ std::optional<QString> AppModel::reloadChangedSource() {
     if (!source_ || !source_->url() || !source_->changedOnDisk()) return std::nullopt;
     try {
         source_ = SourcePDF::open(*source_->url());
+        // The texts stay with the PDF the seller is editing.
+        const bool known = sourceKey_ && memory_->knows(*sourceKey_);
+        sourceKey_ = PDFMemory::contentKey(*source_->url());
+        if (known && sourceKey_) memory_->remember(*sourceKey_, textsOf(settings_));
         emit sourceChanged();
         cache_.clear();
         previewInputsChanged();
@@ -283,9 +321,15 @@ void AppModel::reloadForPreviews() {
     if (const auto problem = reloadChangedSource()) setAlert(*problem);
 }
 
-bool AppModel::openPath(const std::filesystem::path& path, const QString& name) {
+bool AppModel::openPath(const std::filesystem::path& path, const QString& name, bool listed) {
     try {
         open(SourcePDF::open(path), name);
+        if (listed) {
+            std::error_code error;
+            const auto absolute = std::filesystem::absolute(path, error);
+            recent_->add((error ? path : absolute).lexically_normal());
+            emit recentPDFsChanged();
+        }
         return true;
     } catch (const ListingError& error) {
         setAlert(QString::fromStdString(error.errorDescription()));
@@ -317,10 +361,19 @@ bool AppModel::openFiles(const std::vector<std::filesystem::path>& paths) {
 void AppModel::openSample() {
     try {
         const auto path = writeToTemporaryFolder(SamplePDF::fallMath);
-        openPath(path, nameOf(path));
+        openPath(path, nameOf(path), false);
     } catch (const ListingError& error) {
         setAlert(QString::fromStdString(error.errorDescription()));
     }
+}
+
+std::vector<RecentPDF> AppModel::recentPDFs() const {
+    return recent_->list();
+}
+
+void AppModel::clearRecentPDFs() {
+    recent_->clear();
+    emit recentPDFsChanged();
 }
 
 // --- Edits ---------------------------------------------------------------------------

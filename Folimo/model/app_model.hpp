@@ -8,6 +8,7 @@
 #include "folimo/uuid.hpp"
 #include "model/model_types.hpp"
 #include "model/preview_cache.hpp"
+#include "model/recent_pdfs.hpp"
 
 #include <QImage>
 #include <QObject>
@@ -31,6 +32,8 @@ class QThreadPool;
 namespace folimo {
 
 class Panels;
+class PDFMemory;
+class RecentPDFs;
 class StoreWriter;
 class WorkRecords;
 
@@ -50,11 +53,19 @@ class WorkRecords;
 // Undo: a person's edits (of the settings, the brand choice, the brands, the sizes reset) go
 // through the operations under "Edits", each one step of undoStack(); the plain setters are
 // for the model's own assignments. Opening a PDF starts the steps afresh: its per-PDF texts
-// begin empty, and no Undo brings the last PDF's title or pages onto the new one.
+// begin as remembered for it (or empty), and no Undo brings the last PDF's title or pages
+// onto the new one.
+//
+// Per-PDF memory: while a PDF is open, every change of its title, pages, preview pages or
+// watermark is remembered for it (PDFMemory); opening it again, renamed or moved too, brings
+// them back. Opening is never remembered as a change. The PDFs opened from files are listed,
+// latest first, for File ▸ Open Recent (RecentPDFs).
 //
 // Store: "settings.v1" and "brands.v1" hold JSON bytes, "brandID" the brand's UUID text in
-// upper case. The store object takes each value at once; its file is written soon after on
-// a thread of the model's (StoreWriter), so a keystroke never waits for the disk.
+// upper case; "recentPDFs.v1" the recent list (RecentPDFs). The PDFs' texts are kept in a file
+// beside the store's ("Folimo.conf": "Folimo-pdfs.json", see PDFMemory). The store
+// object takes each value at once; its file is written soon after on a thread of the model's
+// (StoreWriter), so a keystroke never waits for the disk.
 class AppModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(std::optional<folimo::Page> page READ page WRITE setPage NOTIFY pageChanged)
@@ -160,8 +171,9 @@ public:
     // previews are drawn anew. A file that no longer opens leaves the PDF as it was and
     // answers the library's message (previews then set alert to it, once for each PDF).
     std::optional<QString> reloadChangedSource();
-    // Makes source the open PDF named name: stops playback, clears the four per-PDF texts of
-    // the settings (saving after each), videoTime 0, export idle, empties the cache, page
+    // Makes source the open PDF named name: stops playback, sets the four per-PDF texts of
+    // the settings (saving after each) to what was remembered for its file (its watermark
+    // too), or clears them when nothing was, videoTime 0, export idle, empties the cache, page
     // listing, and clears the steps of Undo.
     void open(std::shared_ptr<const SourcePDF> source, const QString& name);
     // Asks for a PDF ("Choose a printable PDF.") and opens it; a PDF that cannot be opened
@@ -178,7 +190,12 @@ public:
     // handed over by the system). Answers whether one was taken.
     bool openFiles(const std::vector<std::filesystem::path>& paths);
     // Writes the Fall Math Practice pack into the temporary folder and opens it from there.
+    // (It has its own command, so it is not listed among the recent PDFs.)
     void openSample();
+    // The PDFs opened last from files (the panel, a drop, the system, this list), latest
+    // first, each looked up on disk now. Kept across runs.
+    std::vector<RecentPDF> recentPDFs() const;
+    void clearRecentPDFs();
 
     // --- Edits: each one step of Undo, saved at once --------------------------------------
     // The steps of Undo and Redo; a step's text names it ("Title", "Delete Brand “Shop”").
@@ -323,6 +340,7 @@ signals:
     void batchRowChanged(int row);
     void batchOutputChanged();
     void batchRunningChanged();
+    void recentPDFsChanged();
     // Something every preview depends on changed (settings, brands, brand choice, the PDF):
     // views ask for their images again.
     void previewsChanged();
@@ -342,7 +360,8 @@ private:
     void saveBrands();
     void saveBrandID();
     void loadStore();
-    bool openPath(const std::filesystem::path& path, const QString& name);
+    bool openPath(const std::filesystem::path& path, const QString& name, bool listed = true);
+    void rememberTexts(const ListingSettings& before);
     void post(std::function<void()> call);
     void setExportState(ExportState state);
     void finishExport(std::uint64_t id, const std::filesystem::path& folder,
@@ -366,6 +385,8 @@ private:
     QSettings& store_;
     std::unique_ptr<StoreWriter> storeWriter_; // the store's file is written off the main thread
     std::unique_ptr<WorkRecords> workRecords_;
+    std::unique_ptr<PDFMemory> memory_;
+    std::unique_ptr<RecentPDFs> recent_;
     Panels* panels_;
 
     std::optional<Page> page_ = Page::listing;
@@ -374,6 +395,7 @@ private:
     std::optional<QString> alert_;
     std::shared_ptr<const SourcePDF> source_;
     QString sourceName_;
+    std::optional<QString> sourceKey_; // the open PDF's content key: what its texts are kept by
     ListingSettings settings_;
     std::vector<Brand> brands_{Brand::classic()};
     Uuid brandID_ = Brand::classic().id;

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
 #include <sys/stat.h>
@@ -59,6 +60,60 @@ private slots:
         QCOMPARE(f.model.title(), QString("Fall Fun"));
     }
 
+    // Texts are kept by the PDF's content: renamed and moved after a restart, it gets them
+    // back; another PDF gets its own or none, and opening is never taken for an edit.
+    void aPDFGetsItsTextsBackUnderAnyNameAfterARestart() {
+        QTemporaryDir dir;
+        QSettings store(dir.filePath("store.ini"), QSettings::IniFormat);
+        const std::filesystem::path first = dir.filePath("Unit 1.pdf").toStdString();
+        const std::filesystem::path moved = dir.filePath("Final/Unit 1 final.pdf").toStdString();
+        const std::filesystem::path other = outside("asyRefCard.pdf");
+        std::filesystem::copy_file(outside("CAD.pdf"), first);
+        auto texts = [](const AppModel& model) {
+            const ListingSettings& s = model.settings();
+            return QStringList{QString::fromStdString(s.title), QString::fromStdString(s.pages),
+                               QString::fromStdString(s.preview.pages),
+                               QString::fromStdString(s.preview.watermark),
+                               QString::fromStdString(s.video.pages)};
+        };
+        {
+            AppModel model(store, nullptr);
+            QVERIFY(model.openFile(first));
+            model.editSettings("Title", [](ListingSettings& s) {
+                s.title = "Fall Unit";
+                s.pages = "1-3";
+                s.preview.pages = "2";
+                s.preview.watermark = "MINE";
+                s.video.pages = "4";
+            });
+            QVERIFY(model.openFile(other)); // unknown: the watermark stays, not remembered
+            QCOMPARE(texts(model), QStringList({"", "", "", "MINE", ""}));
+            QVERIFY(model.openFile(first));
+            QCOMPARE(texts(model), QStringList({"Fall Unit", "1-3", "2", "MINE", ""}));
+            model.undoStack().undo(); // nothing to undo across an open
+            model.editSettings("Watermark", [](ListingSettings& s) { s.preview.watermark = "X"; });
+            model.undoStack().undo(); // the undone edit is what is kept
+        }
+        std::filesystem::create_directory(moved.parent_path());
+        std::filesystem::rename(first, moved);
+
+        AppModel model(store, nullptr);
+        QVERIFY(!model.source());
+        QCOMPARE(texts(model), QStringList({"", "", "", "MINE", ""}));
+        QVERIFY(model.openFile(other));
+        QCOMPARE(texts(model), QStringList({"", "", "", "MINE", ""}));
+        model.editSettings("Watermark", [](ListingSettings& s) { s.preview.watermark = "CARD"; });
+        QVERIFY(model.openFile(moved));
+        QCOMPARE(texts(model), QStringList({"Fall Unit", "1-3", "2", "MINE", ""}));
+        QCOMPARE(model.undoStack().count(), 0);
+        QVERIFY(model.openFile(other));
+        QCOMPARE(texts(model), QStringList({"", "", "", "CARD", ""}));
+
+        // The recent list survived too, the file's old place no longer there.
+        QCOMPARE(model.recentPDFs(),
+                 (std::vector<RecentPDF>{{other, true}, {moved, true}, {first, false}}));
+    }
+
     void cancelledPanelChangesNothing() {
         test::ModelFixture f;
         QSignalSpy anything(&f.model, &AppModel::sourceChanged);
@@ -101,6 +156,7 @@ private slots:
         QCOMPARE(*f.model.alert(), message);
         QCOMPARE(f.model.source(), kept);
         QCOMPARE(f.model.sourceName(), QString("asyRefCard.pdf"));
+        QCOMPARE(f.model.recentPDFs().size(), 1u);
     }
 
     void theFirstPDFOfADropIsOpened() {
@@ -127,6 +183,7 @@ private slots:
         QCOMPARE(f.model.source()->url(),
                  std::optional<std::filesystem::path>(f.path("Fall Math Practice.pdf")));
         QCOMPARE(f.model.source()->pageCount(), 8);
+        QVERIFY(f.model.recentPDFs().empty()); // it has its own command
     }
 
     void aSampleThatCannotBeWrittenAlerts() {

@@ -2,12 +2,16 @@
 #include "folimo/settings_json.hpp"
 #include "model/app_model.hpp"
 #include "model/model_texts.hpp"
+#include "model/pdf_memory.hpp"
+#include "model/recent_pdfs.hpp"
+#include "model/store_writer.hpp"
 
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <fstream>
 #include <memory>
 
 using namespace folimo;
@@ -306,6 +310,70 @@ private slots:
         model.editSettings(
             "Title", [](ListingSettings& s) { s.title = ""; }, &titleField);
         QCOMPARE(steps.count(), 0);
+    }
+
+    // The longest unused PDF is forgotten first; an entry that cannot be read costs itself.
+    void pdfMemoryKeepsTheLatestUsedAndSkipsDamagedEntries() {
+        const std::filesystem::path file = dir_.filePath("memory/pdfs.json").toStdString();
+        {
+            PDFMemory memory(file);
+            for (std::size_t i = 0; i < PDFMemory::capacity; ++i)
+                memory.remember(QString::number(i), {"Title " + std::to_string(i), "", "", ""});
+            QVERIFY(memory.recall("0")); // used again: now the latest
+            memory.remember("new", {});
+        }
+        {
+            PDFMemory memory(file);
+            QCOMPARE(memory.count(), PDFMemory::capacity);
+            QCOMPARE(memory.recall("0")->title, "Title 0");
+            QVERIFY(!memory.knows("1"));
+            QVERIFY(memory.knows("2") && memory.knows("new"));
+        }
+
+        auto storeFile = [&file](const QByteArray& bytes) {
+            QFile out(QString::fromStdString(file.string()));
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(bytes);
+        };
+        storeFile(R"([{"key":"a","title":"A","pages":"1","previewPages":"","watermark":"W"},7,)"
+                  R"({"key":"b","title":"B"},)"
+                  R"({"key":"c","title":2,"pages":"","previewPages":"","watermark":""}])");
+        PDFMemory lenient(file);
+        QCOMPARE(lenient.count(), 1u);
+        QCOMPARE(lenient.recall("a"), std::optional(PDFTexts{"A", "1", "", "W"}));
+        storeFile("[{\"key\"");
+        QCOMPARE(PDFMemory(file).count(), 0u);
+    }
+
+    void recentPDFsAreTheLastTenOnceEachAcrossRestarts() {
+        QSettings& store = freshStore();
+        StoreWriter writer(store);
+        std::vector<std::filesystem::path> pdfs;
+        for (int i = 0; i < 12; ++i) {
+            pdfs.push_back(dir_.filePath(QString("%1, a.pdf").arg(i)).toStdString());
+            std::ofstream(pdfs.back()) << "%PDF";
+        }
+        {
+            RecentPDFs recent(store, writer);
+            for (const auto& pdf : pdfs)
+                recent.add(pdf);
+            recent.add(pdfs[5]);
+        }
+        std::filesystem::remove(pdfs[11]);
+        // As the file gives it back: a list of variants; one that is no place is skipped.
+        QVariantList stored{QString("relative.pdf")};
+        for (const QString& path : store.value("recentPDFs.v1").toStringList())
+            stored << path;
+        store.setValue("recentPDFs.v1", stored);
+
+        RecentPDFs recent(store, writer);
+        std::vector<RecentPDF> expected{{pdfs[5], true}, {pdfs[11], false}};
+        for (int i = 10; i >= 2; --i)
+            if (i != 5) expected.push_back({pdfs[std::size_t(i)], true});
+        QCOMPARE(recent.list(), expected);
+        recent.clear();
+        QVERIFY(recent.list().empty());
+        QVERIFY(!store.contains("recentPDFs.v1"));
     }
 
     void resetSizesTouchesOnlySizes() {
