@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -144,6 +145,7 @@ private slots:
     void dropsOpenTheFirstPDFInAnyCase();
     void aLockedPDFDroppedShowsItsMessage();
     void emptyStateUntilAPDFIsOpen();
+    void theEmptyStatesRecentPDFsOpenWithAClickOrReturn();
     void aPresetThatIsGoneShowsTheFirst();
     void cardsShowMembershipAndSelection();
     void previewHeaderCountsSheets_data();
@@ -216,6 +218,37 @@ void ListingViewTest::emptyStateUntilAPDFIsOpen() {
     QVERIFY(page.model.source());
     QCOMPARE(page.model.sourceName(), QStringLiteral("Fall Math Practice.pdf"));
     QCOMPARE(page.view.currentPane(), page.view.imagesPane());
+}
+
+void ListingViewTest::theEmptyStatesRecentPDFsOpenWithAClickOrReturn() {
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(QStringLiteral("store.ini")), QSettings::IniFormat);
+    store.setValue(QStringLiteral("recentPDFs.v1"),
+                   QStringList{manual, QStringLiteral("/nowhere/gone.pdf"), onePage});
+    AppModel model(store, nullptr);
+    EmptyStateView view(model);
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QListWidget* list = view.recentList();
+    QCOMPARE(list->accessibleName(), QStringLiteral("Recent PDFs"));
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("asy-latex.pdf"));
+    QCOMPARE(list->item(0)->toolTip(), manual);
+
+    auto click = [list](int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    };
+    click(1); // not on disk: nothing
+    QVERIFY(!model.source());
+    list->setFocus();
+    list->setCurrentRow(2);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(model.sourceName(), QStringLiteral("pixel.pdf"));
+    QTRY_COMPARE(list->item(0)->text(), QStringLiteral("pixel.pdf"));
+    click(1);
+    QCOMPARE(model.sourceName(), QStringLiteral("asy-latex.pdf"));
 }
 
 void ListingViewTest::aPresetThatIsGoneShowsTheFirst() {

@@ -26,6 +26,7 @@
 #include <QLayoutItem>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -227,6 +228,7 @@ private slots:
     void init() {
         store_ = std::make_unique<QSettings>(home_.filePath("store.ini"), QSettings::IniFormat);
         store_->clear();
+        QFile::remove(home_.filePath("store-pdfs.json")); // the PDFs' texts of an earlier test
         model_ = std::make_unique<AppModel>(*store_, nullptr);
         window_ = std::make_unique<MainWindow>(*model_);
         model_->setPanels(&panels_);
@@ -310,8 +312,8 @@ private slots:
 
     void theMenusHoldTheCommandsWithTheirKeys() {
         QCOMPARE(menuTexts(window(), "File"),
-                 QStringList({"Open PDF…", "Open the Sample PDF", "Close Window", "-",
-                              "Make Listing Set…", "-", "Quit"}));
+                 QStringList({"Open PDF…", "Open Recent", "Open the Sample PDF", "Close Window",
+                              "-", "Make Listing Set…", "-", "Quit"}));
         QCOMPARE(menuTexts(window(), "Go"),
                  QStringList({"Listing Set", "Batch", "Brand Presets", "Sizes", "-", "Images",
                               "Preview PDF", "Flip-Through Video"}));
@@ -361,6 +363,32 @@ private slots:
         QSignalSpy triggered(item, &QAction::triggered);
         QTest::keySequence(title, key);
         QCOMPARE(triggered.count(), 1);
+    }
+
+    void openRecentOpensItsPDFsUntilCleared() {
+        const fs::path gone = home_.filePath("gone.pdf").toStdString();
+        fs::copy_file(cadPDF, gone, fs::copy_options::overwrite_existing);
+        QVERIFY(model().openFile(gone));
+        fs::remove(gone);
+        openCAD();
+        QVERIFY(model().openFile(bigPDF));
+        QMenu* recent = menuItem(window(), "File", "Open Recent")->menu();
+        emit recent->aboutToShow();
+        QStringList items;
+        for (QAction* item : recent->actions())
+            items << (item->isSeparator() ? "-"
+                                          : item->text() + (item->isEnabled() ? "" : " (off)"));
+        QCOMPARE(items,
+                 QStringList({"asymptote.pdf", "CAD.pdf", "gone.pdf (off)", "-", "Clear Menu"}));
+        QCOMPARE(recent->actions()[1]->statusTip(), QString::fromStdString(cadPDF.string()));
+
+        recent->actions()[1]->trigger();
+        QCOMPARE(model().sourceName(), "CAD.pdf");
+        QCOMPARE(recent->actions()[0]->text(), "CAD.pdf");
+        recent->actions().last()->trigger();
+        QCOMPARE(recent->actions().size(), 2); // the separator and Clear Menu, now off
+        QVERIFY(!recent->actions().last()->isEnabled());
+        QVERIFY(model().recentPDFs().empty());
     }
 
     void makeListingSetIsACommandOnlyWithAPDFButTheBarAlwaysOffersIt() {

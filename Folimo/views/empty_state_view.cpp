@@ -6,12 +6,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace folimo {
 
@@ -19,6 +24,7 @@ namespace {
 
 constexpr int padding = 48;
 constexpr int iconSide = 54;
+constexpr int recentRowsInSight = 5; // more scroll, so the page keeps its minimum height
 
 // The symbol in one flat colour, as a tinted template image.
 QPixmap tinted(const QIcon& icon, const QColor& color, int side, qreal ratio) {
@@ -33,6 +39,7 @@ QPixmap tinted(const QIcon& icon, const QColor& color, int side, qreal ratio) {
 
 EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
     : QWidget(parent)
+    , model_(model)
     , column_(new QWidget(this)) {
     auto* icon = new QLabel(column_);
     look::follow(*icon, [](QWidget& w) {
@@ -67,17 +74,40 @@ EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
         QStringLiteral("Opens Fall Math Practice, an invented worksheet pack made by the app"));
     connect(open, &QPushButton::clicked, &model, [&model] { model.openPDF(); });
     connect(sample, &QPushButton::clicked, &model, [&model] { model.openSample(); });
+    // After the buttons, so that Tab reaches them first.
+    recentHeader_ = look::sectionHeader(tr("Recent PDFs"), column_);
+    recent_ = new QListWidget(column_);
+
     // While the page is shown, Return presses the focused button of the page, or else the
     // default button, wherever the focus is in the window (the sidebar, the toolbar), as in a
-    // dialog.
+    // dialog; in the list of recent PDFs it opens the one chosen.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, [this, open] {
-            auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+            QWidget* focus = QApplication::focusWidget();
+            if (focus == recent_) return openRecent(recent_->currentItem());
+            auto* focused = qobject_cast<QAbstractButton*>(focus);
             (focused && isAncestorOf(focused) ? focused : open)->click();
         });
     }
+
+    recentHeader_->setAlignment(Qt::AlignCenter);
+    recent_->setAccessibleName(tr("Recent PDFs"));
+    recent_->setFrameShape(QFrame::NoFrame);
+    recent_->setFixedWidth(480);
+    recent_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    recent_->setTextElideMode(Qt::ElideMiddle);
+    recent_->setSpacing(2);
+    recent_->setIconSize(QSize(16, 16));
+    recent_->viewport()->setAutoFillBackground(false);
+    recent_->setAutoFillBackground(false);
+    connect(recent_, &QListWidget::itemActivated, this, &EmptyStateView::openRecent);
+    if (!style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick, nullptr, recent_))
+        connect(recent_, &QListWidget::itemClicked, this, &EmptyStateView::openRecent);
+    // Queued: the list is not emptied under the click that opens one of its PDFs.
+    connect(&model, &AppModel::recentPDFsChanged, this, &EmptyStateView::showRecent,
+            Qt::QueuedConnection);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
@@ -94,11 +124,43 @@ EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
     column->addWidget(sentence, 0, Qt::AlignHCenter);
     column->addSpacing(4);
     column->addLayout(buttons);
+    column->addSpacing(10);
+    column->addWidget(recentHeader_);
+    column->addWidget(recent_, 0, Qt::AlignHCenter);
+    showRecent();
 
     auto* page = new QVBoxLayout(this);
     page->addStretch();
     page->addWidget(column_, 0, Qt::AlignCenter);
     page->addStretch();
+}
+
+void EmptyStateView::showEvent(QShowEvent* event) {
+    showRecent(); // a file may have come or gone meanwhile
+    QWidget::showEvent(event);
+}
+
+void EmptyStateView::showRecent() {
+    recent_->clear();
+    for (const RecentPDF& pdf : model_.recentPDFs()) {
+        const QString path = QFile::decodeName(QByteArray(pdf.path.c_str()));
+        auto* item = new QListWidgetItem(look::symbol(QStringLiteral("doc.richtext")),
+                                         QFileInfo(path).fileName(), recent_);
+        item->setData(Qt::UserRole, path);
+        item->setToolTip(pdf.available ? path : tr("%1 (not found)").arg(path));
+        item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
+        if (!pdf.available) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    }
+    const int rows = std::min(recent_->count(), recentRowsInSight);
+    recent_->setFixedHeight(rows * (recent_->sizeHintForRow(0) + 2 * recent_->spacing()) +
+                            2 * recent_->frameWidth());
+    recentHeader_->setVisible(rows > 0);
+    recent_->setVisible(rows > 0);
+}
+
+void EmptyStateView::openRecent(const QListWidgetItem* item) {
+    if (!item || !(item->flags() & Qt::ItemIsEnabled)) return;
+    model_.openFile(QFile::encodeName(item->data(Qt::UserRole).toString()).toStdString());
 }
 
 void EmptyStateView::paintEvent(QPaintEvent*) {

@@ -2,23 +2,37 @@
 
 #include <QWidget>
 
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace folimo {
 
 class AppModel;
 
-// The listing page with no PDF open: an invitation to drop one, open one or try the sample.
+// The listing page with no PDF open: an invitation to drop one, open one or try the sample,
+// and the PDFs opened last, each opened again with a click or Return.
 class EmptyStateView : public QWidget {
     Q_OBJECT
 public:
     explicit EmptyStateView(AppModel& model, QWidget* parent = nullptr);
 
+    // The recent PDFs, by file name; hidden while there are none.
+    QListWidget* recentList() const { return recent_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void showRecent();
+    void openRecent(const QListWidgetItem* item);
+
+    AppModel& model_;
     QWidget* column_;
+    QLabel* recentHeader_;
+    QListWidget* recent_;
 };
 
 } // namespace folimo

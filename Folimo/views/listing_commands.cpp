@@ -7,6 +7,8 @@
 #include "views/window_shortcuts.hpp"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QUndoGroup>
@@ -62,6 +64,36 @@ void addEditMenu(QMainWindow& window, AppModel& model) {
     }
 }
 
+// File ▸ Open Recent: the recent PDFs by file name, each with its full path as its tip, those
+// not on disk now disabled, then "Clear Menu". Filled afresh each time it opens.
+void addRecentMenu(QMenu& file, AppModel& model) {
+    QMenu* recent = file.addMenu(QMenuBar::tr("Open Recent"));
+    recent->setToolTipsVisible(true);
+    auto fill = [recent, &model] {
+        // Later, not now: the item chosen may be what asks for the new list.
+        for (QAction* old : recent->actions()) {
+            recent->removeAction(old);
+            old->deleteLater();
+        }
+        const std::vector<RecentPDF> pdfs = model.recentPDFs();
+        for (const RecentPDF& pdf : pdfs) {
+            const QString path = QFile::decodeName(QByteArray(pdf.path.c_str()));
+            QString name = QFileInfo(path).fileName();
+            QAction* item = recent->addAction(name.replace('&', QStringLiteral("&&")), &model,
+                                              [&model, file = pdf.path] { model.openFile(file); });
+            item->setToolTip(path);
+            item->setStatusTip(path);
+            item->setEnabled(pdf.available);
+        }
+        recent->addSeparator();
+        recent->addAction(QMenuBar::tr("Clear Menu"), &model, &AppModel::clearRecentPDFs)
+            ->setEnabled(!pdfs.empty());
+    };
+    QObject::connect(recent, &QMenu::aboutToShow, recent, fill);
+    QObject::connect(&model, &AppModel::recentPDFsChanged, recent, fill);
+    fill();
+}
+
 } // namespace
 
 QAction* addListingCommands(QMainWindow& window, AppModel& model, const AppCommands& app) {
@@ -70,6 +102,7 @@ QAction* addListingCommands(QMainWindow& window, AppModel& model, const AppComma
     QMenu* file = bar->addMenu(QMenuBar::tr("&File"));
     file->addAction(QMenuBar::tr("Open PDF…"), QKeySequence(Qt::CTRL | Qt::Key_O), &model,
                     &AppModel::openPDF);
+    addRecentMenu(*file, model);
     file->addAction(QMenuBar::tr("Open the Sample PDF"), &model, &AppModel::openSample);
     file->addSeparator();
     QAction* make =
