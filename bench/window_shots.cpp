@@ -7,6 +7,7 @@
 
 #include "model/app_model.hpp"
 #include "model/panels.hpp"
+#include "model/translation.hpp"
 #include "views/look.hpp"
 #include "views/main_window.hpp"
 
@@ -54,6 +55,8 @@ void usage() {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Counts read as the app shows them ("7 pages", not "7 page(s)").
+    folimo::installTranslation();
     const QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty()) return usage(), 2;
     const QDir out(args[0]);
