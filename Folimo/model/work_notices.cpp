@@ -3,6 +3,7 @@
 #include "model/app_model.hpp"
 #include "model/model_texts.hpp"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -29,13 +30,15 @@ double rowDone(const BatchRow::Status& status) {
 WorkNotice exportNotice(const ExportState& state) {
     switch (state.kind) {
     case ExportState::Kind::done:
-        return {QStringLiteral("Listing set made"), ModelTexts::saved(state.folder, state.files),
-                state.folder};
+        return {QCoreApplication::translate("WorkNotices", "Listing set made"),
+                ModelTexts::saved(state.folder, state.files), state.folder};
     case ExportState::Kind::stopped:
-        return {QStringLiteral("Listing set stopped"),
+        return {QCoreApplication::translate("WorkNotices", "Listing set stopped"),
                 ModelTexts::stopped(state.folder, state.files, state.plannedFiles), state.folder};
     default:
-        return {QStringLiteral("Couldn\u2019t make the listing set"), state.message, {}};
+        return {QCoreApplication::translate("WorkNotices", "Couldn\u2019t make the listing set"),
+                state.message,
+                {}};
     }
 }
 
@@ -88,7 +91,8 @@ void WorkNotices::batchChanged() {
         return row < rows.size() &&
                (rows[row].status.kind == RowKind::done || rows[row].status.kind == RowKind::failed);
     });
-    emit notice({finished ? QStringLiteral("Batch finished") : QStringLiteral("Batch stopped"),
+    emit notice({finished ? QCoreApplication::translate("WorkNotices", "Batch finished")
+                          : QCoreApplication::translate("WorkNotices", "Batch stopped"),
                  ModelTexts::batchSummary(rows),
                  model_.batchOutput().value_or(std::filesystem::path())});
 }
