@@ -1,8 +1,11 @@
 """Shared start of the end-to-end tests: each script takes the built folimo as its argument and
 drives it through the driver beside it (a private X server and the accessibility bus), as a
 person and a screen reader do."""
+import atexit
 import os
+import shutil
 import sys
+import tempfile
 
 from driver import ProbeError, Session, require_tools  # noqa: F401
 
@@ -26,3 +29,22 @@ def wait_gone(s, timeout=15):
     """Waits for the program to end on its own; gives its exit status."""
     s.wait(lambda: not s.alive(), timeout, "folimo did not end")
     return s.app.returncode
+
+
+def scratch_folder():
+    """A fresh folder for what a script puts on disk, removed when the script ends."""
+    folder = tempfile.mkdtemp(prefix="folimo-e2e-")
+    atexit.register(shutil.rmtree, folder, ignore_errors=True)
+    return folder
+
+
+def save_set(s, folder):
+    """Make Listing Set… (Ctrl+E), answering Qt's own folder dialog with folder: typed into the
+    dialog's name field (the window's inspector has text fields of its own, so the field is
+    looked for inside the dialog)."""
+    s.key("ctrl+e")
+    save = s.wait_for(name="Save Here", role="push button", timeout=30)
+    dialog = [w for w in s.windows() if any(n.name == "Save Here" for n in w.walk())][0]
+    field = [n for n in dialog.walk() if n.role == "text" and n.showing][0]
+    field.set_text(folder)
+    save.press()

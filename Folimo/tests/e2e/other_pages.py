@@ -2,10 +2,9 @@
 name, enabled where they should be, and a batch folder chosen through the real folder dialog."""
 import os
 import shutil
-import tempfile
 from common import *
 
-folder = tempfile.mkdtemp(prefix="folimo-e2e-")
+folder = scratch_folder()
 shutil.copy(CAD, os.path.join(folder, "Unit 2.pdf"))
 shutil.copy(ASY_LATEX, os.path.join(folder, "Unit 10.pdf"))
 
@@ -53,4 +52,3 @@ with session() as s:
 
     s.key("ctrl+q")
     expect(wait_gone(s) == 0, "Quit did not end the program cleanly")
-shutil.rmtree(folder)

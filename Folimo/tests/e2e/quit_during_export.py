@@ -3,19 +3,13 @@ the seller keeps working; a SIGTERM during the next set ends the program without
 leaves whole files only, no temporary one."""
 import os
 import signal
-import tempfile
 from common import *
 
-out = tempfile.mkdtemp(prefix="folimo-e2e-")
+out = scratch_folder()
 
 
 def make_set(s):
-    s.key("ctrl+e")
-    save = s.wait_for(name="Save Here", role="push button", timeout=30)
-    dialog = [w for w in s.windows() if any(n.name == "Save Here" for n in w.walk())][0]
-    field = [n for n in dialog.walk() if n.role == "text" and n.showing][0]
-    field.set_text(out)
-    save.press()
+    save_set(s, out)
     # The whole default set, video and all: it is still being made when the quit comes.
     s.wait_for(name="Saving the listing set", role="progress bar", showing=True, timeout=30)
 
