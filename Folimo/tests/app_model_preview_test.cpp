@@ -1,5 +1,6 @@
 // Previews through the model: sizes, cache keys and bounds, the non-blocking requests, and
 // the video preview's frames and playback.
+#include "model/listing_findings.hpp"
 #include "model_test_support.hpp"
 
 #include <QElapsedTimer>
@@ -153,6 +154,17 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(ready.count(), 1);
         QVERIFY(!f.model.cache().contains(stale));
+    }
+
+    void findingsFollowThePDFAndItsSettingsOffTheMainThread() {
+        test::ModelFixture f;
+        ListingFindings findings(f.model);
+        QVERIFY(f.model.openFile(test::outside("CAD.pdf")));
+        f.model.editSettings("Pages", [](ListingSettings& s) { s.pages = "2, 14"; });
+        QTRY_COMPARE_WITH_TIMEOUT(findings.findings().size(), std::size_t(1), 30000);
+        QCOMPARE(findings.findings()[0].message, "Page 14 is not in this 7-page PDF.");
+        f.model.editSettings("Pages", [](ListingSettings& s) { s.pages = "2"; });
+        QTRY_VERIFY_WITH_TIMEOUT(findings.findings().empty(), 30000);
     }
 
     void videoFramesAreTakenAtWholeFifteenthsAt720() {

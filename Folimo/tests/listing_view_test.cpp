@@ -20,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -156,6 +157,7 @@ private slots:
     void storedValuesOutOfRangeShowAtTheEnds();
     void titlePromptIsThePDFsOwnTitle();
     void switchingTabsReplacesOnlyThePaneSections();
+    void aFindingLeadsToTheFieldThatFixesIt();
 };
 
 void ListingViewTest::dropsOpenTheFirstPDFInAnyCase() {
@@ -506,6 +508,23 @@ void ListingViewTest::titlePromptIsThePDFsOwnTitle() {
     auto* title = page.control<QLineEdit>(QStringLiteral("Title"));
     QCOMPARE(title->placeholderText(), QStringLiteral("The asymptote package"));
     QCOMPARE(title->text(), QString());
+}
+
+void ListingViewTest::aFindingLeadsToTheFieldThatFixesIt() {
+    ListingPage page;
+    page.view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page.view));
+    page.open(manual);
+    page.model.editSettings(QStringLiteral("Pages"),
+                            [](ListingSettings& s) { s.preview.pages = "2, 14"; });
+    QPushButton* edit = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT(edit = page.control<QPushButton>(QStringLiteral("Edit Pages")), 30000);
+    QVERIFY(page.labelTexts().contains(QStringLiteral("Page 14 is not in this 11-page PDF.")));
+    edit->click();
+    QCOMPARE(page.model.tab(), ListingTab::preview);
+    auto* pages = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(pages && pages->accessibleName() == QStringLiteral("Pages"));
+    QCOMPARE(pages->selectedText(), QStringLiteral("2, 14"));
 }
 
 void ListingViewTest::switchingTabsReplacesOnlyThePaneSections() {

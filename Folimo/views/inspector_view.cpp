@@ -1,9 +1,11 @@
 #include "views/inspector_view.hpp"
 
 #include "model/app_model.hpp"
+#include "model/listing_findings.hpp"
 #include "model/listing_texts.hpp"
 #include "views/controls.hpp"
 #include "views/export_bar.hpp"
+#include "views/findings_view.hpp"
 #include "views/look.hpp"
 #include "views/segmented_control.hpp"
 #include "views/text_field.hpp"
@@ -87,12 +89,12 @@ InspectorView::InspectorView(AppModel& model, QWidget* parent)
     buildListing(content_);
     content_->addStretch();
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(form);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus); // the keyboard goes to what is inside
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_ = new QScrollArea;
+    scroll_->setWidget(form);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus); // the keyboard goes to what is inside
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* divider = new QFrame;
     divider->setFrameShape(QFrame::HLine);
@@ -102,8 +104,11 @@ InspectorView::InspectorView(AppModel& model, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(scroll, 1);
+    column->addWidget(scroll_, 1);
     column->addWidget(divider);
+    column->addWidget(
+        new FindingsView(*new ListingFindings(model, this),
+                         [this](const ListingFinding& finding) { editFinding(finding); }));
     column->addWidget(new ExportBar(model));
 
     for (auto changed : {&AppModel::settingsChanged, &AppModel::brandsChanged,
@@ -111,6 +116,21 @@ InspectorView::InspectorView(AppModel& model, QWidget* parent)
         connect(&model, changed, this, &InspectorView::refresh);
     connect(&model, &AppModel::tabChanged, this, &InspectorView::buildTab);
     buildTab();
+}
+
+void InspectorView::editFinding(const ListingFinding& finding) {
+    using Kind = ListingFinding::Kind;
+    QLineEdit* field = title_;
+    if (finding.kind != Kind::titleTooLong && finding.kind != Kind::titleCutBySquare) {
+        model_.setTab(finding.kind == Kind::missingPreviewPage ? ListingTab::preview
+                      : finding.kind == Kind::missingVideoPage ? ListingTab::video
+                                                               : ListingTab::images);
+        for (QLineEdit* each : tabSections_->findChildren<QLineEdit*>())
+            if (each->accessibleName() == QStringLiteral("Pages")) field = each;
+    }
+    scroll_->ensureWidgetVisible(field);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
 }
 
 void InspectorView::edit(const QString& name, const std::function<void(ListingSettings&)>& change,
@@ -165,6 +185,7 @@ void InspectorView::buildListing(QVBoxLayout* column) {
     QFormLayout* rows = addSection(column, QStringLiteral("Listing"));
 
     TextField* title = textField(QStringLiteral("Title"), {});
+    title_ = title;
     types(title, [](ListingSettings& s, std::string text) { s.title = std::move(text); });
     rows->addRow(QStringLiteral("Title"), title);
     listingShows_.push_back([this, title] {

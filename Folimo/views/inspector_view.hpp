@@ -9,16 +9,18 @@
 class QCheckBox;
 class QFormLayout;
 class QLineEdit;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace folimo {
 
 class AppModel;
+struct ListingFinding;
 
 // The settings column of the listing page: the "Listing" section, the sections of the pane
-// shown, and the export bar at its foot. Every control writes straight into the model, one
-// step of Undo per change, and shows what the model holds; it validates nothing and keeps
-// nothing of its own.
+// shown, and at its foot what would look wrong in a shop and the export bar. Every control writes
+// straight into the model, one step of Undo per change, and shows what the model holds; it
+// validates nothing and keeps nothing of its own.
 class InspectorView : public QWidget {
     Q_OBJECT
 public:
@@ -44,9 +46,14 @@ private:
     void toggles(QCheckBox* box, const std::function<void(ListingSettings&, bool)>& change);
     void types(QLineEdit* field, const std::function<void(ListingSettings&, std::string)>& change);
     void refresh();
+    // Takes the seller to the field that fixes the finding: the title, or the page list of the
+    // pane it concerns.
+    void editFinding(const ListingFinding& finding);
 
     AppModel& model_;
     QVBoxLayout* content_;
+    QScrollArea* scroll_ = nullptr;
+    QLineEdit* title_ = nullptr;
     QWidget* tabSections_ = nullptr;
     // Each shows one model value in its control; the tab's go with the tab's sections.
     std::vector<std::function<void()>> listingShows_;

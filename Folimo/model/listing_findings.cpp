@@ -1,0 +1,59 @@
+#include "model/listing_findings.hpp"
+
+#include "folimo/listing_error.hpp"
+#include "model/app_model.hpp"
+
+namespace folimo {
+namespace {
+
+// Long enough to wait out a burst of typing, short enough to read as at once.
+constexpr int settleMilliseconds = 300;
+
+} // namespace
+
+ListingFindings::ListingFindings(AppModel& model, QObject* parent)
+    : QObject(parent)
+    , model_(model) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(settleMilliseconds);
+    connect(&settle_, &QTimer::timeout, this, &ListingFindings::check);
+    for (auto changed : {&AppModel::sourceChanged, &AppModel::settingsChanged,
+                         &AppModel::brandsChanged, &AppModel::brandIDChanged})
+        connect(&model, changed, &settle_, qOverload<>(&QTimer::start));
+    check();
+}
+
+ListingFindings::~ListingFindings() = default; // the worker is stopped and joined
+
+void ListingFindings::check() {
+    // A check still running is for settings that are gone.
+    worker_ = {};
+    const auto source = model_.source();
+    if (!source) return show({});
+    worker_ =
+        std::jthread([this, source, settings = model_.effectiveSettings()](std::stop_token stop) {
+            std::vector<ListingFinding> found;
+            try {
+                found = ListingCheck::findings(source, settings, stop);
+            } catch (const Cancelled&) {
+                return;
+            } catch (const ListingError&) {
+                // The PDF changed on disk: the model reopens it and a new check follows.
+            }
+            // Queued to the main thread; dropped by Qt once this object is gone.
+            QMetaObject::invokeMethod(
+                this,
+                [this, stop, found = std::move(found)]() mutable {
+                    if (!stop.stop_requested()) show(std::move(found));
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void ListingFindings::show(std::vector<ListingFinding> findings) {
+    if (findings == findings_) return;
+    findings_ = std::move(findings);
+    emit findingsChanged();
+}
+
+} // namespace folimo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "folimo/listing_check.hpp"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace folimo {
+
+class AppModel;
+
+// What would look wrong in a shop in the set the model would make now: the publish check of
+// the open PDF with the current settings and brand, worked out on a thread of its own a
+// moment after the last change, so typing is never held up and a check no longer wanted is
+// stopped. Main thread only.
+class ListingFindings : public QObject {
+    Q_OBJECT
+public:
+    explicit ListingFindings(AppModel& model, QObject* parent = nullptr);
+    ~ListingFindings() override;
+
+    // The findings of the latest finished check; none without a PDF, and none while a PDF
+    // that couldn't be read any more is checked.
+    const std::vector<ListingFinding>& findings() const { return findings_; }
+
+signals:
+    void findingsChanged();
+
+private:
+    void check();
+    void show(std::vector<ListingFinding> findings);
+
+    AppModel& model_;
+    QTimer settle_;
+    std::jthread worker_;
+    std::vector<ListingFinding> findings_;
+};
+
+} // namespace folimo
