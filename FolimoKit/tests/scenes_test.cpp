@@ -25,6 +25,9 @@ namespace {
 
 constexpr double letter = 612.0 / 792.0;
 
+// The plain yellow of the pencil's body.
+const auto isYellow = [](RGBA8 p) { return p.red - p.blue > 120 && p.green > 140; };
+
 } // namespace
 
 // The board is centred while the image is too narrow for the pencil beside it, and moves
@@ -183,7 +186,6 @@ TEST(SceneDrawing, PencilEndsInTheEraserAlone) {
         fillRect(cr, r, RGBColor::white);
         drawPencil(cr, {50, 100}, {450, 100}, 40);
     });
-    auto isYellow = [](RGBA8 p) { return p.red - p.blue > 120 && p.green > 140; };
     for (double y : {81.0, 119.0})
         EXPECT_FALSE(isYellow(pixelUp(image, 51, y))) << y;
     EXPECT_TRUE(isYellow(pixelUp(image, 250, 100)));
@@ -194,7 +196,6 @@ TEST(SceneImages, PencilLiesBesideTheClipboardOnlyWhenThereIsRoom) {
     const ListingSettings settings;
     const ListingPainter painter(*pdf, settings);
     // Half way along the pencil, on its axis: the plain yellow of its body.
-    auto isYellow = [](RGBA8 p) { return p.red - p.blue > 120 && p.green > 140; };
     const Image wide = drawn(
         1000, 500, [&](cairo_t* cr, const Rect& r) { scenes::drawClipboard(painter, cr, r, 0); });
     EXPECT_TRUE(isYellow(pixelUp(wide, 865, 235)));
