@@ -9,6 +9,7 @@
 #include "stop_on_interrupt.hpp"
 
 #include <clocale>
+#include <cstdint>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -33,7 +34,8 @@ int run(Args& args) {
     }
 
     StopOnInterrupt interrupt;
-    bool anyFailed = false;
+    std::int64_t made = 0;
+    std::int64_t failed = 0;
     const auto items = Batch::plan(pdfs, *output);
     std::optional<ProgressBar> bar;
     auto report = [&](std::size_t item, const std::string& outcome) {
@@ -45,22 +47,24 @@ int run(Args& args) {
     observer.progress = [&](std::size_t, double fraction) { bar->update(fraction); };
     observer.done = [&](std::size_t item, const std::filesystem::path&,
                         const std::vector<std::filesystem::path>& files) {
+        ++made;
         report(item, "Saved " + WorkMessages::fileCount(ListingExporter::savedFileCount(files)));
     };
     observer.failed = [&](std::size_t item, const std::string& message) {
-        anyFailed = true;
+        ++failed;
         report(item, message);
     };
     Batch::run(items, settings, observer, interrupt.token());
-    return anyFailed ? 1 : 0;
+    std::cout << WorkMessages::batchSummary(made, failed, 0) << std::endl;
+    return failed > 0 ? 1 : 0;
 }
 
 const std::string usage =
     std::string("usage: folimo-cli batch FOLDER -o OUTPUT [options]\n\n"
                 "Makes one listing set for every PDF directly inside FOLDER, one after another,\n"
                 "each in a folder of its own inside OUTPUT named after the PDF and titled from\n"
-                "the PDF itself. Prints one line per PDF as it\n"
-                "finishes; a PDF that fails does not stop the others, but the exit status is\n"
+                "the PDF itself. Prints one line per PDF as it finishes and a count of the sets\n"
+                "at the end; a PDF that fails does not stop the others, but the exit status is\n"
                 "then 1. Ctrl-C stops it; the files written so far stay.\n\n"
                 "options:\n"
                 "  -o OUTPUT             where the set folders go (made when missing)\n") +

@@ -421,7 +421,7 @@ private slots:
                                            {"b.pdf", BatchRow::Status::failed("No.")},
                                            {"c.pdf", BatchRow::Status::stopped(set, 1, 2)},
                                            {"d.pdf", BatchRow::Status::waiting()}}),
-                 QString("1 set made, 1 failed, 1 stopped."));
+                 QString::fromStdString(WorkMessages::batchSummary(1, 1, 1)));
         QVERIFY(ModelTexts::batchSummary({{"a.pdf", BatchRow::Status::waiting()}}).isEmpty());
         QCOMPARE(ModelTexts::unreadableBrands(1),
                  QString("A saved brand couldn\u2019t be read, so it was set aside. Your other "

@@ -82,7 +82,8 @@ status=0; "$cli" batch "$work/in" -o "$work/sets" "${small[@]}" >"$work/stdout" 
 [ "$status" -eq 1 ] || fail "a batch with a locked PDF gave status $status"
 expected="Locked: ${lq}Locked.pdf${rq} is protected with a password. Save a copy without the password and try again.
 unit 2: Saved 6 files
-Unit 10: Saved 6 files"
+Unit 10: Saved 6 files
+2 sets made, 1 failed."
 [ "$(cat "$work/stdout")" = "$expected" ] || fail "batch printed: $(cat "$work/stdout")"
 [ -s "$work/sets/unit 2 listing/unit 2 preview.pdf" ] || fail "batch sets take their PDF's name"
 [ -s "$work/sets/Unit 10 listing 2/Unit 10 flip-through.mp4" ] || fail "batch wrote into an existing folder"
@@ -98,7 +99,7 @@ status=0; "$cli" batch "$work/in" -o "$work/titled" --title "Fall" 2>"$work/stde
 rm "$work/in/Locked.pdf"
 mkfifo "$work/in/pipe.pdf"
 timeout 120 "$cli" batch "$work/in" -o "$work/sets2" "${small[@]}" --no-video >"$work/stdout" || fail "good batch failed"
-[ "$(wc -l <"$work/stdout")" -eq 2 ] || fail "good batch printed: $(cat "$work/stdout")"
+[ "$(wc -l <"$work/stdout")" -eq 3 ] || fail "good batch printed: $(cat "$work/stdout")"
 status=0; timeout 60 "$cli" make "$work/in/pipe.pdf" -o "$work/sets2" 2>"$work/stderr" || status=$?
 [ "$status" -eq 1 ] || fail "make of a named pipe gave status $status"
 

@@ -33,4 +33,11 @@ std::string noPDFsInside(const std::filesystem::path& folder) {
     return "There are no PDFs directly inside " + quoted(OutputNaming::shownName(folder)) + ".";
 }
 
+std::string batchSummary(std::int64_t made, std::int64_t failed, std::int64_t stopped) {
+    std::string summary = std::to_string(made) + (made == 1 ? " set made" : " sets made");
+    if (failed > 0) summary += ", " + std::to_string(failed) + " failed";
+    if (stopped > 0) summary += ", " + std::to_string(stopped) + " stopped";
+    return summary + ".";
+}
+
 } // namespace folimo::WorkMessages

@@ -19,5 +19,8 @@ std::string stopped(const std::filesystem::path& folder, std::int64_t files,
                     std::int64_t plannedFiles);
 // "There are no PDFs directly inside “Products”." with the name OutputNaming::shownName gives.
 std::string noPDFsInside(const std::filesystem::path& folder);
+// The line once a batch has ended: "3 sets made, 1 failed.", with sets stopped counted too
+// ("2 sets made, 1 stopped.").
+std::string batchSummary(std::int64_t made, std::int64_t failed, std::int64_t stopped);
 
 } // namespace folimo::WorkMessages
