@@ -6,7 +6,6 @@
 #include "views/brand_editor.hpp"
 #include "views/brands_view.hpp"
 
-#include <QAccessible>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
@@ -83,21 +82,15 @@ struct BrandsPage : test::ModelFixture {
 class BrandsViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void onlyClassic();
-    void plusMakesAnEditableCopy();
+    void classicIsReadOnlyAndACopyIsEditable();
     void editsAreSavedOnEveryKeystroke();
     void colourPickedLiveAndCancelPutsItBack();
     void emptyBadgeLeavesThePreview();
-    void choosingAnotherBrandRebuildsTheEditor();
 };
 
-void BrandsViewTest::onlyClassic() {
+void BrandsViewTest::classicIsReadOnlyAndACopyIsEditable() {
     BrandsPage page;
-    QCOMPARE(page.list()->count(), 1);
-    QCOMPARE(page.list()->currentItem()->text(), QString::fromStdString(Brand::classic().name));
     QVERIFY(!page.button("Delete brand")->isEnabled());
-    QVERIFY(page.button("New brand")->isEnabled());
-    QCOMPARE(page.button("New brand")->toolTip(), "New brand, starting from the selected one");
     QVERIFY(!page.field<QLineEdit>("Name")->isEnabled());
     QVERIFY(!page.field<QComboBox>("Font")->isEnabled());
     QVERIFY(!page.colourButton("Background")->isEnabled());
@@ -105,26 +98,30 @@ void BrandsViewTest::onlyClassic() {
     QCOMPARE(page.footer(), classicFooter);
     QTRY_VERIFY(!page.shownPreview().isNull());
     viewShot(page.view, "brands-classic");
-}
 
-void BrandsViewTest::plusMakesAnEditableCopy() {
-    BrandsPage page;
     page.button("New brand")->click();
     QCOMPARE(page.list()->count(), 2);
     QCOMPARE(page.list()->currentRow(), 1);
-    QCOMPARE(page.list()->currentItem()->text(), "My Brand");
-    QCOMPARE(page.editor().brand().id, page.model.brandID());
     QCOMPARE(page.field<QLineEdit>("Name")->text(), "My Brand");
-    QVERIFY(page.field<QLineEdit>("Name")->isEnabled());
     QVERIFY(page.colourButton("Title")->isEnabled());
     QVERIFY(page.button("Delete brand")->isEnabled());
     QCOMPARE(page.footer(), badgeFooter);
+
+    // Another brand chosen, the editor is built afresh for it, and back again.
+    QTest::keyClicks(page.field<QLineEdit>("Corner badge"), " extra");
+    const QString badge = page.field<QLineEdit>("Corner badge")->text();
+    page.list()->setCurrentRow(0);
+    QCOMPARE(page.model.brandID(), Brand::classic().id);
+    QVERIFY(!page.field<QLineEdit>("Name")->isEnabled());
+    QCOMPARE(page.footer(), classicFooter);
+    page.list()->setCurrentRow(1);
+    QCOMPARE(page.field<QLineEdit>("Corner badge")->text(), badge);
+    QCOMPARE(page.stored().back().badge, badge.toStdString());
 
     // Deleting asks first; Cancel, the default, keeps the brand.
     page.button("Delete brand")->click();
     QMessageBox* question = page.question();
     QVERIFY(question);
-    QCOMPARE(question->text(), "Delete the brand “My Brand”?");
     QCOMPARE(question->defaultButton(), question->button(QMessageBox::Cancel));
     question->defaultButton()->click();
     QTRY_VERIFY(!page.question());
@@ -137,7 +134,6 @@ void BrandsViewTest::plusMakesAnEditableCopy() {
     QCOMPARE(page.question(), nullptr);
     QCOMPARE(page.list()->count(), 1);
     QCOMPARE(page.model.brandID(), Brand::classic().id);
-    QCOMPARE(page.footer(), classicFooter);
 }
 
 void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
@@ -199,41 +195,15 @@ void BrandsViewTest::colourPickedLiveAndCancelPutsItBack() {
 void BrandsViewTest::emptyBadgeLeavesThePreview() {
     BrandsPage page;
     page.button("New brand")->click();
-    auto* badge = page.field<QLineEdit>("Corner badge");
-    QVERIFY(!badge->text().isEmpty());
     QTRY_VERIFY(!page.shownPreview().isNull());
     const QImage withBadge = page.shownPreview();
-    QCOMPARE(QAccessible::queryAccessibleInterface(page.editor().findChild<BrandPreview*>())
-                 ->text(QAccessible::Name),
-             "Preview of the My Brand brand");
-
+    auto* badge = page.field<QLineEdit>("Corner badge");
     badge->selectAll();
     QTest::keyClick(badge, Qt::Key_Backspace);
     QCOMPARE(QString::fromStdString(page.model.brand().badge), QString());
-    QCOMPARE(badge->placeholderText(), "None");
     QTRY_VERIFY(page.shownPreview() != withBadge);
+    QCOMPARE(page.shownPreview(), page.model.brandPreview(page.model.brand()));
     viewShot(page.view, "brands-copy-without-badge");
-    Brand plain = page.model.brand();
-    QCOMPARE(page.shownPreview(), page.model.brandPreview(plain));
-    plain.badge = "{pages} pages";
-    QCOMPARE(page.model.brandPreview(plain), withBadge);
-}
-
-void BrandsViewTest::choosingAnotherBrandRebuildsTheEditor() {
-    BrandsPage page;
-    page.button("New brand")->click();
-    QTest::keyClicks(page.field<QLineEdit>("Corner badge"), " extra");
-    const QString badge = page.field<QLineEdit>("Corner badge")->text();
-
-    page.list()->setCurrentRow(0);
-    QCOMPARE(page.model.brandID(), Brand::classic().id);
-    QVERIFY(!page.field<QLineEdit>("Name")->isEnabled());
-    QCOMPARE(page.footer(), classicFooter);
-
-    page.list()->setCurrentRow(1);
-    QCOMPARE(page.field<QLineEdit>("Corner badge")->text(), badge);
-    QCOMPARE(page.stored().back().badge, badge.toStdString());
-    QVERIFY(page.field<QLineEdit>("Name")->isEnabled());
 }
 
 QTEST_MAIN(BrandsViewTest)
