@@ -1,7 +1,6 @@
 // The listing page through its widgets, on a real model with a real store in a temporary
 // folder and real PDFs.
 
-#include "folimo/listing_error.hpp"
 #include "folimo/settings_json.hpp"
 #include "folimo/source_pdf.hpp"
 #include "model/app_model.hpp"
@@ -30,7 +29,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -86,14 +84,6 @@ struct ListingPage {
     }
 };
 
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return process.exitCode() == 0 ? QString()
-                                   : QString::fromLocal8Bit(process.readAllStandardError());
-}
-
 // Drags mime over the middle of target and drops it there, as the window system hands a drop
 // to the window: the window finds the widget under the pointer that takes it.
 bool drop(QWidget& target, const QMimeData& mime) {
@@ -143,38 +133,32 @@ class ListingViewTest : public QObject {
 
 private slots:
     void initTestCase() { installTranslation(); }
-    void dropsOpenTheFirstPDFInAnyCase();
-    void aLockedPDFDroppedShowsItsMessage();
+    void aDroppedPDFOpensOnThePageNotInAField();
     void emptyStateUntilAPDFIsOpen();
     void theEmptyStatesRecentPDFsOpenWithAClickOrReturn();
     void aPresetThatIsGoneShowsTheFirst();
     void cardsShowMembershipAndSelection();
-    void previewHeaderCountsSheets_data();
     void previewHeaderCountsSheets();
     void aLongPDFsPreviewDrawsOnlyWhatIsInSightThenRests();
     void spaceBarPlaysAndPauses();
     void inspectorEditsLandInTheStore();
     void storedValuesOutOfRangeShowAtTheEnds();
-    void titlePromptIsThePDFsOwnTitle();
     void switchingTabsReplacesOnlyThePaneSections();
     void aFindingLeadsToTheFieldThatFixesIt();
 };
 
-void ListingViewTest::dropsOpenTheFirstPDFInAnyCase() {
+void ListingViewTest::aDroppedPDFOpensOnThePageNotInAField() {
     ListingPage page;
     QTemporaryDir dir;
     const QString text = dir.filePath(QStringLiteral("notes.txt"));
     QFile(text).open(QIODevice::WriteOnly);
-    const QString capitals = dir.filePath(QStringLiteral("WORKSHEETS.PDF"));
-    QVERIFY(QFile::copy(manual, capitals));
 
+    // Which of the files opens is the model's (app_model_open_test); a drop without a PDF is
+    // refused.
     QVERIFY(!drop(page.view, {QUrl::fromLocalFile(text)}));
     QVERIFY(!page.model.source());
-
-    QVERIFY(drop(page.view, {QUrl::fromLocalFile(text), QUrl::fromLocalFile(capitals),
-                             QUrl::fromLocalFile(onePage)}));
-    QVERIFY(page.model.source());
-    QCOMPARE(page.model.sourceName(), QStringLiteral("WORKSHEETS.PDF"));
+    QVERIFY(drop(page.view, {QUrl::fromLocalFile(text), QUrl::fromLocalFile(manual)}));
+    QCOMPARE(page.model.sourceName(), QStringLiteral("asy-latex.pdf"));
     QCOMPARE(page.view.currentPane(), page.view.imagesPane());
     QVERIFY(!page.model.alert());
 
@@ -188,23 +172,6 @@ void ListingViewTest::dropsOpenTheFirstPDFInAnyCase() {
     QCOMPARE(page.stored().title, "Fall Pack");
 }
 
-void ListingViewTest::aLockedPDFDroppedShowsItsMessage() {
-    ListingPage page;
-    page.open(onePage);
-    const auto before = page.model.source();
-    QTemporaryDir dir;
-    const QString locked = dir.filePath(QStringLiteral("locked.pdf"));
-    QCOMPARE(run(QStringLiteral("qpdf"),
-                 {QStringLiteral("--encrypt"), QStringLiteral("user"), QStringLiteral("owner"),
-                  QStringLiteral("256"), QStringLiteral("--"), manual, locked}),
-             QString());
-
-    QVERIFY(drop(page.view, {QUrl::fromLocalFile(locked)}));
-    QCOMPARE(page.model.alert(),
-             QString::fromStdString(ListingError::locked("locked.pdf").errorDescription()));
-    QCOMPARE(page.model.source(), before);
-}
-
 void ListingViewTest::emptyStateUntilAPDFIsOpen() {
     ListingPage page;
     QCOMPARE(page.view.currentPane(), page.view.emptyState());
@@ -212,9 +179,6 @@ void ListingViewTest::emptyStateUntilAPDFIsOpen() {
     auto* sample = page.control<QPushButton>(QStringLiteral("Try the Sample"));
     QVERIFY(open && sample);
     QVERIFY(open->isDefault());
-    QCOMPARE(
-        sample->toolTip(),
-        QStringLiteral("Opens Fall Math Practice, an invented worksheet pack made by the app"));
 
     sample->click();
     QVERIFY(page.model.source());
@@ -233,10 +197,7 @@ void ListingViewTest::theEmptyStatesRecentPDFsOpenWithAClickOrReturn() {
     view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&view));
     QListWidget* list = view.recentList();
-    QCOMPARE(list->accessibleName(), QStringLiteral("Recent PDFs"));
     QCOMPARE(list->count(), 3);
-    QCOMPARE(list->item(0)->text(), QStringLiteral("asy-latex.pdf"));
-    QCOMPARE(list->item(0)->toolTip(), manual);
 
     auto click = [list](int row) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -310,44 +271,19 @@ void ListingViewTest::cardsShowMembershipAndSelection() {
              QStringLiteral("Desk image, 2000 by 1500 pixels"));
 }
 
-void ListingViewTest::previewHeaderCountsSheets_data() {
-    QTest::addColumn<QString>("pdf");
-    QTest::addColumn<QString>("pages");
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("one page") << onePage << QString() << QStringLiteral("1 sheet, 11 × 8.5 in")
-                              << QStringList{QStringLiteral("Preview sheet 1: page 1")};
-    QTest::newRow("two sheets") << manual << QStringLiteral("5-8")
-                                << QStringLiteral("2 sheets, 11 × 8.5 in")
-                                << QStringList{QStringLiteral("Preview sheet 1: pages 5–6"),
-                                               QStringLiteral("Preview sheet 2: pages 7–8")};
-    QTest::newRow("no page") << manual << QStringLiteral("40-50")
-                             << QStringLiteral("None of those pages are in this PDF.")
-                             << QStringList{};
-}
-
+// The pages typed reach the sheets and their header (their texts are listing_texts_test's).
 void ListingViewTest::previewHeaderCountsSheets() {
-    QFETCH(QString, pdf);
-    QFETCH(QString, pages);
-    QFETCH(QString, header);
-    QFETCH(QStringList, names);
     ListingPage page;
-    page.open(pdf);
+    page.open(manual);
     page.model.setTab(ListingTab::preview);
     QCOMPARE(page.view.currentPane(), page.view.previewPane());
-    auto* field = page.control<QLineEdit>(QStringLiteral("Pages"));
-    QVERIFY(field);
-    QCOMPARE(field->placeholderText(), QStringLiteral("Every page"));
-    QTest::keyClicks(field, pages);
-
+    QTest::keyClicks(page.control<QLineEdit>(QStringLiteral("Pages")), QStringLiteral("5-8"));
     PreviewPane& pane = *page.view.previewPane();
-    QCOMPARE(pane.header()->text(), header);
+    QCOMPARE(pane.header()->text(), QStringLiteral("2 sheets, 11 × 8.5 in"));
     QAbstractItemModel& sheets = *pane.sheets()->model();
-    QStringList shown;
-    for (int row = 0; row < sheets.rowCount(); ++row)
-        shown << sheets.index(row, 0).data(Qt::AccessibleTextRole).toString();
-    QCOMPARE(shown, names);
-    if (names.isEmpty()) return;
+    QCOMPARE(sheets.rowCount(), 2);
+    QCOMPARE(sheets.index(1, 0).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Preview sheet 2: pages 7–8"));
     QTRY_VERIFY_WITH_TIMEOUT(pane.drawnInSight(), 20000);
     QCOMPARE(pane.picture(0).width(), 1100);
 }
@@ -444,11 +380,8 @@ void ListingViewTest::inspectorEditsLandInTheStore() {
     QVERIFY(!stored.video.isOn);
 
     page.model.setTab(ListingTab::preview);
-    auto* perSheet = page.control<QComboBox>(QStringLiteral("Per sheet"));
-    QCOMPARE(perSheet->currentText(), QStringLiteral("2 pages"));
-    perSheet->setCurrentIndex(0);
+    page.control<QComboBox>(QStringLiteral("Per sheet"))->setCurrentIndex(0);
     auto* watermark = page.control<QLineEdit>(QStringLiteral("Text"));
-    QCOMPARE(watermark->text(), QStringLiteral("PREVIEW"));
     QTest::keyClick(watermark, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(watermark, QStringLiteral("SAMPLE"));
     page.control<SegmentedControl>(QStringLiteral("Style"))
@@ -466,12 +399,10 @@ void ListingViewTest::inspectorEditsLandInTheStore() {
     auto* length = page.control<QSlider>(QStringLiteral("Length in seconds"));
     QTest::keyClick(length, Qt::Key_Right);
     QCOMPARE(page.stored().video.seconds, 13.0);
-    QVERIFY(page.labelTexts().contains(QStringLiteral("1080 × 1080, 30 fps, MP4")));
 
     // Brands: the picker lists the model's brands and stores the one chosen.
     page.model.addBrand();
     auto* brand = page.control<QComboBox>(QStringLiteral("Brand"));
-    QCOMPARE(brand->count(), 2);
     QCOMPARE(brand->currentText(), QStringLiteral("My Brand"));
     brand->setCurrentIndex(0);
     QCOMPARE(page.model.brandID(), Brand::classic().id);
@@ -491,23 +422,11 @@ void ListingViewTest::storedValuesOutOfRangeShowAtTheEnds() {
     page.model.setTab(ListingTab::video);
     auto* length = page.control<QSlider>(QStringLiteral("Length in seconds"));
     QCOMPARE(length->value(), 15);
-    const QStringList texts = page.labelTexts();
-    QVERIFY(texts.contains(QStringLiteral("15 s")));
-    QVERIFY(texts.contains(QStringLiteral("6000 × 6000, 30 fps, MP4")));
 
     page.model.setTab(ListingTab::preview);
     QCOMPARE(page.control<QSlider>(QStringLiteral("Watermark strength"))->value(), 80);
     // Showing them changed nothing stored.
     QCOMPARE(page.model.settings(), settings);
-}
-
-void ListingViewTest::titlePromptIsThePDFsOwnTitle() {
-    ListingPage page;
-    page.open(onePage);
-    page.open(manual);
-    auto* title = page.control<QLineEdit>(QStringLiteral("Title"));
-    QCOMPARE(title->placeholderText(), QStringLiteral("The asymptote package"));
-    QCOMPARE(title->text(), QString());
 }
 
 void ListingViewTest::aFindingLeadsToTheFieldThatFixesIt() {
@@ -529,8 +448,11 @@ void ListingViewTest::aFindingLeadsToTheFieldThatFixesIt() {
 
 void ListingViewTest::switchingTabsReplacesOnlyThePaneSections() {
     ListingPage page;
+    page.open(onePage);
     page.open(manual);
+    // The title's prompt is the PDF's own title, that of the PDF opened last.
     auto* title = page.control<QLineEdit>(QStringLiteral("Title"));
+    QCOMPARE(title->placeholderText(), QStringLiteral("The asymptote package"));
     QWidget* sections = page.inspector().tabSections();
     QVERIFY(page.control<QCheckBox>(QStringLiteral("Watermarked preview PDF")));
 
@@ -538,8 +460,6 @@ void ListingViewTest::switchingTabsReplacesOnlyThePaneSections() {
     QCOMPARE(page.control<QLineEdit>(QStringLiteral("Title")), title);
     QVERIFY(page.inspector().tabSections() != sections);
     QVERIFY(!page.control<QCheckBox>(QStringLiteral("Watermarked preview PDF")));
-    QCOMPARE(page.control<QLineEdit>(QStringLiteral("Pages"))->placeholderText(),
-             QStringLiteral("Up to 10, picked for you"));
     QCOMPARE(page.view.currentPane(), page.view.videoPane());
     QVERIFY(page.control<QPushButton>(QStringLiteral("Make Listing Set…")));
 }

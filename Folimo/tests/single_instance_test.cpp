@@ -33,13 +33,6 @@ class SingleInstanceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aFirstLaunchFindsNobodyToHandOverTo() {
-        QTemporaryDir dir;
-        SingleInstance first(dir.filePath("socket"));
-        QCOMPARE(first.handOver({"/tmp/a.pdf"}), HandOver::alone);
-        QVERIFY(first.listen());
-    }
-
     // Only a folder of the user's own that nobody else may enter takes the socket; without
     // one there is no socket at all and the program runs alone.
     void theSocketLivesOnlyInAPrivateFolder() {

@@ -53,7 +53,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void messages();
     void probeStatuses();
     void userCheck_data();
     void userCheck();
@@ -88,23 +87,6 @@ void UpdaterTest::cleanup() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         widget->close();
     store_.reset();
-}
-
-void UpdaterTest::messages() {
-    QCOMPARE(upToDateMessage("Folimo", "1.4"),
-             (UpdateMessage{"You’re up to date",
-                            "Folimo 1.4 is the newest version. Folimo checks for updates on its "
-                            "own and will let you know when there’s a new one."}));
-    QCOMPARE(upToDateMessage("", "").text,
-             "This app  is the newest version. This app checks for updates on its own and will "
-             "let you know when there’s a new one.");
-    QCOMPARE(unreachableMessage("Folimo"),
-             (UpdateMessage{"Couldn’t check for updates",
-                            "Check your internet connection and try again. Folimo also checks "
-                            "on its own about once a day."}));
-    QCOMPARE(unreachableMessage("").text,
-             "Check your internet connection and try again. This app also checks on its own "
-             "about once a day.");
 }
 
 void UpdaterTest::probeStatuses() {
