@@ -38,13 +38,18 @@ def scratch_folder():
     return folder
 
 
-def save_set(s, folder):
-    """Make Listing Set… (Ctrl+E), answering Qt's own folder dialog with folder: typed into the
-    dialog's name field (the window's inspector has text fields of its own, so the field is
-    looked for inside the dialog)."""
-    s.key("ctrl+e")
-    save = s.wait_for(name="Save Here", role="push button", timeout=30)
-    dialog = [w for w in s.windows() if any(n.name == "Save Here" for n in w.walk())][0]
+def answer_folder_dialog(s, button, folder):
+    """Answers Qt's own folder dialog with folder, typed into the dialog's name field (the
+    window has text fields of its own, so the field is looked for inside the dialog), and
+    presses its button."""
+    press = s.wait_for(name=button, role="push button", timeout=30)
+    dialog = [w for w in s.windows() if any(n.name == button for n in w.walk())][0]
     field = [n for n in dialog.walk() if n.role == "text" and n.showing][0]
     field.set_text(folder)
-    save.press()
+    press.press()
+
+
+def save_set(s, folder):
+    """Make Listing Set… (Ctrl+E), saved into folder."""
+    s.key("ctrl+e")
+    answer_folder_dialog(s, "Save Here", folder)

@@ -120,10 +120,6 @@ class Node:
         return self.state(pyatspi.STATE_ENABLED) or self.state(pyatspi.STATE_SENSITIVE)
 
     @property
-    def checked(self):
-        return self.state(pyatspi.STATE_CHECKED) or self.state(pyatspi.STATE_PRESSED)
-
-    @property
     def showing(self):
         return self.state(pyatspi.STATE_SHOWING)
 
@@ -149,9 +145,6 @@ class Node:
 
     def set_text(self, text):
         self.acc.queryEditableText().setTextContents(text)
-
-    def set_value(self, value):
-        self.acc.queryValue().currentValue = value
 
     def extents(self):
         box = self.acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -472,9 +465,6 @@ class Session:
     def type(self, text, window=None):
         self.focus(window)
         self._xdotool("type", "--delay", "20", text)
-
-    def click_at(self, x, y):
-        self._xdotool("mousemove", str(x), str(y), "click", "1")
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True)

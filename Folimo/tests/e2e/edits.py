@@ -1,9 +1,15 @@
 """A seller's edits by every path: a screen reader's toggle and set-text reach the settings (the
 export bar's summary, the window title, the store), Ctrl+E works straight after typing a title,
-and a brand deleted after the question comes back with Ctrl+Z."""
+a brand deleted after the question comes back with Ctrl+Z, and a batch folder chosen through the
+real folder dialog lists its PDFs, each row one element, in the order a file browser shows."""
 import json
 import os
+import shutil
 from common import *
+
+batch = scratch_folder()
+shutil.copy(CAD, os.path.join(batch, "Unit 2.pdf"))
+shutil.copy(ASY_LATEX, os.path.join(batch, "Unit 10.pdf"))
 
 
 def stored_settings(s):
@@ -57,6 +63,15 @@ with session(CAD) as s:
     s.key("ctrl+z")
     s.wait_for(name="Preview of the My Brand brand", timeout=20)
     s.wait_for(name="My Brand", showing=True)
+
+    s.key("ctrl+2")
+    s.wait_for(name="Choose Folder of PDFs…", role="push button", showing=True).press()
+    answer_folder_dialog(s, "Choose", batch)
+    s.wait_for(name="Unit 10, Waiting", timeout=20)
+    rows = [n.name for n in s.find_all(contains=", Waiting")]
+    expect(rows == ["Unit 2, Waiting", "Unit 10, Waiting"], f"rows read {rows}")
+    expect(s.find(name="Make All Listing Sets…", role="push button").enabled,
+           "Make All Listing Sets… is disabled with PDFs")
 
     s.key("ctrl+q")
     expect(wait_gone(s) == 0, "Quit did not end the program cleanly")

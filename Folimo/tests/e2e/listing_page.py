@@ -1,6 +1,6 @@
-"""The listing page as a screen reader and the keyboard read it: the Tab order, the large image
-and the layout cards, the preview sheets, the video's play button (also on the space bar) and
-position in seconds, and the inspector's controls that follow the pane."""
+"""The listing page as a screen reader and the keyboard read it: the Tab order, the Show choice
+as radio buttons, and sliders in percent and seconds. (What each control does is the view
+tests'.)"""
 from common import *
 import pyatspi
 
@@ -58,29 +58,12 @@ with session(CAD) as s:
     expect(order == sorted(order), f"the inspector is not read top to bottom: {stops}")
     expect(s.find(name="Show", role="panel").children()[0].role == "radio button",
            "the Show choices are not read as radio buttons")
-    for layout in ("Page grid", "Cover", "Fanned pages", "Clipboard", "Desk", "Frame"):
-        card = s.find(name=layout, role="push button", showing=True)
-        expect(card.description == "In the set", f"{layout} reads {card.description!r}")
-    expect(s.find(name="Page grid", role="push button").state(pyatspi.STATE_SELECTED),
-           "the shown layout's card is not selected")
 
-    # Pressing a card shows its layout large.
-    s.find(name="Desk", role="push button").press()
-    s.wait_for(name="Desk image, 2000 by 1500 pixels", role="image", showing=True)
-    for name in ("Title", "Pages"):
-        s.find(name=name, role="text", showing=True)
-
+    # Sliders read in the units they are shown in: percent and seconds.
     click(s.find(name="Preview PDF", role="radio button"))
-    s.wait_for(name="4 sheets, 11 × 8.5 in", role="label", showing=True)
-    s.wait_for(name="Preview sheet 1: pages 1–2", role="list item", showing=True)
-    s.find(name="Preview sheet 4: page 7", role="list item")
-    s.find(name="Per sheet", role="label", showing=True)
-    strength = s.find(name="Watermark strength", role="slider", showing=True)
+    strength = s.wait_for(name="Watermark strength", role="slider", showing=True)
     expect(strength.value == 22, f"the watermark's strength reads {strength.value}, not 22 %")
-
     click(s.find(name="Flip-Through Video", role="radio button"))
-    s.wait_for(name="Video frame at 0.0 seconds", role="image", showing=True)
-    s.find(name="Length in seconds", role="slider", showing=True)
     s.wait_for(name="Play", role="push button", showing=True)
     s.key("space")
     s.wait_for(name="Pause", role="push button", showing=True)
@@ -88,5 +71,3 @@ with session(CAD) as s:
     s.wait_for(name="Play", role="push button", showing=True)
     time = s.find(name="Time", role="slider")
     expect(0 < time.value < 15, f"the video's position reads {time.value}, not seconds")
-    expect(not s.find_all(name="Watermarked preview PDF", showing=True),
-           "the images pane's sections stayed in the inspector")
