@@ -103,20 +103,6 @@ timeout 120 "$cli" batch "$work/in" -o "$work/sets2" "${small[@]}" --no-video >"
 status=0; timeout 60 "$cli" make "$work/in/pipe.pdf" -o "$work/sets2" 2>"$work/stderr" || status=$?
 [ "$status" -eq 1 ] || fail "make of a named pipe gave status $status"
 
-# Exports started together into one parent each get a folder of their own, complete.
-pids=()
-for i in $(seq 1 8); do
-  "$cli" make "$docs/asyRefCard.pdf" -o "$work/together" "${small[@]}" --layouts grid \
-    --no-preview --no-video >"$work/together-$i.out" &
-  pids+=($!)
-done
-for pid in "${pids[@]}"; do wait "$pid" || fail "a make started together failed"; done
-[ "$(sort -u "$work"/together-*.out | grep -c '^Saved 2 files')" -eq 8 ] || fail "makes started together shared a folder: $(cat "$work"/together-*.out)"
-for set_dir in "$work/together/"*; do
-  [ "$(find "$set_dir" -type f | wc -l)" -eq 2 ] || fail "$set_dir is not one complete set"
-done
-[ "$(ls "$work/together" | wc -l)" -eq 8 ] || fail "makes started together made $(ls "$work/together" | wc -l) folders"
-
 # A folder whose PDFs are only in subfolders.
 mkdir -p "$work/empty/inner"
 cp "$docs/CAD.pdf" "$work/empty/inner/"
