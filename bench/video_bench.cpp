@@ -2,9 +2,9 @@
 // real manual): painting the frames, encoding them, the whole write, and for scale ffmpeg
 // re-encoding the written video with x264's medium preset at the same bit rate. Times are
 // wall-clock; "cpu_s" adds up every thread (and ffmpeg's process).
-#include "flip_through_p.hpp"
+#include "export/flip_through_p.hpp"
+#include "export/video_encoder.hpp"
 #include "folimo/flip_through.hpp"
-#include "video_encoder.hpp"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 #include "drawing.hpp"
-#include "flip_through_p.hpp"
+#include "export/flip_through_p.hpp"
+#include "export/video_encoder.hpp"
 #include "folimo/flip_through.hpp"
 #include "folimo/listing_error.hpp"
 #include "pdf_files.hpp"
 #include "test_support.hpp"
-#include "video_encoder.hpp"
 
 extern "C" {
 #include <libavcodec/avcodec.h>

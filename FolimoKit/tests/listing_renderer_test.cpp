@@ -2,9 +2,9 @@
 #include "folimo/listing_renderer.hpp"
 #include "folimo/text.hpp"
 #include "image_diff.hpp"
-#include "layout_geometry.hpp"
-#include "listing_painter.hpp"
 #include "pdf_files.hpp"
+#include "render/layout_geometry.hpp"
+#include "render/listing_painter.hpp"
 #include "test_support.hpp"
 
 #include <cmath>

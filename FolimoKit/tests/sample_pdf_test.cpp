@@ -3,7 +3,7 @@
 #include "folimo/sample_pdf.hpp"
 #include "pdf_files.hpp"
 #include "pdf_readback.hpp"
-#include "sample_content.hpp"
+#include "samples/sample_content.hpp"
 #include "test_support.hpp"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "cairo_glue.hpp"
 #include "drawing.hpp"
 #include "folimo/image.hpp"
 #include "pdf_readback.hpp"
-#include "shadow.hpp"
+#include "render/drawing/cairo_glue.hpp"
+#include "render/drawing/shadow.hpp"
 #include "test_support.hpp"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "sample_content.hpp"
+#include "samples/sample_content.hpp"
 
-#include "sample_random.hpp"
+#include "samples/sample_random.hpp"
 
 namespace folimo::sample {
 

@@ -1,9 +1,9 @@
 // The pages of "Fall Math Practice": a cover, two practice pages, counting, story
 // problems, a hundred chart, a colour-by-sum sheet and the answer key.
-#include "sample_content.hpp"
-#include "sample_pages.hpp"
-#include "sample_palette.hpp"
-#include "sample_random.hpp"
+#include "samples/sample_content.hpp"
+#include "samples/sample_pages.hpp"
+#include "samples/sample_palette.hpp"
+#include "samples/sample_random.hpp"
 
 #include <algorithm>
 #include <array>

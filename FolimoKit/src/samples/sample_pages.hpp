@@ -1,7 +1,7 @@
 #pragma once
 
-#include "paint.hpp"
-#include "sample_sheet.hpp"
+#include "render/drawing/paint.hpp"
+#include "samples/sample_sheet.hpp"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #include "folimo/sample_pdf.hpp"
 
-#include "cairo_glue.hpp"
+#include "export/pending_file.hpp"
 #include "folimo/listing_error.hpp"
-#include "pending_file.hpp"
-#include "sample_pages.hpp"
+#include "render/drawing/cairo_glue.hpp"
+#include "samples/sample_pages.hpp"
 
 #include <cairo-pdf.h>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The pages of "Weekly Teacher Planner": a cover, the week at a glance, a month grid, a to-do
 // list, lesson notes and a family contact log.
-#include "sample_pages.hpp"
-#include "sample_palette.hpp"
+#include "samples/sample_pages.hpp"
+#include "samples/sample_palette.hpp"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "sample_sheet.hpp"
+#include "samples/sample_sheet.hpp"
 
-#include "paint.hpp"
-#include "sample_palette.hpp"
+#include "render/drawing/paint.hpp"
+#include "samples/sample_palette.hpp"
 
 namespace folimo {
 

@@ -1,8 +1,8 @@
 // The pages of "Spelling Word Work": a cover, rainbow writing, ABC order, a word search,
 // sentence writing and a word sort, all on the same ten short-vowel words.
-#include "sample_content.hpp"
-#include "sample_pages.hpp"
-#include "sample_palette.hpp"
+#include "samples/sample_content.hpp"
+#include "samples/sample_pages.hpp"
+#include "samples/sample_palette.hpp"
 
 #include <array>
 #include <numbers>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "folimo/image.hpp"
-#include "poppler_glue.hpp"
+#include "render/poppler_glue.hpp"
 
 #include <cstdint>
 #include <filesystem>
