@@ -95,6 +95,7 @@ void BatchViewTest::theButtonsAndRowsFollowABatch() {
              page.shownLabel(QString::fromStdString(page.input.string()))->x());
     page.button("Stop")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!page.model.batchRunning(), 60000);
+    QCOMPARE(page.cell(2, BatchRowsModel::StatusTextRole), "Waiting"); // never begun
     QVERIFY(page.button("Choose Folder of PDFs…")->isEnabled());
     QVERIFY(page.shows(page.button("Make All Listing Sets…")));
     QVERIFY(!page.shows(page.button("Stop")));
