@@ -1,8 +1,17 @@
-"""The listing page as a screen reader and the keyboard read it: the Tab order, the Show choice
-as radio buttons, and sliders in percent and seconds. (What each control does is the view
-tests'.)"""
+"""The window as a screen reader and the keyboard use it: the Tab order, the Show choice as
+radio buttons, a screen reader's toggle and set-text reaching the settings (the export bar's
+summary, the window title, the store), sliders read in percent and seconds, and a batch folder
+chosen through the real folder dialog, its rows read one element each in the order a file
+browser shows. (What each control does is the view tests'.)"""
+import json
+import os
+import shutil
 from common import *
 import pyatspi
+
+batch = scratch_folder()
+shutil.copy(CAD, os.path.join(batch, "Unit 2.pdf"))
+shutil.copy(ASY_LATEX, os.path.join(batch, "Unit 10.pdf"))
 
 
 def click(node):
@@ -17,6 +26,22 @@ def focused(s):
     the list does)."""
     return next((n for n in s.nodes()
                  if n.showing and n.role != "list item" and n.state(pyatspi.STATE_FOCUSED)), None)
+
+
+def stored_settings(s):
+    """The settings as the store's file holds them now (the Qt INI form of a byte array)."""
+    path = os.path.join(s.home, "config", "Folimo", "Folimo.conf")
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("settings.v1="):
+                value = line.split("=", 1)[1].strip()
+                value = value.strip('"').removeprefix("@ByteArray(").removesuffix(")")
+                return json.loads(value.replace('\\"', '"').replace("\\\\", "\\"))
+    return None
+
+
+def window_named(s, name):
+    return any(w.name == name for w in s.windows())
 
 
 def tab_stops(s):
@@ -59,6 +84,14 @@ with session(CAD) as s:
     expect(s.find(name="Show", role="panel").children()[0].role == "radio button",
            "the Show choices are not read as radio buttons")
 
+    # A screen reader's toggle and set-text, read back from the bar, the window and the store.
+    s.find(name="Desk", role="check box").press()
+    s.wait_for(contains="17 files: 15 images, preview PDF, video")
+    s.find(name="Title", role="text").set_text("Spring Pack")
+    s.wait(lambda: window_named(s, "Spring Pack"), 10, "the window title did not follow")
+    s.wait(lambda: stored_settings(s)["title"] == "Spring Pack"
+           and "desk" not in stored_settings(s)["layouts"], 10, "the store did not follow")
+
     # Sliders read in the units they are shown in: percent and seconds.
     click(s.find(name="Preview PDF", role="radio button"))
     strength = s.wait_for(name="Watermark strength", role="slider", showing=True)
@@ -71,3 +104,15 @@ with session(CAD) as s:
     s.wait_for(name="Play", role="push button", showing=True)
     time = s.find(name="Time", role="slider")
     expect(0 < time.value < 15, f"the video's position reads {time.value}, not seconds")
+
+    s.key("ctrl+2")
+    s.wait_for(name="Choose Folder of PDFs…", role="push button", showing=True).press()
+    answer_folder_dialog(s, "Choose", batch)
+    s.wait_for(name="Unit 10, Waiting", timeout=20)
+    rows = [n.name for n in s.find_all(contains=", Waiting")]
+    expect(rows == ["Unit 2, Waiting", "Unit 10, Waiting"], f"rows read {rows}")
+    expect(s.find(name="Make All Listing Sets…", role="push button").enabled,
+           "Make All Listing Sets… is disabled with PDFs")
+
+    s.key("ctrl+q")
+    expect(wait_gone(s) == 0, "Quit did not end the program cleanly")
