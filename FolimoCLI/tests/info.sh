@@ -33,15 +33,6 @@ cp "$work/mixed.pdf" "$work/caf"$'\xe9'".pdf"
 out=$("$cli" info "$work/caf"$'\xe9'".pdf" --json)
 [[ "$out" == *'"title": "caf'$'\xef\xbf\xbd''"'* ]] || fail "non-UTF-8 name: $out"
 
-# A page 10^400 points wide (no finite size): reported with the fallback size, as numbers,
-# and drawn like any other page.
-qpdf --qdf --object-streams=disable --empty --pages "$docs/CAD.pdf" 1 -- "$work/plain.pdf"
-sed "0,/^    612$/s//    1$(printf '0%.0s' {1..400})/" "$work/plain.pdf" | fix-qdf >"$work/endless.pdf"
-expect_same "$("$cli" info "$work/endless.pdf" | tail -n 1)" "page 1: 612 x 792 pt" "endless page"
-"$cli" info --json "$work/endless.pdf" | grep -q '"width": 612,' || fail "endless page in JSON"
-"$cli" render "$work/endless.pdf" --layout fan --size 200x200 -o "$work/endless.png" >/dev/null ||
-    fail "rendering the endless page"
-
 # Failures: the library's message on stderr, nothing on stdout, exit status 1.
 check_error() {
     local file=$1 message=$2 status=0

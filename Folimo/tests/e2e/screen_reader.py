@@ -14,13 +14,6 @@ shutil.copy(CAD, os.path.join(batch, "Unit 2.pdf"))
 shutil.copy(ASY_LATEX, os.path.join(batch, "Unit 10.pdf"))
 
 
-def click(node):
-    """Presses a toggle button as a click does (its first action only toggles it)."""
-    actions = node.acc.queryAction()
-    names = [actions.getName(i) for i in range(actions.nActions)]
-    actions.doAction(names.index("Press") if "Press" in names else 0)
-
-
 def focused(s):
     """What holds the keyboard (a list's current row reads as focused too, so rows don't count:
     the list does)."""
@@ -93,10 +86,10 @@ with session(CAD) as s:
            and "desk" not in stored_settings(s)["layouts"], 10, "the store did not follow")
 
     # Sliders read in the units they are shown in: percent and seconds.
-    click(s.find(name="Preview PDF", role="radio button"))
+    s.find(name="Preview PDF", role="radio button").press("Press")  # a click, not a toggle
     strength = s.wait_for(name="Watermark strength", role="slider", showing=True)
     expect(strength.value == 22, f"the watermark's strength reads {strength.value}, not 22 %")
-    click(s.find(name="Flip-Through Video", role="radio button"))
+    s.find(name="Flip-Through Video", role="radio button").press("Press")
     s.wait_for(name="Play", role="push button", showing=True)
     s.key("space")
     s.wait_for(name="Pause", role="push button", showing=True)
