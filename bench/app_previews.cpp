@@ -51,23 +51,25 @@ Figures figures(std::vector<double> values) {
 // The images pane: the selected layout large and all six small.
 struct Pane {
     AppModel& model;
-    ImagePreset preset = model.previewPreset();
+    ImagePreset preset = model.previews().previewPreset();
 
     void drawSynchronously() {
-        model.previewImage(ImageLayout::cover, preset, 1100);
+        model.previews().previewImage(ImageLayout::cover, preset, 1100);
         for (const auto layout : allLayouts)
-            model.previewImage(layout, preset, 260);
+            model.previews().previewImage(layout, preset, 260);
     }
     void request() {
-        model.requestPreviewImage(ImageLayout::cover, preset, 1100);
+        model.previews().requestPreviewImage(ImageLayout::cover, preset, 1100);
         for (const auto layout : allLayouts)
-            model.requestPreviewImage(layout, preset, 260);
+            model.previews().requestPreviewImage(layout, preset, 260);
     }
     bool complete() const {
-        if (!model.cache().contains(model.previewImageKey(ImageLayout::cover, preset, 1100)))
+        if (!model.previews().cache().contains(
+                model.previews().previewImageKey(ImageLayout::cover, preset, 1100)))
             return false;
         return std::all_of(allLayouts.begin(), allLayouts.end(), [this](ImageLayout layout) {
-            return model.cache().contains(model.previewImageKey(layout, preset, 260));
+            return model.previews().cache().contains(
+                model.previews().previewImageKey(layout, preset, 260));
         });
     }
 };
@@ -103,9 +105,9 @@ Typing typeTitle(AppModel& model, const std::function<void()>& afterEdit) {
         QElapsedTimer clock;
         clock.start();
         const double cpu = threadMilliseconds();
-        ListingSettings settings = model.settings();
+        ListingSettings settings = model.session().settings();
         settings.title = std::string(typed, std::size_t(i));
-        model.setSettings(settings);
+        model.session().setSettings(settings);
         afterEdit();
         typing.model.push_back(milliseconds(clock));
         typing.modelCPU.push_back(threadMilliseconds() - cpu);
@@ -137,7 +139,7 @@ int main(int argc, char** argv) {
         typingGapMs);
     {
         AppModel model(store, nullptr);
-        model.openFile(pdf);
+        model.session().openFile(pdf);
         Pane pane{model};
         QElapsedTimer clock;
         clock.start();
@@ -151,12 +153,12 @@ int main(int argc, char** argv) {
     }
     {
         AppModel model(store, nullptr);
-        model.openFile(pdf);
+        model.session().openFile(pdf);
         Pane pane{model};
         // The views ask again whenever a preview is ready or the inputs change.
         // Each arrival costs the main thread the cache entry and the view's asking again.
         std::vector<double> arrivals;
-        QObject::connect(&model, &AppModel::previewReady, [&] {
+        QObject::connect(&model.previews(), &Previews::previewReady, [&] {
             const double cpu = threadMilliseconds();
             pane.request();
             arrivals.push_back(threadMilliseconds() - cpu);
@@ -183,30 +185,31 @@ int main(int argc, char** argv) {
     }
     {
         AppModel model(store, nullptr);
-        model.openFile(pdf);
-        const double length = model.previewVideoLength();
+        model.session().openFile(pdf);
+        const double length = model.previews().previewVideoLength();
         const int frames = 45;
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < frames; ++i) {
-            model.setVideoTime(length * i / frames);
-            model.videoFrame();
+            model.previews().setVideoTime(length * i / frames);
+            model.previews().videoFrame();
         }
         const double perFrame = milliseconds(clock) / frames;
         std::printf("Video preview (720 x 720): %.1f frames a second drawn on one thread (%.1f ms "
                     "a frame)\n",
                     1000 / perFrame, perFrame);
 
-        model.setVideoTime(0);
-        model.togglePlayback();
+        model.previews().setVideoTime(0);
+        model.previews().togglePlayback();
         int steps = 0;
-        QObject::connect(&model, &AppModel::videoTimeChanged, [&] {
+        QObject::connect(&model.previews(), &Previews::videoTimeChanged, [&] {
             ++steps;
-            model.requestVideoFrame();
+            model.previews().requestVideoFrame();
         });
         double stretch = 0;
-        const double playedMs =
-            runUntil([&] { return model.videoTime() >= 3.0 || !model.playing(); }, stretch);
+        const double playedMs = runUntil(
+            [&] { return model.previews().videoTime() >= 3.0 || !model.previews().playing(); },
+            stretch);
         std::printf("Playback: %d steps in %.0f ms = %.1f steps a second (asking for each frame "
                     "without waiting); longest main-thread stretch %.1f ms\n",
                     steps, playedMs, steps * 1000.0 / playedMs, stretch);

@@ -140,13 +140,14 @@ int main(int argc, char** argv) {
 
     ImagesPane& images = *view.imagesPane();
     const auto imagesCurrent = [&] {
-        const ImagePreset preset = model.previewPreset();
+        const ImagePreset preset = model.previews().previewPreset();
         const auto shows = [&](const QImage& shown, ImageLayout layout, double side) {
-            const QString key = model.previewImageKey(layout, preset, side);
-            return model.cache().contains(key) &&
-                   model.cache().value(key).cacheKey() == shown.cacheKey();
+            const QString key = model.previews().previewImageKey(layout, preset, side);
+            return model.previews().cache().contains(key) &&
+                   model.previews().cache().value(key).cacheKey() == shown.cacheKey();
         };
-        if (!shows(images.largeImage()->picture(), model.selectedLayout(), 1100)) return false;
+        if (!shows(images.largeImage()->picture(), model.previews().selectedLayout(), 1100))
+            return false;
         return std::all_of(images.cards().begin(), images.cards().end(), [&](LayoutCard* card) {
             return shows(card->thumbnail(), card->layout(), 260);
         });
@@ -154,7 +155,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer opening;
     opening.start();
-    model.openFile(pdf.toStdString());
+    model.session().openFile(pdf.toStdString());
     const double opened = double(opening.nsecsElapsed()) / 1e6;
     const double firstPane = opened + waitFor(imagesCurrent);
     std::printf("open a 36-page PDF: %.0f ms on the main thread; first complete images pane "
@@ -179,28 +180,31 @@ int main(int argc, char** argv) {
     // Each pass plays the whole video; a step "shows its frame" when the frame drawn for that
     // step's time is on screen before the next step comes.
     for (int pass = 1; pass <= 2; ++pass) {
-        model.setVideoTime(0);
+        model.previews().setVideoTime(0);
         int steps = 0, shown = 0;
         QString wanted;
         bool wantedShown = false;
         const auto check = [&] {
-            if (!wantedShown && model.cache().contains(wanted) &&
-                model.cache().value(wanted).cacheKey() == video.frame()->picture().cacheKey())
+            if (!wantedShown && model.previews().cache().contains(wanted) &&
+                model.previews().cache().value(wanted).cacheKey() ==
+                    video.frame()->picture().cacheKey())
                 wantedShown = true;
         };
-        const auto stepping = QObject::connect(&model, &AppModel::videoTimeChanged, &model, [&] {
-            check();
-            shown += wantedShown ? 1 : 0;
-            ++steps;
-            wanted = model.videoFrameKey();
-            wantedShown = false;
-            check();
-        });
-        const auto ready = QObject::connect(&model, &AppModel::previewReady, &model, check);
+        const auto stepping =
+            QObject::connect(&model.previews(), &Previews::videoTimeChanged, &model, [&] {
+                check();
+                shown += wantedShown ? 1 : 0;
+                ++steps;
+                wanted = model.previews().videoFrameKey();
+                wantedShown = false;
+                check();
+            });
+        const auto ready =
+            QObject::connect(&model.previews(), &Previews::previewReady, &model, check);
         QElapsedTimer playing;
         playing.start();
-        model.togglePlayback();
-        waitFor([&] { return !model.playing(); });
+        model.previews().togglePlayback();
+        waitFor([&] { return !model.previews().playing(); });
         const double seconds = double(playing.nsecsElapsed()) / 1e9;
         QObject::disconnect(stepping);
         QObject::disconnect(ready);

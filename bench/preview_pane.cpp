@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     view.resize(1180, 800);
     view.show();
     int drawn = 0, listingDrawn = 0;
-    QObject::connect(&model, &AppModel::previewReady, [&](const QString& key) {
+    QObject::connect(&model.previews(), &Previews::previewReady, [&](const QString& key) {
         ++drawn;
         if (key.startsWith(QStringLiteral("img|"))) ++listingDrawn;
     });
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     model.setTab(ListingTab::preview);
     clock.start();
-    model.openFile(pdf);
+    model.session().openFile(pdf);
     settle();
     const double firstPane = double(clock.elapsed());
     QScrollBar& bar = *pane.sheets()->verticalScrollBar();
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
 
     // The pane on its own, once the PDF is open and the listing page drawn.
     model.setTab(ListingTab::images);
-    model.openFile(pdf);
+    model.session().openFile(pdf);
     while (listingDrawn < int(allLayouts.size()) + 1) // the large image and one card each
         QTest::qWait(5);
     clock.restart();

@@ -94,10 +94,10 @@ int main(int argc, char** argv) {
     // Opening the PDF: the listing page is complete when every preview it asked for is drawn
     // and painted (no drawing arrives and nothing paints for one second).
     qint64 lastPreview = watch.clock.elapsed();
-    QObject::connect(&model, &folimo::AppModel::previewReady,
+    QObject::connect(&model.previews(), &folimo::Previews::previewReady,
                      [&] { lastPreview = watch.clock.elapsed(); });
     const qint64 opened = watch.clock.elapsed();
-    model.openFile(QFile::encodeName(pdf).toStdString());
+    model.session().openFile(QFile::encodeName(pdf).toStdString());
     settle(
         1000, [&] { return std::max(lastPreview, *watch.lastPaint); }, watch.clock);
     std::printf("36-page PDF to complete listing page: %lld ms\n",

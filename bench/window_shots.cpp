@@ -38,8 +38,8 @@ void settle(
     QElapsedTimer clock;
     clock.start();
     qint64 last = 0;
-    const auto connection =
-        QObject::connect(&model, &AppModel::previewReady, [&] { last = clock.elapsed(); });
+    const auto connection = QObject::connect(&model.previews(), &Previews::previewReady,
+                                             [&] { last = clock.elapsed(); });
     while (clock.elapsed() < 120000 && (!done() || clock.elapsed() - last < 1500))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     QObject::disconnect(connection);
@@ -95,20 +95,20 @@ int main(int argc, char** argv) {
     damaged.open(QIODevice::WriteOnly);
     damaged.write("%PDF-1.7\n1 0 obj\n<< /Type /Catalog");
     damaged.close();
-    ListingSettings settings = model.settings();
+    ListingSettings settings = model.session().settings();
     settings.video.isOn = false;
-    model.setSettings(settings);
+    model.session().setSettings(settings);
     answers.folder = input.path().toStdString();
-    model.chooseBatchFolder();
+    model.work().chooseBatchFolder();
     answers.folder = dir.filePath("Listings").toStdString();
     QDir().mkpath(dir.filePath("Listings"));
-    model.runBatch();
-    settle(model, [&] { return !model.batchRunning(); });
-    model.setSettings({});
+    model.work().runBatch();
+    settle(model, [&] { return !model.work().batchRunning(); });
+    model.session().setSettings({});
 
     // A brand of the seller's own, so the editor's fields are in use.
-    model.addBrand();
-    model.openFile("/usr/share/doc/asymptote/CAD.pdf");
+    model.session().addBrand();
+    model.session().openFile("/usr/share/doc/asymptote/CAD.pdf");
 
     const std::map<QString, std::function<void()>> shown{
         {"listing-empty", [] {}},

@@ -94,12 +94,12 @@ int main(int argc, char** argv) {
     QObject::connect(&onSignal, &folimo::QuitOnSignal::received,
                      [](int signal) { QCoreApplication::exit(128 + signal); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &model,
-                     [&model](QSessionManager&) { model.stopWork(); });
+                     [&model](QSessionManager&) { model.work().stopWork(); });
     folimo::MainWindow window(model);
     // A set or batch that ends while the user is in another program is told as a
     // notification, and running work shows on the taskbar entry.
     folimo::WorkNotices notices(
-        model, [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
+        model.work(), [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
         folimo::revealInFileManager);
     folimo::DesktopNotices desktop(notices, QDBusConnection::sessionBus());
     // There is no store review request on Linux: asking for a review shows nothing.
@@ -107,10 +107,10 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &folimo::SingleInstance::filesReceived, &window,
                      [&](const QStringList& received) {
                          window.bringToFront();
-                         model.openFiles(paths(received));
+                         model.session().openFiles(paths(received));
                      });
     window.show();
-    model.openFiles(paths(files));
+    model.session().openFiles(paths(files));
     // The update checker is made once the event loop runs, and its scheduled checks with it.
     QTimer::singleShot(0, [] { folimo::updates::Updater::shared(); });
     return QApplication::exec();

@@ -1,7 +1,7 @@
 #include "model/batch_rows_model.hpp"
 
-#include "model/app_model.hpp"
-#include "model/model_texts.hpp"
+#include "model/set_work.hpp"
+#include "model/texts.hpp"
 
 namespace folimo {
 namespace {
@@ -16,15 +16,15 @@ std::vector<std::filesystem::path> pdfsOf(const std::vector<BatchRow>& rows) {
 
 } // namespace
 
-BatchRowsModel::BatchRowsModel(AppModel& model, QObject* parent)
+BatchRowsModel::BatchRowsModel(SetWork& model, QObject* parent)
     : QAbstractListModel(parent)
     , model_(model)
     , shown_(pdfsOf(model.batchRows())) {
-    connect(&model_, &AppModel::batchRowChanged, this, [this](int row) {
+    connect(&model_, &SetWork::batchRowChanged, this, [this](int row) {
         if (row < 0 || row >= rowCount()) return;
         emit dataChanged(index(row), index(row));
     });
-    connect(&model_, &AppModel::batchRowsChanged, this, [this] {
+    connect(&model_, &SetWork::batchRowsChanged, this, [this] {
         auto pdfs = pdfsOf(model_.batchRows());
         if (pdfs == shown_) return;
         beginResetModel();
@@ -43,13 +43,13 @@ QVariant BatchRowsModel::data(const QModelIndex& index, int role) const {
     const BatchRow& row = rows[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return ModelTexts::rowName(row);
+        return Texts::rowName(row);
     case Qt::AccessibleTextRole:
-        return ModelTexts::rowReading(row);
+        return Texts::rowReading(row);
     case Qt::ToolTipRole: // the whole of a long status, which the row may cut off
         return row.status.kind == BatchRow::Status::Kind::failed ||
                        row.status.kind == BatchRow::Status::Kind::stopped
-                   ? QVariant(ModelTexts::statusText(row.status))
+                   ? QVariant(Texts::statusText(row.status))
                    : QVariant();
     case StatusKindRole:
         return static_cast<int>(row.status.kind);
@@ -58,7 +58,7 @@ QVariant BatchRowsModel::data(const QModelIndex& index, int role) const {
     case FilesRole:
         return static_cast<qint64>(row.status.files);
     case StatusTextRole:
-        return ModelTexts::statusText(row.status);
+        return Texts::statusText(row.status);
     case PathRole:
         return QString::fromStdString(row.pdf.string());
     default:

@@ -1,7 +1,8 @@
 #include "model/listing_findings.hpp"
 
 #include "folimo/listing_error.hpp"
-#include "model/app_model.hpp"
+#include "model/listing_session.hpp"
+#include "model/observed.hpp"
 
 namespace folimo {
 namespace {
@@ -11,14 +12,14 @@ constexpr int settleMilliseconds = 300;
 
 } // namespace
 
-ListingFindings::ListingFindings(AppModel& model, QObject* parent)
+ListingFindings::ListingFindings(ListingSession& model, QObject* parent)
     : QObject(parent)
     , model_(model) {
     settle_.setSingleShot(true);
     settle_.setInterval(settleMilliseconds);
     connect(&settle_, &QTimer::timeout, this, &ListingFindings::check);
-    for (auto changed : {&AppModel::sourceChanged, &AppModel::settingsChanged,
-                         &AppModel::brandsChanged, &AppModel::brandIDChanged})
+    for (auto changed : {&ListingSession::sourceChanged, &ListingSession::settingsChanged,
+                         &ListingSession::brandsChanged, &ListingSession::brandIDChanged})
         connect(&model, changed, &settle_, qOverload<>(&QTimer::start));
     check();
 }
@@ -51,9 +52,7 @@ void ListingFindings::check() {
 }
 
 void ListingFindings::show(std::vector<ListingFinding> findings) {
-    if (findings == findings_) return;
-    findings_ = std::move(findings);
-    emit findingsChanged();
+    if (changeTo(findings_, std::move(findings))) emit findingsChanged();
 }
 
 } // namespace folimo

@@ -10,7 +10,7 @@
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
 
 // What would look wrong in a shop in the set the model would make now: the publish check of
 // the open PDF with the current settings and brand, worked out on a thread of its own a
@@ -19,7 +19,7 @@ class AppModel;
 class ListingFindings : public QObject {
     Q_OBJECT
 public:
-    explicit ListingFindings(AppModel& model, QObject* parent = nullptr);
+    explicit ListingFindings(ListingSession& model, QObject* parent = nullptr);
     ~ListingFindings() override;
 
     // The findings of the latest finished check; none without a PDF, and none while a PDF
@@ -33,7 +33,7 @@ private:
     void check();
     void show(std::vector<ListingFinding> findings);
 
-    AppModel& model_;
+    ListingSession& model_;
     QTimer settle_;
     std::jthread worker_;
     std::vector<ListingFinding> findings_;

@@ -52,11 +52,7 @@ void RecentPDFs::save() {
     QStringList texts;
     for (const auto& path : paths_)
         texts << QFile::decodeName(QByteArray(path.c_str()));
-    if (texts.isEmpty())
-        store_.remove(recentKey);
-    else
-        store_.setValue(recentKey, texts);
-    writer_.changed();
+    writer_.set(recentKey, texts.isEmpty() ? QVariant() : QVariant(texts));
 }
 
 } // namespace folimo

@@ -33,6 +33,14 @@ StoreWriter::~StoreWriter() {
     thread_.wait();
 }
 
+void StoreWriter::set(const QString& key, const QVariant& value) {
+    if (!value.isValid())
+        store_.remove(key);
+    else
+        store_.setValue(key, value);
+    changed();
+}
+
 void StoreWriter::changed() {
     if (pending_.exchange(true)) return; // one write takes every change made before it
     QMetaObject::invokeMethod(

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <QVariant>
 #include <atomic>
 #include <memory>
 
@@ -24,6 +25,9 @@ public:
     // Writes what is still pending, then ends the thread.
     ~StoreWriter() override;
 
+    // Puts value under key in the store at once (QVariant() removes the key); the file is
+    // written soon, on the writer's thread.
+    void set(const QString& key, const QVariant& value);
     // The store has changed: its file is written soon, on the writer's thread.
     void changed();
 

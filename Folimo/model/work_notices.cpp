@@ -1,7 +1,8 @@
 #include "model/work_notices.hpp"
 
-#include "model/app_model.hpp"
-#include "model/model_texts.hpp"
+#include "model/observed.hpp"
+#include "model/set_work.hpp"
+#include "model/texts.hpp"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -31,10 +32,10 @@ WorkNotice exportNotice(const ExportState& state) {
     switch (state.kind) {
     case ExportState::Kind::done:
         return {QCoreApplication::translate("WorkNotices", "Listing set made"),
-                ModelTexts::saved(state.folder, state.files), state.folder};
+                Texts::saved(state.folder, state.files), state.folder};
     case ExportState::Kind::stopped:
         return {QCoreApplication::translate("WorkNotices", "Listing set stopped"),
-                ModelTexts::stopped(state.folder, state.files, state.plannedFiles), state.folder};
+                Texts::stopped(state.folder, state.files, state.plannedFiles), state.folder};
     default:
         return {QCoreApplication::translate("WorkNotices", "Couldn\u2019t make the listing set"),
                 state.message,
@@ -44,16 +45,16 @@ WorkNotice exportNotice(const ExportState& state) {
 
 } // namespace
 
-WorkNotices::WorkNotices(AppModel& model, std::function<bool()> attended,
+WorkNotices::WorkNotices(SetWork& model, std::function<bool()> attended,
                          std::function<void(const std::filesystem::path&)> reveal, QObject* parent)
     : QObject(parent)
     , model_(model)
     , attended_(std::move(attended))
     , reveal_(std::move(reveal))
     , exportRunning_(model.exportState().isRunning()) {
-    connect(&model_, &AppModel::exportStateChanged, this, &WorkNotices::exportChanged);
-    connect(&model_, &AppModel::batchRunningChanged, this, &WorkNotices::batchChanged);
-    connect(&model_, &AppModel::batchRowsChanged, this, &WorkNotices::updateProgress);
+    connect(&model_, &SetWork::exportStateChanged, this, &WorkNotices::exportChanged);
+    connect(&model_, &SetWork::batchRunningChanged, this, &WorkNotices::batchChanged);
+    connect(&model_, &SetWork::batchRowsChanged, this, &WorkNotices::updateProgress);
     updateProgress();
 }
 
@@ -93,7 +94,7 @@ void WorkNotices::batchChanged() {
     });
     emit notice({finished ? QCoreApplication::translate("WorkNotices", "Batch finished")
                           : QCoreApplication::translate("WorkNotices", "Batch stopped"),
-                 ModelTexts::batchSummary(rows),
+                 Texts::batchSummary(rows),
                  model_.batchOutput().value_or(std::filesystem::path())});
 }
 
@@ -117,9 +118,7 @@ void WorkNotices::updateProgress() {
         // Whole hundredths: the desktop hears of a change at most a hundred times a run.
         percent = int(std::lround(sum / jobs * 100));
     }
-    if (percent == percent_) return;
-    percent_ = percent;
-    emit progressChanged();
+    if (changeTo(percent_, percent)) emit progressChanged();
 }
 
 } // namespace folimo

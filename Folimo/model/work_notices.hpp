@@ -9,7 +9,7 @@
 
 namespace folimo {
 
-class AppModel;
+class SetWork;
 
 // What the desktop is told when a set or a batch ends: a summary ("Batch finished"), a body
 // in the words the window uses ("3 sets made, 1 failed.") and the folder that Show opens
@@ -31,7 +31,7 @@ public:
     // attended answers whether the user is looking at the program now (its window is
     // active): then the window itself shows the outcome and no notice is given. reveal opens
     // a folder in the file manager, as the window's Show buttons do.
-    WorkNotices(AppModel& model, std::function<bool()> attended,
+    WorkNotices(SetWork& model, std::function<bool()> attended,
                 std::function<void(const std::filesystem::path&)> reveal,
                 QObject* parent = nullptr);
 
@@ -52,7 +52,7 @@ private:
     void updateProgress();
     double batchFraction() const;
 
-    AppModel& model_;
+    SetWork& model_;
     std::function<bool()> attended_;
     std::function<void(const std::filesystem::path&)> reveal_;
     bool exportRunning_ = false;

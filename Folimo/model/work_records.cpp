@@ -68,11 +68,7 @@ QStringList WorkRecords::recorded() const {
 }
 
 void WorkRecords::setRecorded(const QStringList& folders) {
-    if (folders.isEmpty())
-        store_.remove(recordsKey);
-    else
-        store_.setValue(recordsKey, folders);
-    writer_.changed();
+    writer_.set(recordsKey, folders.isEmpty() ? QVariant() : QVariant(folders));
 }
 
 } // namespace folimo

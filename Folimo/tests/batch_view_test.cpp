@@ -22,7 +22,7 @@ namespace {
 // The batch page on a model with its own store, shown on the offscreen screen, and the
 // folders a batch reads from and writes to.
 struct BatchPage : test::ModelFixture {
-    BatchView view{model};
+    BatchView view{model.work(), model.session()};
     std::filesystem::path input = path("input");
     std::filesystem::path output = path("output");
 
@@ -62,11 +62,11 @@ private slots:
     void theButtonsAndRowsFollowABatch();
 };
 
-// What the rows say and how a batch runs are the model's (app_model_work_test); here each
+// What the rows say and how a batch runs are the model's (set_work_test); here each
 // button reaches the model and the page follows the batch's states.
 void BatchViewTest::theButtonsAndRowsFollowABatch() {
     BatchPage page;
-    page.model.setSettings(test::quickSettings());
+    page.model.session().setSettings(test::quickSettings());
     QVERIFY(page.shows("3 files per PDF"));
     QVERIFY(page.shows("Choose a folder to see its PDFs here."));
     QVERIFY(!page.list()->isVisibleTo(&page.view));
@@ -87,21 +87,21 @@ void BatchViewTest::theButtonsAndRowsFollowABatch() {
 
     // Stop stops the batch (not an export), and the page gives the buttons back.
     page.make();
-    QVERIFY(page.model.batchRunning());
+    QVERIFY(page.model.work().batchRunning());
     QVERIFY(!page.button("Choose Folder of PDFs…")->isEnabled());
     QVERIFY(!page.shows(page.button("Make All Listing Sets…")));
     // From and To line up.
     QCOMPARE(page.shownLabel(QString::fromStdString(page.output.string()))->x(),
              page.shownLabel(QString::fromStdString(page.input.string()))->x());
     page.button("Stop")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!page.model.batchRunning(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
     QCOMPARE(page.cell(2, BatchRowsModel::StatusTextRole), "Waiting"); // never begun
     QVERIFY(page.button("Choose Folder of PDFs…")->isEnabled());
     QVERIFY(page.shows(page.button("Make All Listing Sets…")));
     QVERIFY(!page.shows(page.button("Stop")));
 
     page.make();
-    QTRY_VERIFY_WITH_TIMEOUT(!page.model.batchRunning(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
     QVERIFY(page.shows("2 sets made, 1 failed."));
     viewShot(page.view, "batch-done-and-failed");
 
@@ -125,13 +125,13 @@ void BatchViewTest::theButtonsAndRowsFollowABatch() {
         QTest::mouseRelease(page.list()->viewport(), Qt::LeftButton, {}, at);
     }
     page.button("Show")->click();
-    const auto& rows = page.model.batchRows();
+    const auto& rows = page.model.work().batchRows();
     QCOMPARE(revealed, (std::vector{rows[2].status.folder, rows[0].status.folder, page.output}));
 
     page.button("Retry Failed")->click();
-    QVERIFY(page.model.batchRunning());
+    QVERIFY(page.model.work().batchRunning());
     QVERIFY(!page.shows(page.button("Retry Failed")));
-    QTRY_VERIFY_WITH_TIMEOUT(!page.model.batchRunning(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
     QVERIFY(page.shows(page.button("Retry Failed")));
 }
 

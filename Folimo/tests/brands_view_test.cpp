@@ -26,7 +26,7 @@ const QString badgeFooter = "In the badge, {pages} becomes the page count, like 
 
 // The brands page on a model with its own store, shown on the offscreen screen.
 struct BrandsPage : test::ModelFixture {
-    BrandsView view{model};
+    BrandsView view{model.session(), model.previews()};
 
     BrandsPage() {
         view.resize(1000, 640);
@@ -60,7 +60,7 @@ struct BrandsPage : test::ModelFixture {
     // What a fresh start of the program would read back from the store.
     std::vector<Brand> stored() {
         AppModel reread(store, nullptr);
-        return reread.brands();
+        return reread.session().brands();
     }
     // The colour dialog a colour button opened, once it is on screen.
     QColorDialog* colorDialog() {
@@ -111,7 +111,7 @@ void BrandsViewTest::classicIsReadOnlyAndACopyIsEditable() {
     QTest::keyClicks(page.field<QLineEdit>("Corner badge"), " extra");
     const QString badge = page.field<QLineEdit>("Corner badge")->text();
     page.list()->setCurrentRow(0);
-    QCOMPARE(page.model.brandID(), Brand::classic().id);
+    QCOMPARE(page.model.session().brandID(), Brand::classic().id);
     QVERIFY(!page.field<QLineEdit>("Name")->isEnabled());
     QCOMPARE(page.footer(), classicFooter);
     page.list()->setCurrentRow(1);
@@ -133,7 +133,7 @@ void BrandsViewTest::classicIsReadOnlyAndACopyIsEditable() {
         if (button->text() == "Delete Brand") button->click();
     QCOMPARE(page.question(), nullptr);
     QCOMPARE(page.list()->count(), 1);
-    QCOMPARE(page.model.brandID(), Brand::classic().id);
+    QCOMPARE(page.model.session().brandID(), Brand::classic().id);
 }
 
 void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
@@ -151,9 +151,9 @@ void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
     QCOMPARE(page.list()->currentItem()->text(), "Shop");
     QCOMPARE(page.list()->currentRow(), 1);
     // Undone, the typing goes as one step, and the form follows the stored brand.
-    page.model.undoStack().undo();
+    page.model.session().undoStack().undo();
     QCOMPARE(name->text(), "My Brand");
-    page.model.undoStack().redo();
+    page.model.session().undoStack().redo();
     QCOMPARE(name->text(), "Shop");
 
     auto* font = page.field<QComboBox>("Font");
@@ -164,14 +164,15 @@ void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
     QCOMPARE(font->itemData(rockwell, Qt::FontRole).value<QFont>().family(), "Roboto Slab");
     // The preview follows: it ends up showing the brand as now stored.
     QTRY_VERIFY(!page.shownPreview().isNull() &&
-                page.shownPreview() == page.model.requestBrandPreview(page.model.brand()));
+                page.shownPreview() ==
+                    page.model.previews().requestBrandPreview(page.model.session().brand()));
     viewShot(page.view, "brands-copy-edited");
 }
 
 void BrandsViewTest::colourPickedLiveAndCancelPutsItBack() {
     BrandsPage page;
     page.button("New brand")->click();
-    const RGBColor before = page.model.brand().background;
+    const RGBColor before = page.model.session().brand().background;
     QPushButton* background = page.colourButton("Background");
     background->click();
     auto* dialog = page.colorDialog();
@@ -200,9 +201,9 @@ void BrandsViewTest::emptyBadgeLeavesThePreview() {
     auto* badge = page.field<QLineEdit>("Corner badge");
     badge->selectAll();
     QTest::keyClick(badge, Qt::Key_Backspace);
-    QCOMPARE(QString::fromStdString(page.model.brand().badge), QString());
+    QCOMPARE(QString::fromStdString(page.model.session().brand().badge), QString());
     QTRY_VERIFY(page.shownPreview() != withBadge);
-    QCOMPARE(page.shownPreview(), page.model.brandPreview(page.model.brand()));
+    QCOMPARE(page.shownPreview(), page.model.previews().brandPreview(page.model.session().brand()));
     viewShot(page.view, "brands-copy-without-badge");
 }
 

@@ -49,7 +49,7 @@ private slots:
         test::ModelFixture f;
         std::vector<std::filesystem::path> revealed;
         WorkNotices notices(
-            f.model, [] { return false; },
+            f.model.work(), [] { return false; },
             [&](const std::filesystem::path& folder) { revealed.push_back(folder); });
         DesktopNotices desktop(notices, QDBusConnection::sessionBus());
 
@@ -68,10 +68,10 @@ private slots:
         QVERIFY(service.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &standIn,
                                 SLOT(update(QString, QVariantMap, QDBusMessage))));
 
-        QVERIFY(f.model.openFile(test::outside("CAD.pdf")));
-        f.model.setSettings(test::quickSettings());
+        QVERIFY(f.model.session().openFile(test::outside("CAD.pdf")));
+        f.model.session().setSettings(test::quickSettings());
         f.panels.answers = {f.path("out")};
-        f.model.makeListingSet();
+        f.model.work().makeListingSet();
         QTRY_COMPARE_WITH_TIMEOUT(standIn.notified.size(), 1, 120000);
         const auto folder = f.path("out") / "CAD listing";
         QCOMPARE(standIn.notified[0],

@@ -59,7 +59,7 @@ struct ListingPage {
         view.resize(1180, 800);
         view.show();
     }
-    void open(const QString& pdf) { QVERIFY(model.openFile(pdf.toStdString())); }
+    void open(const QString& pdf) { QVERIFY(model.session().openFile(pdf.toStdString())); }
     InspectorView& inspector() { return *view.inspector(); }
     // The shown control of that type named so for screen readers (a combo box on Linux is
     // read by its current text and labelled by its label, so its own name counts too).
@@ -153,19 +153,19 @@ void ListingViewTest::aDroppedPDFOpensOnThePageNotInAField() {
     const QString text = dir.filePath(QStringLiteral("notes.txt"));
     QFile(text).open(QIODevice::WriteOnly);
 
-    // Which of the files opens is the model's (app_model_open_test); a drop without a PDF is
+    // Which of the files opens is the model's (listing_session_test); a drop without a PDF is
     // refused.
     QVERIFY(!drop(page.view, {QUrl::fromLocalFile(text)}));
-    QVERIFY(!page.model.source());
+    QVERIFY(!page.model.session().source());
     QVERIFY(drop(page.view, {QUrl::fromLocalFile(text), QUrl::fromLocalFile(manual)}));
-    QCOMPARE(page.model.sourceName(), QStringLiteral("asy-latex.pdf"));
+    QCOMPARE(page.model.session().sourceName(), QStringLiteral("asy-latex.pdf"));
     QCOMPARE(page.view.currentPane(), page.view.imagesPane());
     QVERIFY(!page.model.alert());
 
     // On a text field a file goes to the page, not into the field; plain text goes in.
     auto* title = page.control<QLineEdit>(QStringLiteral("Title"));
     QVERIFY(drop(*title, {QUrl::fromLocalFile(onePage)}));
-    QCOMPARE(page.model.sourceName(), QStringLiteral("pixel.pdf"));
+    QCOMPARE(page.model.session().sourceName(), QStringLiteral("pixel.pdf"));
     QVERIFY(!dropText(*title, QUrl::fromLocalFile(manual).toString()));
     QCOMPARE(title->text(), QString());
     QVERIFY(dropText(*title, QStringLiteral("Fall Pack")));
@@ -181,8 +181,8 @@ void ListingViewTest::emptyStateUntilAPDFIsOpen() {
     QVERIFY(open->isDefault());
 
     sample->click();
-    QVERIFY(page.model.source());
-    QCOMPARE(page.model.sourceName(), QStringLiteral("Fall Math Practice.pdf"));
+    QVERIFY(page.model.session().source());
+    QCOMPARE(page.model.session().sourceName(), QStringLiteral("Fall Math Practice.pdf"));
     QCOMPARE(page.view.currentPane(), page.view.imagesPane());
 }
 
@@ -192,7 +192,7 @@ void ListingViewTest::theEmptyStatesRecentPDFsOpenWithAClickOrReturn() {
     store.setValue(QStringLiteral("recentPDFs.v1"),
                    QStringList{manual, QStringLiteral("/nowhere/gone.pdf"), onePage});
     AppModel model(store, nullptr);
-    EmptyStateView view(model);
+    EmptyStateView view(model.session());
     view.show();
     view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&view));
@@ -204,14 +204,14 @@ void ListingViewTest::theEmptyStatesRecentPDFsOpenWithAClickOrReturn() {
                           list->visualItemRect(list->item(row)).center());
     };
     click(1); // not on disk: nothing
-    QVERIFY(!model.source());
+    QVERIFY(!model.session().source());
     list->setFocus();
     list->setCurrentRow(2);
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(model.sourceName(), QStringLiteral("pixel.pdf"));
+    QCOMPARE(model.session().sourceName(), QStringLiteral("pixel.pdf"));
     QTRY_COMPARE(list->item(0)->text(), QStringLiteral("pixel.pdf"));
     click(1);
-    QCOMPARE(model.sourceName(), QStringLiteral("asy-latex.pdf"));
+    QCOMPARE(model.session().sourceName(), QStringLiteral("asy-latex.pdf"));
 }
 
 void ListingViewTest::aPresetThatIsGoneShowsTheFirst() {
@@ -221,7 +221,7 @@ void ListingViewTest::aPresetThatIsGoneShowsTheFirst() {
     QCOMPARE(pane.sizePicker()->current(), 1); // "listing-4x3", the second default
     QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("2000 × 1500 px"));
 
-    page.model.setPreviewPresetID(QStringLiteral("no-longer-there"));
+    page.model.previews().setPreviewPresetID(QStringLiteral("no-longer-there"));
     QCOMPARE(pane.sizePicker()->current(), 0);
     QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("750 × 750 px"));
     QCOMPARE(pane.largeImage()->accessibleName(),
@@ -231,7 +231,7 @@ void ListingViewTest::aPresetThatIsGoneShowsTheFirst() {
     auto buttons = pane.sizePicker()->findChildren<QAbstractButton*>();
     QCOMPARE(buttons.size(), 3);
     buttons[2]->click();
-    QCOMPARE(page.model.previewPresetID(), QStringLiteral("listing-square"));
+    QCOMPARE(page.model.previews().previewPresetID(), QStringLiteral("listing-square"));
     QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("2000 × 2000 px"));
 
     // Pictures arrive from the model's workers, the large one at 1100 on its longer side.
@@ -255,14 +255,14 @@ void ListingViewTest::cardsShowMembershipAndSelection() {
     QVERIFY(toggle && toggle->isChecked());
     QAccessible::queryAccessibleInterface(toggle)->actionInterface()->doAction(
         QAccessibleActionInterface::toggleAction());
-    QVERIFY(!page.model.settings().layouts.contains(ImageLayout::desk));
+    QVERIFY(!page.model.session().settings().layouts.contains(ImageLayout::desk));
     QVERIFY(!desk->isInSet());
     QCOMPARE(accessibleValue(desk), QStringLiteral("Not in the set"));
 
     QVERIFY(QAccessible::queryAccessibleInterface(cards[0])->state().selected);
-    QSignalSpy chosen(&page.model, &AppModel::selectedLayoutChanged);
+    QSignalSpy chosen(&page.model.previews(), &Previews::selectedLayoutChanged);
     desk->click();
-    QCOMPARE(page.model.selectedLayout(), ImageLayout::desk);
+    QCOMPARE(page.model.previews().selectedLayout(), ImageLayout::desk);
     desk->click(); // already shown: nothing changes
     QCOMPARE(chosen.count(), 1);
     QVERIFY(QAccessible::queryAccessibleInterface(desk)->state().selected);
@@ -271,7 +271,7 @@ void ListingViewTest::cardsShowMembershipAndSelection() {
              QStringLiteral("Desk image, 2000 by 1500 pixels"));
 }
 
-// The pages typed reach the sheets and their header (their texts are listing_texts_test's).
+// The pages typed reach the sheets and their header (their texts are texts_test's).
 void ListingViewTest::previewHeaderCountsSheets() {
     ListingPage page;
     page.open(manual);
@@ -294,7 +294,7 @@ void ListingViewTest::aLongPDFsPreviewDrawsOnlyWhatIsInSightThenRests() {
     test::TinyPage tiny;
     tiny.content = "72 72 200 50 re f";
     test::writeTinyPDF(pdf, std::vector(2000, tiny));
-    QSignalSpy drawn(&page.model, &AppModel::previewReady);
+    QSignalSpy drawn(&page.model.previews(), &Previews::previewReady);
     page.open(QString::fromStdString(pdf.string()));
     QCOMPARE(drawn.count(), 0); // a hidden pane asks for nothing
 
@@ -313,11 +313,11 @@ void ListingViewTest::aLongPDFsPreviewDrawsOnlyWhatIsInSightThenRests() {
     QVERIFY(!pane.picture(999).isNull());
     const qsizetype drawings = drawn.count();
     QVERIFY2(drawings < 100, qPrintable(QString::number(drawings)));
-    QVERIFY(page.model.cache().count() <= PreviewCache::countLimit);
+    QVERIFY(page.model.previews().cache().count() <= PreviewCache::countLimit);
     // At rest: no drawing comes any more, and the process holds well under half a gigabyte.
     QTest::qWait(300);
     QCOMPARE(drawn.count(), drawings);
-    QVERIFY(page.model.cache().bytes() <= PreviewCache::byteLimit);
+    QVERIFY(page.model.previews().cache().bytes() <= PreviewCache::byteLimit);
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
     // (A sanitizer's shadow memory and quarantine make the process's size meaningless.)
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -339,14 +339,15 @@ void ListingViewTest::spaceBarPlaysAndPauses() {
     QCOMPARE(pane.timeSlider()->maximum(), 12000); // the preview video's length
 
     QTest::keyClick(pane.timeSlider(), Qt::Key_Space);
-    QVERIFY(page.model.playing());
+    QVERIFY(page.model.previews().playing());
     QCOMPARE(pane.playButton()->accessibleName(), QStringLiteral("Pause"));
-    QTRY_VERIFY(page.model.videoTime() > 0.2);
-    QTRY_COMPARE(pane.timeSlider()->value(), int(std::lround(page.model.videoTime() * 1000)));
+    QTRY_VERIFY(page.model.previews().videoTime() > 0.2);
+    QTRY_COMPARE(pane.timeSlider()->value(),
+                 int(std::lround(page.model.previews().videoTime() * 1000)));
     QTest::keyClick(pane.timeSlider(), Qt::Key_Space, Qt::ShiftModifier);
-    QVERIFY(page.model.playing());
+    QVERIFY(page.model.previews().playing());
     QTest::keyClick(pane.timeSlider(), Qt::Key_Space);
-    QVERIFY(!page.model.playing());
+    QVERIFY(!page.model.previews().playing());
 
     // Scrubbing, here by a screen reader that sets the position in seconds, writes the
     // position; the label shows it.
@@ -354,7 +355,7 @@ void ListingViewTest::spaceBarPlaysAndPauses() {
         ->valueInterface()
         ->setCurrentValue(4.26);
     QCOMPARE(pane.timeSlider()->value(), 4260);
-    QCOMPARE(page.model.videoTime(), 4.26);
+    QCOMPARE(page.model.previews().videoTime(), 4.26);
     QCOMPARE(pane.timeLabel()->text(), QStringLiteral("4.3"));
     QTRY_VERIFY_WITH_TIMEOUT(!pane.frame()->picture().isNull(), 20000);
     QCOMPARE(pane.frame()->picture().size(), QSize(720, 720));
@@ -398,11 +399,11 @@ void ListingViewTest::inspectorEditsLandInTheStore() {
     QCOMPARE(page.stored().video.seconds, 13.0);
 
     // Brands: the picker lists the model's brands and stores the one chosen.
-    page.model.addBrand();
+    page.model.session().addBrand();
     auto* brand = page.control<QComboBox>(QStringLiteral("Brand"));
     QCOMPARE(brand->currentText(), QStringLiteral("My Brand"));
     brand->setCurrentIndex(0);
-    QCOMPARE(page.model.brandID(), Brand::classic().id);
+    QCOMPARE(page.model.session().brandID(), Brand::classic().id);
     QCOMPARE(page.store.value(QStringLiteral("brandID")).toString(),
              QString::fromStdString(Brand::classic().id.text()));
 }
@@ -410,11 +411,11 @@ void ListingViewTest::inspectorEditsLandInTheStore() {
 void ListingViewTest::storedValuesOutOfRangeShowAtTheEnds() {
     ListingPage page;
     page.open(manual);
-    ListingSettings settings = page.model.settings();
+    ListingSettings settings = page.model.session().settings();
     settings.video.seconds = 20;
     settings.video.size = {10000, 10000};
     settings.preview.opacity = 0.01;
-    page.model.setSettings(settings);
+    page.model.session().setSettings(settings);
 
     page.model.setTab(ListingTab::video);
     auto* length = page.control<QSlider>(QStringLiteral("Length in seconds"));
@@ -423,7 +424,7 @@ void ListingViewTest::storedValuesOutOfRangeShowAtTheEnds() {
     page.model.setTab(ListingTab::preview);
     QCOMPARE(page.control<QSlider>(QStringLiteral("Watermark strength"))->value(), 80);
     // Showing them changed nothing stored.
-    QCOMPARE(page.model.settings(), settings);
+    QCOMPARE(page.model.session().settings(), settings);
 }
 
 void ListingViewTest::aFindingLeadsToTheFieldThatFixesIt() {
@@ -431,8 +432,8 @@ void ListingViewTest::aFindingLeadsToTheFieldThatFixesIt() {
     page.view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&page.view));
     page.open(manual);
-    page.model.editSettings(QStringLiteral("Pages"),
-                            [](ListingSettings& s) { s.preview.pages = "2, 14"; });
+    page.model.session().editSettings(QStringLiteral("Pages"),
+                                      [](ListingSettings& s) { s.preview.pages = "2, 14"; });
     QPushButton* edit = nullptr;
     QTRY_VERIFY_WITH_TIMEOUT(edit = page.control<QPushButton>(QStringLiteral("Edit Pages")), 30000);
     QVERIFY(page.labelTexts().contains(QStringLiteral("Page 14 is not in this 11-page PDF.")));

@@ -40,12 +40,16 @@ private:
     }
 };
 
-// A model on a fresh store file in its own temporary folder, with scripted panels.
+// A model on a fresh store file in its own temporary folder, with scripted panels, and its
+// parts.
 struct ModelFixture {
     QTemporaryDir dir;
     QSettings store{dir.filePath("store.ini"), QSettings::IniFormat};
     ScriptedPanels panels;
     AppModel model{store, &panels};
+    ListingSession& session = model.session();
+    SetWork& work = model.work();
+    Previews& previews = model.previews();
 
     std::filesystem::path path(const char* name) const { return dir.filePath(name).toStdString(); }
 };

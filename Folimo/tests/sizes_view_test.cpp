@@ -20,7 +20,7 @@ namespace {
 
 // The sizes page on a model with its own store, shown on the offscreen screen.
 struct SizesPage : test::ModelFixture {
-    SizesView view{model};
+    SizesView view{model.session()};
 
     SizesPage() {
         view.resize(800, 700);
@@ -54,7 +54,7 @@ struct SizesPage : test::ModelFixture {
     }
     ListingSettings stored() {
         AppModel reread(store, nullptr);
-        return reread.settings();
+        return reread.session().settings();
     }
 };
 
@@ -70,14 +70,14 @@ private slots:
 
 void SizesViewTest::resetRestoresEveryDefault() {
     SizesPage page;
-    ListingSettings odd = page.model.settings();
+    ListingSettings odd = page.model.session().settings();
     odd.images.pop_back();
     odd.images[0].size = {1, 99999};
     odd.images[1].format = ImageFormat::png;
     odd.preview.sheetWidth = 4.125;
     odd.video.fps = 60;
     odd.preview.watermark = "MINE";
-    page.model.setSettings(odd);
+    page.model.session().setSettings(odd);
     QCOMPARE(page.formats().size(), 2);
     QCOMPARE(page.field("Square thumbnails height")->text(), "99999");
     QCOMPARE(page.field("Sheet width")->text(), "4.13");
@@ -93,7 +93,7 @@ void SizesViewTest::resetRestoresEveryDefault() {
     QCOMPARE(question->defaultButton(), question->button(QMessageBox::Cancel));
     for (QAbstractButton* button : question->buttons())
         if (button->text() == "Reset to Defaults") button->click();
-    // The page follows the model's reset (what it resets is app_model_store_test's).
+    // The page follows the model's reset (what it resets is listing_session_test's).
     QCOMPARE(page.formats().size(), 3);
     QCOMPARE(page.field("Square thumbnails height")->text(), "750");
     QCOMPARE(page.field("Sheet width")->text(), "11");

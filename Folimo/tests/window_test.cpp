@@ -1,5 +1,5 @@
 #include "model/app_model.hpp"
-#include "model/model_texts.hpp"
+#include "model/texts.hpp"
 #include "model/translation.hpp"
 #include "model_test_support.hpp"
 #include "updates/updater.hpp"
@@ -192,8 +192,8 @@ class WindowTest : public QObject {
     AppModel& model() { return *model_; }
     MainWindow& window() { return *window_; }
     void openCAD() {
-        QVERIFY(model().openFile(cadPDF));
-        QVERIFY(model().source());
+        QVERIFY(model().session().openFile(cadPDF));
+        QVERIFY(model().session().source());
     }
 
 private slots:
@@ -288,13 +288,13 @@ private slots:
     // Edit's Undo and Redo are the model's steps, found by the menu baseline's reader as the
     // window's own.
     void theEditMenuIsTheModelsUndo() {
-        model().editSettings("Title", [](ListingSettings& s) { s.title = "Fall"; });
+        model().session().editSettings("Title", [](ListingSettings& s) { s.title = "Fall"; });
         QVERIFY(menuItem(window(), "Edit", "Undo Title")->isEnabled());
         QUndoStack* found = nullptr;
         (new macmenubaseline::WindowUndoManagerReader(
              [&found](QUndoStack* stack) { found = stack; }, window().centralWidget()))
             ->show();
-        QCOMPARE(found, &model().undoStack());
+        QCOMPARE(found, &model().session().undoStack());
     }
 
     // Each menu key reaches its item while the Title field has the focus, including the keys a
@@ -325,8 +325,8 @@ private slots:
         title->setFocus();
         QTest::keyClicks(title, "Fall");
         // Something to redo as well as something to undo.
-        model().editSettings("Desk", [](ListingSettings& s) { s.layouts.clear(); });
-        model().undoStack().undo();
+        model().session().editSettings("Desk", [](ListingSettings& s) { s.layouts.clear(); });
+        model().session().undoStack().undo();
 
         QAction* action = menuItemWithKey(window(), key);
         QVERIFY(action && action->isEnabled());
@@ -339,10 +339,10 @@ private slots:
     void openRecentOpensItsPDFsUntilCleared() {
         const fs::path gone = home_.filePath("gone.pdf").toStdString();
         fs::copy_file(cadPDF, gone, fs::copy_options::overwrite_existing);
-        QVERIFY(model().openFile(gone));
+        QVERIFY(model().session().openFile(gone));
         fs::remove(gone);
         openCAD();
-        QVERIFY(model().openFile(bigPDF));
+        QVERIFY(model().session().openFile(bigPDF));
         QMenu* recent = menuItem(window(), "File", "Open Recent")->menu();
         emit recent->aboutToShow();
         QStringList items;
@@ -354,12 +354,12 @@ private slots:
         QCOMPARE(recent->actions()[1]->statusTip(), QString::fromStdString(cadPDF.string()));
 
         recent->actions()[1]->trigger();
-        QCOMPARE(model().sourceName(), "CAD.pdf");
+        QCOMPARE(model().session().sourceName(), "CAD.pdf");
         QCOMPARE(recent->actions()[0]->text(), "CAD.pdf");
         recent->actions().last()->trigger();
         QCOMPARE(recent->actions().size(), 2); // the separator and Clear Menu, now off
         QVERIFY(!recent->actions().last()->isEnabled());
-        QVERIFY(model().recentPDFs().empty());
+        QVERIFY(model().session().recentPDFs().empty());
     }
 
     void makeListingSetIsACommandOnlyWithAPDFButTheBarAlwaysOffersIt() {
@@ -403,7 +403,7 @@ private slots:
         QVERIFY(!showVisible());
         openCAD();
         QTRY_VERIFY(showVisible()); // the toolbar lays its widgets out on its next pass
-        QCOMPARE(window().windowTitle(), model().title());
+        QCOMPARE(window().windowTitle(), model().session().title());
         auto* preview = visibleChild<QToolButton>(*toolbar, "Preview PDF");
         QVERIFY(preview);
         preview->click();
@@ -435,7 +435,7 @@ private slots:
 
     void theAlertShowsTheModelsMessageUntilDismissed() {
         panels_.answers = {"/nonexistent/nothing.pdf"};
-        model().openPDF();
+        model().session().openPDF();
         QMessageBox* box = window().alertHost().box();
         QVERIFY(box && box->isVisible());
         QCOMPARE(box->windowTitle(), "Folimo");
@@ -457,18 +457,18 @@ private slots:
     void theExportBarFollowsAnExportFromStartToStopAndFinish() {
         QTemporaryDir out;
         openCAD();
-        ListingSettings settings = model().settings();
+        ListingSettings settings = model().session().settings();
         settings.video.isOn = false;
-        model().setSettings(settings);
-        QVERIFY(
-            visibleChild<QLabel>(window(), ModelTexts::exportSummary(model().effectiveSettings())));
-        model().setSettings({});
+        model().session().setSettings(settings);
+        QVERIFY(visibleChild<QLabel>(window(),
+                                     Texts::exportSummary(model().session().effectiveSettings())));
+        model().session().setSettings({});
 
         // Asked twice: a set that is stopped, then one made whole.
         panels_.answers = {out.path().toStdString(), out.path().toStdString()};
         auto* make = visibleChild<QPushButton>(window(), "Make Listing Set…");
         make->click();
-        QVERIFY(model().exportState().isRunning());
+        QVERIFY(model().work().exportState().isRunning());
         QVERIFY(!make->isEnabled());
         auto* bar = visibleChild<QProgressBar>(window(), "Saving the listing set");
         QVERIFY(bar);
@@ -478,21 +478,22 @@ private slots:
         window().findChild<ExportBar*>()->setReveal(
             [&](const fs::path& f) { revealed.push_back(f); });
         visibleChild<QPushButton>(window(), "Stop")->click();
-        QTRY_COMPARE(model().exportState().kind, ExportState::Kind::stopped);
+        QTRY_COMPARE(model().work().exportState().kind, ExportState::Kind::stopped);
         QVERIFY(make->isEnabled());
-        const ExportState stopped = model().exportState();
+        const ExportState stopped = model().work().exportState();
         QVERIFY(visibleChild<QLabel>(
-            window(), ModelTexts::stopped(stopped.folder, stopped.files, stopped.plannedFiles)));
+            window(), Texts::stopped(stopped.folder, stopped.files, stopped.plannedFiles)));
         keepPicture(window(), "export-stopped");
         visibleChild<QPushButton>(window(), "Show")->click();
 
-        settings = model().settings();
+        settings = model().session().settings();
         settings.video.isOn = false;
-        model().setSettings(settings);
+        model().session().setSettings(settings);
         make->click();
-        QTRY_VERIFY_WITH_TIMEOUT(model().exportState().kind == ExportState::Kind::done, 60000);
-        const ExportState done = model().exportState();
-        QVERIFY(visibleChild<QLabel>(window(), ModelTexts::saved(done.folder, done.files)));
+        QTRY_VERIFY_WITH_TIMEOUT(model().work().exportState().kind == ExportState::Kind::done,
+                                 60000);
+        const ExportState done = model().work().exportState();
+        QVERIFY(visibleChild<QLabel>(window(), Texts::saved(done.folder, done.files)));
         keepPicture(window(), "export-done");
         visibleChild<QPushButton>(window(), "Show")->click();
         QCOMPARE(revealed, (std::vector<fs::path>{stopped.folder, done.folder}));
@@ -502,7 +503,7 @@ private slots:
         QTemporaryDir out;
         openCAD();
         panels_.answers = {out.path().toStdString()};
-        model().makeListingSet(); // the whole default set, video and all: it takes a while
+        model().work().makeListingSet(); // the whole default set, video and all: it takes a while
         QAction* quit = menuItem(window(), "File", "Quit");
         QVERIFY(quit);
 
@@ -512,16 +513,16 @@ private slots:
         QCOMPARE(keep.defaultButton, "Keep Working");
         QCOMPARE(keep.escapeButton, "Keep Working");
         QVERIFY(window().isVisible());
-        QVERIFY(model().workRunning());
+        QVERIFY(model().work().workRunning());
 
         // When the window goes, the work has been stopped and joined: nothing temporary left.
         const Answer stop("Stop and Quit");
         quit->trigger();
         QCOMPARE(stop.text, "Stop making the listing set and quit?");
         QVERIFY(!window().isVisible());
-        QVERIFY(!model().workRunning());
+        QVERIFY(!model().work().workRunning());
         QCOMPARE(temporariesIn(out.path()), 0);
-        QTRY_COMPARE(model().exportState().kind, ExportState::Kind::stopped);
+        QTRY_COMPARE(model().work().exportState().kind, ExportState::Kind::stopped);
     }
 
     void aFailedExportIsShownInOrange() {
@@ -531,9 +532,10 @@ private slots:
         const fs::path notAFolder = fs::path(out.path().toStdString()) / "file";
         QFile(out.filePath("file")).open(QIODevice::WriteOnly);
         panels_.answers = {notAFolder};
-        model().makeListingSet();
-        QTRY_VERIFY_WITH_TIMEOUT(model().exportState().kind == ExportState::Kind::failed, 30000);
-        auto* message = visibleChild<QLabel>(window(), model().exportState().message);
+        model().work().makeListingSet();
+        QTRY_VERIFY_WITH_TIMEOUT(model().work().exportState().kind == ExportState::Kind::failed,
+                                 30000);
+        auto* message = visibleChild<QLabel>(window(), model().work().exportState().message);
         QVERIFY(message);
         QCOMPARE(message->palette().color(QPalette::WindowText), look::failureColor());
         keepPicture(window(), "export-failed");

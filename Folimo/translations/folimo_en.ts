@@ -2,7 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>ListingTexts</name>
+    <name>folimo::Sidebar</name>
+    <message numerus="yes">
+        <source>%n page(s)</source>
+        <translation>
+            <numerusform>%n page</numerusform>
+            <numerusform>%n pages</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>folimo::Texts</name>
     <message numerus="yes">
         <source>%n sheet(s), %1 × %2 in</source>
         <translation>
@@ -17,9 +27,6 @@
             <numerusform>Preview sheet %1: pages %2</numerusform>
         </translation>
     </message>
-</context>
-<context>
-    <name>ModelTexts</name>
     <message numerus="yes">
         <source>%n image(s)</source>
         <translation>
@@ -88,16 +95,6 @@
         <translation>
             <numerusform>%n file</numerusform>
             <numerusform>%n files</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>folimo::Sidebar</name>
-    <message numerus="yes">
-        <source>%n page(s)</source>
-        <translation>
-            <numerusform>%n page</numerusform>
-            <numerusform>%n pages</numerusform>
         </translation>
     </message>
 </context>

@@ -1,8 +1,9 @@
 #include "views/batch_view.hpp"
 
-#include "model/app_model.hpp"
 #include "model/batch_rows_model.hpp"
-#include "model/model_texts.hpp"
+#include "model/listing_session.hpp"
+#include "model/set_work.hpp"
+#include "model/texts.hpp"
 #include "views/batch_row_delegate.hpp"
 #include "views/export_bar.hpp"
 #include "views/look.hpp"
@@ -39,10 +40,11 @@ QLabel* folderLabel(const QString& text, QLabel& path) {
 
 } // namespace
 
-BatchView::BatchView(AppModel& model, QWidget* parent)
+BatchView::BatchView(SetWork& work, ListingSession& session, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
-    , rows_(new BatchRowsModel(model, this))
+    , work_(work)
+    , session_(session)
+    , rows_(new BatchRowsModel(work, this))
     , reveal_(revealInFileManager)
     , choose_(new QPushButton(tr("Choose Folder of PDFs…")))
     , make_(new ProminentButton(tr("Make All Listing Sets…")))
@@ -71,13 +73,13 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     controls->addWidget(stop_);
     controls->addWidget(fileCount_);
     controls->addStretch();
-    connect(choose_, &QPushButton::clicked, this, [this] { model_.chooseBatchFolder(); });
-    connect(make_, &QPushButton::clicked, this, [this] { model_.runBatch(); });
-    connect(stop_, &QPushButton::clicked, this, [this] { model_.cancelBatch(); });
+    connect(choose_, &QPushButton::clicked, this, [this] { work_.chooseBatchFolder(); });
+    connect(make_, &QPushButton::clicked, this, [this] { work_.runBatch(); });
+    connect(stop_, &QPushButton::clicked, this, [this] { work_.cancelBatch(); });
 
     auto* show = new QPushButton(tr("Show"));
     connect(show, &QPushButton::clicked, this, [this] {
-        if (model_.batchOutput()) reveal_(*model_.batchOutput());
+        if (work_.batchOutput()) reveal_(*work_.batchOutput());
     });
     makeFolderPath(*from_);
     makeFolderPath(*to_);
@@ -98,7 +100,7 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     ending->addWidget(summary_);
     ending->addWidget(retry_);
     ending->addStretch();
-    connect(retry_, &QPushButton::clicked, this, [this] { model_.retryFailed(); });
+    connect(retry_, &QPushButton::clicked, this, [this] { work_.retryFailed(); });
 
     list_->setModel(rows_);
     list_->setItemDelegate(new BatchRowDelegate(list_));
@@ -107,7 +109,7 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     // A row's set opens in the file manager, as Show does the whole folder.
     connect(list_, &QListView::activated, this, [this](const QModelIndex& index) {
-        const auto& rows = model_.batchRows();
+        const auto& rows = work_.batchRows();
         if (index.row() < 0 || std::size_t(index.row()) >= rows.size()) return;
         const BatchRow::Status& status = rows[std::size_t(index.row())].status;
         if (status.kind == BatchRow::Status::Kind::done ||
@@ -132,11 +134,11 @@ BatchView::BatchView(AppModel& model, QWidget* parent)
     column->addLayout(ending);
     column->addWidget(listOrPlaceholder_, 1);
 
-    connect(&model_, &AppModel::batchRunningChanged, this, &BatchView::showState);
-    connect(&model_, &AppModel::batchRowsChanged, this, &BatchView::showState);
-    connect(&model_, &AppModel::batchInputChanged, this, &BatchView::showFolders);
-    connect(&model_, &AppModel::batchOutputChanged, this, &BatchView::showFolders);
-    connect(&model_, &AppModel::settingsChanged, this, &BatchView::showFileCount);
+    connect(&work_, &SetWork::batchRunningChanged, this, &BatchView::showState);
+    connect(&work_, &SetWork::batchRowsChanged, this, &BatchView::showState);
+    connect(&work_, &SetWork::batchInputChanged, this, &BatchView::showFolders);
+    connect(&work_, &SetWork::batchOutputChanged, this, &BatchView::showFolders);
+    connect(&session_, &ListingSession::settingsChanged, this, &BatchView::showFileCount);
     showState();
     showFolders();
     showFileCount();
@@ -147,31 +149,31 @@ void BatchView::setReveal(std::function<void(const std::filesystem::path&)> reve
 }
 
 void BatchView::showState() {
-    const bool running = model_.batchRunning();
-    const bool hasRows = !model_.batchRows().empty();
+    const bool running = work_.batchRunning();
+    const bool hasRows = !work_.batchRows().empty();
     choose_->setEnabled(!running);
     make_->setVisible(!running);
     make_->setEnabled(hasRows);
     stop_->setVisible(running);
     listOrPlaceholder_->setCurrentIndex(hasRows ? 1 : 0);
-    summary_->setText(running ? QString() : ModelTexts::batchSummary(model_.batchRows()));
+    summary_->setText(running ? QString() : Texts::batchSummary(work_.batchRows()));
     summary_->setVisible(!summary_->text().isEmpty());
-    retry_->setVisible(model_.canRetryFailed());
+    retry_->setVisible(work_.canRetryFailed());
 }
 
 void BatchView::showFolders() {
-    const auto& input = model_.batchInput();
+    const auto& input = work_.batchInput();
     folders_->setRowVisible(0, input.has_value());
     from_->setText(input ? shown(*input) : QString());
     from_->setToolTip(from_->text());
-    const auto& output = model_.batchOutput();
+    const auto& output = work_.batchOutput();
     folders_->setRowVisible(1, output.has_value());
     to_->setText(output ? shown(*output) : QString());
     to_->setToolTip(to_->text());
 }
 
 void BatchView::showFileCount() {
-    fileCount_->setText(ModelTexts::filesPerPDF(model_.settings()));
+    fileCount_->setText(Texts::filesPerPDF(session_.settings()));
 }
 
 } // namespace folimo

@@ -12,7 +12,8 @@ class QStackedWidget;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
+class SetWork;
 class BatchRowsModel;
 
 // The batch page: choose a folder of PDFs, make one listing set for each into an output
@@ -22,7 +23,7 @@ class BatchRowsModel;
 class BatchView : public QWidget {
     Q_OBJECT
 public:
-    explicit BatchView(AppModel& model, QWidget* parent = nullptr);
+    BatchView(SetWork& work, ListingSession& session, QWidget* parent = nullptr);
 
     // What "Show" does with the output folder, and a row's activation with its set (tests
     // give their own).
@@ -33,7 +34,8 @@ private:
     void showFolders();
     void showFileCount();
 
-    AppModel& model_;
+    SetWork& work_;
+    ListingSession& session_;
     BatchRowsModel* rows_;
     std::function<void(const std::filesystem::path&)> reveal_;
     QPushButton* choose_;

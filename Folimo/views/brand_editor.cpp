@@ -1,6 +1,7 @@
 #include "views/brand_editor.hpp"
 
-#include "model/app_model.hpp"
+#include "model/listing_session.hpp"
+#include "model/previews.hpp"
 #include "views/controls.hpp"
 #include "views/form_section.hpp"
 #include "views/text_field.hpp"
@@ -129,9 +130,11 @@ void BrandPreview::paintEvent(QPaintEvent*) {
     painter.drawImage(target, image_);
 }
 
-BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
+BrandEditor::BrandEditor(ListingSession& session, Previews& previews, const Brand& brand,
+                         QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , session_(session)
+    , previews_(previews)
     , brand_(brand)
     , form_(new FormSection)
     , name_(new TextField)
@@ -199,13 +202,13 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
     layout->addLayout(formColumn);
     layout->addWidget(preview_, 1);
 
-    connect(&model_, &AppModel::previewReady, this, [this](const QString& key) {
-        if (key == model_.brandPreviewKey(brand_)) askForPreview();
+    connect(&previews_, &Previews::previewReady, this, [this](const QString& key) {
+        if (key == previews_.brandPreviewKey(brand_)) askForPreview();
     });
-    connect(&model_, &AppModel::previewsChanged, this, &BrandEditor::askForPreview);
+    connect(&previews_, &Previews::previewsChanged, this, &BrandEditor::askForPreview);
     // The stored brand can change under the editor (Undo, Redo): the editor follows it.
-    connect(&model_, &AppModel::brandsChanged, this, [this] {
-        for (const Brand& stored : model_.brands())
+    connect(&session_, &ListingSession::brandsChanged, this, [this] {
+        for (const Brand& stored : session_.brands())
             if (stored.id == brand_.id && stored != brand_) {
                 brand_ = stored;
                 showBrand();
@@ -216,7 +219,7 @@ BrandEditor::BrandEditor(AppModel& model, const Brand& brand, QWidget* parent)
 
 void BrandEditor::change(const std::function<void(Brand&)>& edit, const QObject* typing) {
     edit(brand_);
-    model_.updateBrand(brand_, typing);
+    session_.updateBrand(brand_, typing);
     askForPreview();
 }
 
@@ -267,7 +270,7 @@ void BrandEditor::showColors() {
 void BrandEditor::askForPreview() {
     preview_->setAccessibleName(
         tr("Preview of the %1 brand").arg(QString::fromStdString(brand_.name)));
-    const QImage image = model_.requestBrandPreview(brand_);
+    const QImage image = previews_.requestBrandPreview(brand_);
     // While a new picture is drawn the last one stays, so typing does not make it blink.
     if (!image.isNull()) preview_->setImage(image);
 }

@@ -10,7 +10,8 @@ class QPushButton;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
+class Previews;
 class FormSection;
 class TextField;
 
@@ -39,7 +40,8 @@ private:
 class BrandEditor : public QWidget {
     Q_OBJECT
 public:
-    BrandEditor(AppModel& model, const Brand& brand, QWidget* parent = nullptr);
+    BrandEditor(ListingSession& session, Previews& previews, const Brand& brand,
+                QWidget* parent = nullptr);
 
     const Brand& brand() const { return brand_; }
 
@@ -53,7 +55,8 @@ private:
     void showColors();
     void askForPreview();
 
-    AppModel& model_;
+    ListingSession& session_;
+    Previews& previews_;
     Brand brand_;
     FormSection* form_;
     TextField* name_;

@@ -1,6 +1,7 @@
 #include "views/brands_view.hpp"
 
-#include "model/app_model.hpp"
+#include "model/listing_session.hpp"
+#include "model/previews.hpp"
 #include "views/brand_editor.hpp"
 #include "views/confirm.hpp"
 #include "views/swatches.hpp"
@@ -39,9 +40,10 @@ QToolButton* borderless(const QString& symbol, const QString& name) {
 
 } // namespace
 
-BrandsView::BrandsView(AppModel& model, QWidget* parent)
+BrandsView::BrandsView(ListingSession& session, Previews& previews, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , session_(session)
+    , previews_(previews)
     , list_(new QListWidget)
     , add_(borderless("+", tr("New brand")))
     , remove_(borderless("−", tr("Delete brand"))) {
@@ -51,16 +53,16 @@ BrandsView::BrandsView(AppModel& model, QWidget* parent)
     list_->setSpacing(2);
     list_->setAccessibleName(tr("Brands"));
     add_->setToolTip(tr("New brand, starting from the selected one"));
-    connect(add_, &QToolButton::clicked, this, [this] { model_.addBrand(); });
+    connect(add_, &QToolButton::clicked, this, [this] { session_.addBrand(); });
     connect(remove_, &QToolButton::clicked, this, [this] {
-        const Brand& brand = model_.brand();
+        const Brand& brand = session_.brand();
         confirm(this, tr("Delete the brand “%1”?").arg(QString::fromStdString(brand.name)),
-                tr("Delete Brand"), [this, id = brand.id] { model_.deleteBrand(id); });
+                tr("Delete Brand"), [this, id = brand.id] { session_.deleteBrand(id); });
     });
     connect(list_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (!item) return;
         const auto id = Uuid::parse(item->data(brandIDRole).toString().toStdString());
-        if (id && *id != model_.brandID()) model_.chooseBrand(*id);
+        if (id && *id != session_.brandID()) session_.chooseBrand(*id);
     });
 
     auto* buttons = new QHBoxLayout;
@@ -86,8 +88,8 @@ BrandsView::BrandsView(AppModel& model, QWidget* parent)
     layout->addWidget(left);
     layout->addWidget(divider(QFrame::VLine));
 
-    connect(&model_, &AppModel::brandsChanged, this, &BrandsView::showBrands);
-    connect(&model_, &AppModel::brandIDChanged, this, &BrandsView::showChoice);
+    connect(&session_, &ListingSession::brandsChanged, this, &BrandsView::showBrands);
+    connect(&session_, &ListingSession::brandIDChanged, this, &BrandsView::showChoice);
     showBrands();
     showChoice();
 }
@@ -95,7 +97,7 @@ BrandsView::BrandsView(AppModel& model, QWidget* parent)
 // Keeps the rows in step with the brands. Renaming or recolouring a brand changes its row in
 // place, so typing in the editor never disturbs the list's selection.
 void BrandsView::showBrands() {
-    const auto& brands = model_.brands();
+    const auto& brands = session_.brands();
     const qreal ratio = devicePixelRatioF();
     bool sameBrands = list_->count() == int(brands.size());
     for (int i = 0; sameBrands && i < list_->count(); ++i)
@@ -124,7 +126,7 @@ void BrandsView::showBrands() {
 
 void BrandsView::showChoice() {
     // The brand in use: the chosen one, or Classic when no saved brand has the chosen id.
-    const Brand& brand = model_.brand();
+    const Brand& brand = session_.brand();
     const QString id = QString::fromStdString(brand.id.text());
     {
         const QSignalBlocker blocker(list_);
@@ -135,7 +137,7 @@ void BrandsView::showChoice() {
     remove_->setEnabled(brand.id != Brand::classic().id);
 
     if (editor_ && editor_->brand().id == brand.id) return;
-    auto* editor = new BrandEditor(model_, brand);
+    auto* editor = new BrandEditor(session_, previews_, brand);
     if (editor_) {
         delete layout()->replaceWidget(editor_, editor); // the old editor's layout item is ours
         editor_->hide(); // gone from the screen now, though deleted only on the next turn

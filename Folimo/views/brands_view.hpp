@@ -7,7 +7,8 @@ class QToolButton;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
+class Previews;
 class BrandEditor;
 
 // The brand presets page: the list of brands (swatches and name), "+" and "−" (asked first)
@@ -17,7 +18,7 @@ class BrandEditor;
 class BrandsView : public QWidget {
     Q_OBJECT
 public:
-    explicit BrandsView(AppModel& model, QWidget* parent = nullptr);
+    BrandsView(ListingSession& session, Previews& previews, QWidget* parent = nullptr);
 
     BrandEditor* editor() const { return editor_; }
 
@@ -25,7 +26,8 @@ private:
     void showBrands();
     void showChoice();
 
-    AppModel& model_;
+    ListingSession& session_;
+    Previews& previews_;
     QListWidget* list_;
     QToolButton* add_;
     QToolButton* remove_;

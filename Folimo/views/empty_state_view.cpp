@@ -1,6 +1,6 @@
 #include "views/empty_state_view.hpp"
 
-#include "model/app_model.hpp"
+#include "model/listing_session.hpp"
 #include "views/look.hpp"
 #include "views/prominent_button.hpp"
 
@@ -37,9 +37,9 @@ QPixmap tinted(const QIcon& icon, const QColor& color, int side, qreal ratio) {
 
 } // namespace
 
-EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
+EmptyStateView::EmptyStateView(ListingSession& session, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , session_(session)
     , column_(new QWidget(this)) {
     auto* icon = new QLabel(column_);
     look::follow(*icon, [](QWidget& w) {
@@ -72,8 +72,8 @@ EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
     auto* sample = new QPushButton(QStringLiteral("Try the Sample"), column_);
     sample->setToolTip(
         QStringLiteral("Opens Fall Math Practice, an invented worksheet pack made by the app"));
-    connect(open, &QPushButton::clicked, &model, [&model] { model.openPDF(); });
-    connect(sample, &QPushButton::clicked, &model, [&model] { model.openSample(); });
+    connect(open, &QPushButton::clicked, &session, [&session] { session.openPDF(); });
+    connect(sample, &QPushButton::clicked, &session, [&session] { session.openSample(); });
     // After the buttons, so that Tab reaches them first.
     recentHeader_ = look::sectionHeader(tr("Recent PDFs"), column_);
     recent_ = new QListWidget(column_);
@@ -106,7 +106,7 @@ EmptyStateView::EmptyStateView(AppModel& model, QWidget* parent)
     if (!style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick, nullptr, recent_))
         connect(recent_, &QListWidget::itemClicked, this, &EmptyStateView::openRecent);
     // Queued: the list is not emptied under the click that opens one of its PDFs.
-    connect(&model, &AppModel::recentPDFsChanged, this, &EmptyStateView::showRecent,
+    connect(&session, &ListingSession::recentPDFsChanged, this, &EmptyStateView::showRecent,
             Qt::QueuedConnection);
 
     auto* buttons = new QHBoxLayout;
@@ -142,7 +142,7 @@ void EmptyStateView::showEvent(QShowEvent* event) {
 
 void EmptyStateView::showRecent() {
     recent_->clear();
-    for (const RecentPDF& pdf : model_.recentPDFs()) {
+    for (const RecentPDF& pdf : session_.recentPDFs()) {
         const QString path = QFile::decodeName(QByteArray(pdf.path.c_str()));
         auto* item = new QListWidgetItem(look::symbol(QStringLiteral("doc.richtext")),
                                          QFileInfo(path).fileName(), recent_);
@@ -160,7 +160,7 @@ void EmptyStateView::showRecent() {
 
 void EmptyStateView::openRecent(const QListWidgetItem* item) {
     if (!item || !(item->flags() & Qt::ItemIsEnabled)) return;
-    model_.openFile(QFile::encodeName(item->data(Qt::UserRole).toString()).toStdString());
+    session_.openFile(QFile::encodeName(item->data(Qt::UserRole).toString()).toStdString());
 }
 
 void EmptyStateView::paintEvent(QPaintEvent*) {

@@ -9,14 +9,14 @@ class QPushButton;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
 
 // The listing page with no PDF open: an invitation to drop one, open one or try the sample,
 // and the PDFs opened last, each opened again with a click or Return.
 class EmptyStateView : public QWidget {
     Q_OBJECT
 public:
-    explicit EmptyStateView(AppModel& model, QWidget* parent = nullptr);
+    explicit EmptyStateView(ListingSession& session, QWidget* parent = nullptr);
 
     // The recent PDFs, by file name; hidden while there are none.
     QListWidget* recentList() const { return recent_; }
@@ -29,7 +29,7 @@ private:
     void showRecent();
     void openRecent(const QListWidgetItem* item);
 
-    AppModel& model_;
+    ListingSession& session_;
     QWidget* column_;
     QLabel* recentHeader_;
     QListWidget* recent_;

@@ -1,7 +1,8 @@
 #include "views/export_bar.hpp"
 
-#include "model/app_model.hpp"
-#include "model/model_texts.hpp"
+#include "model/listing_session.hpp"
+#include "model/set_work.hpp"
+#include "model/texts.hpp"
 #include "views/look.hpp"
 #include "views/prominent_button.hpp"
 
@@ -51,9 +52,10 @@ QHBoxLayout* row(QWidget* widget) {
 
 } // namespace
 
-ExportBar::ExportBar(AppModel& model, QWidget* parent)
+ExportBar::ExportBar(SetWork& work, ListingSession& session, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , work_(work)
+    , session_(session)
     , running_(new QWidget(this))
     , progress_(new QProgressBar(running_))
     , done_(new QWidget(this))
@@ -70,7 +72,7 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     auto* runningRow = row(running_);
     runningRow->addWidget(progress_, 1, Qt::AlignVCenter);
     runningRow->addWidget(stop, 0, Qt::AlignVCenter);
-    connect(stop, &QPushButton::clicked, &model_, &AppModel::cancelExport);
+    connect(stop, &QPushButton::clicked, &work_, &SetWork::cancelExport);
 
     saved_->setWordWrap(true);
     look::makeCallout(*saved_);
@@ -80,7 +82,7 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     doneRow->addWidget(saved_, 1, Qt::AlignTop);
     doneRow->addWidget(show, 0, Qt::AlignTop);
     connect(show, &QPushButton::clicked, this, [this] {
-        if (!model_.exportState().folder.empty()) reveal_(model_.exportState().folder);
+        if (!work_.exportState().folder.empty()) reveal_(work_.exportState().folder);
     });
 
     failure_->setWordWrap(true);
@@ -93,7 +95,7 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     failedRow->addWidget(failure_, 1);
 
     make_->setDefault(true);
-    connect(make_, &QPushButton::clicked, &model_, &AppModel::makeListingSet);
+    connect(make_, &QPushButton::clicked, &work_, &SetWork::makeListingSet);
 
     look::makeCaption(*summary_);
     look::makeSecondary(*summary_);
@@ -108,8 +110,8 @@ ExportBar::ExportBar(AppModel& model, QWidget* parent)
     column->addWidget(make_);
     column->addWidget(summary_);
 
-    connect(&model_, &AppModel::exportStateChanged, this, &ExportBar::showState);
-    connect(&model_, &AppModel::settingsChanged, this, &ExportBar::showSummary);
+    connect(&work_, &SetWork::exportStateChanged, this, &ExportBar::showState);
+    connect(&session_, &ListingSession::settingsChanged, this, &ExportBar::showSummary);
     showState();
     showSummary();
 }
@@ -119,7 +121,7 @@ void ExportBar::setReveal(std::function<void(const std::filesystem::path&)> reve
 }
 
 void ExportBar::showState() {
-    const ExportState& state = model_.exportState();
+    const ExportState& state = work_.exportState();
     const bool done = state.kind == ExportState::Kind::done;
     const bool stopped = state.kind == ExportState::Kind::stopped;
     running_->setVisible(state.kind == ExportState::Kind::running);
@@ -128,15 +130,14 @@ void ExportBar::showState() {
     savedSymbol_->setVisible(done);
     failed_->setVisible(state.kind == ExportState::Kind::failed);
     progress_->setValue(int(std::lround(std::clamp(state.fraction, 0.0, 1.0) * 1000)));
-    if (done) saved_->setText(ModelTexts::saved(state.folder, state.files));
-    if (stopped)
-        saved_->setText(ModelTexts::stopped(state.folder, state.files, state.plannedFiles));
+    if (done) saved_->setText(Texts::saved(state.folder, state.files));
+    if (stopped) saved_->setText(Texts::stopped(state.folder, state.files, state.plannedFiles));
     failure_->setText(state.message);
     make_->setEnabled(!state.isRunning());
 }
 
 void ExportBar::showSummary() {
-    summary_->setText(ModelTexts::exportSummary(model_.effectiveSettings()));
+    summary_->setText(Texts::exportSummary(session_.effectiveSettings()));
 }
 
 } // namespace folimo

@@ -10,7 +10,8 @@ class QPushButton;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
+class SetWork;
 
 // Shows FOLDER in the desktop's file manager, selected; where no file manager answers, opens
 // the folder that holds it.
@@ -22,7 +23,7 @@ void revealInFileManager(const std::filesystem::path& folder);
 class ExportBar : public QWidget {
     Q_OBJECT
 public:
-    explicit ExportBar(AppModel& model, QWidget* parent = nullptr);
+    ExportBar(SetWork& work, ListingSession& session, QWidget* parent = nullptr);
 
     // What "Show" does with the finished set's folder (tests give their own).
     void setReveal(std::function<void(const std::filesystem::path&)> reveal);
@@ -31,7 +32,8 @@ private:
     void showState();
     void showSummary();
 
-    AppModel& model_;
+    SetWork& work_;
+    ListingSession& session_;
     std::function<void(const std::filesystem::path&)> reveal_ = revealInFileManager;
     QWidget* running_;
     QProgressBar* progress_;

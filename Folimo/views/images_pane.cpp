@@ -1,7 +1,8 @@
 #include "views/images_pane.hpp"
 
-#include "model/app_model.hpp"
-#include "model/listing_texts.hpp"
+#include "model/listing_session.hpp"
+#include "model/previews.hpp"
+#include "model/texts.hpp"
 #include "views/layout_card.hpp"
 #include "views/look.hpp"
 #include "views/picture_view.hpp"
@@ -29,9 +30,10 @@ constexpr double thumbnailSide = 260;
 
 } // namespace
 
-ImagesPane::ImagesPane(AppModel& model, QWidget* parent)
+ImagesPane::ImagesPane(ListingSession& session, Previews& previews, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , session_(session)
+    , previews_(previews)
     , scroll_(new QScrollArea(this))
     , sizeRow_(new QGridLayout)
     , sizeLabel_(new QLabel)
@@ -45,7 +47,7 @@ ImagesPane::ImagesPane(AppModel& model, QWidget* parent)
 
     cardGrid_->setSpacing(cardSpacing);
     for (std::size_t i = 0; i < allLayouts.size(); ++i)
-        cards_[i] = new LayoutCard(model, allLayouts[i]);
+        cards_[i] = new LayoutCard(session, previews, allLayouts[i]);
 
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
@@ -72,16 +74,16 @@ ImagesPane::ImagesPane(AppModel& model, QWidget* parent)
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(scroll_);
 
-    for (auto changed : {&AppModel::previewsChanged, &AppModel::selectedLayoutChanged,
-                         &AppModel::previewPresetIDChanged})
-        connect(&model, changed, this, &ImagesPane::refresh);
-    connect(&model, &AppModel::previewReady, this, &ImagesPane::refreshPictures);
+    for (auto changed : {&Previews::previewsChanged, &Previews::selectedLayoutChanged,
+                         &Previews::previewPresetIDChanged})
+        connect(&previews, changed, this, &ImagesPane::refresh);
+    connect(&previews, &Previews::previewReady, this, &ImagesPane::showReady);
     refresh();
 }
 
 void ImagesPane::refresh() {
-    const ListingSettings& settings = model_.settings();
-    const ImagePreset preset = model_.previewPreset();
+    const ListingSettings& settings = session_.settings();
+    const ImagePreset preset = previews_.previewPreset();
 
     QStringList names;
     int chosen = -1;
@@ -91,11 +93,11 @@ void ImagesPane::refresh() {
     }
     showPresetNames(names);
     sizePicker_->setCurrent(chosen);
-    sizeLabel_->setText(ListingTexts::pixelSize(preset.size));
+    sizeLabel_->setText(Texts::pixelSize(preset.size));
 
     aspect_ = preset.size.height > 0 ? double(preset.size.width) / double(preset.size.height) : 0;
     fitToWidth();
-    large_->setAccessibleName(ListingTexts::largeImageName(model_.selectedLayout(), preset));
+    large_->setAccessibleName(Texts::largeImageName(previews_.selectedLayout(), preset));
     for (LayoutCard* card : cards_)
         card->refresh();
     refreshPictures();
@@ -110,22 +112,39 @@ void ImagesPane::showPresetNames(const QStringList& names) {
     sizeColumns_ = 0;
     fitToWidth();
     connect(sizePicker_, &SegmentedControl::chosen, this, [this](int index) {
-        const auto& images = model_.settings().images;
+        const auto& images = session_.settings().images;
         if (index >= 0 && std::size_t(index) < images.size())
-            model_.setPreviewPresetID(QString::fromStdString(images[std::size_t(index)].id));
+            previews_.setPreviewPresetID(QString::fromStdString(images[std::size_t(index)].id));
     });
 }
 
 void ImagesPane::refreshPictures() {
     if (!isVisible()) return; // a hidden pane draws nothing; showing it catches up
-    const ImagePreset preset = model_.previewPreset();
-    if (QImage image = model_.requestPreviewImage(model_.selectedLayout(), preset, largePixels_);
+    const ImagePreset preset = previews_.previewPreset();
+    largeKey_ = previews_.previewImageKey(previews_.selectedLayout(), preset, largePixels_);
+    if (QImage image =
+            previews_.requestPreviewImage(previews_.selectedLayout(), preset, largePixels_);
         !image.isNull())
         large_->setPicture(image);
-    for (LayoutCard* card : cards_)
-        if (QImage image = model_.requestPreviewImage(card->layout(), preset, thumbnailSide);
+    for (std::size_t i = 0; i < cards_.size(); ++i) {
+        cardKeys_[i] = previews_.previewImageKey(cards_[i]->layout(), preset, thumbnailSide);
+        if (QImage image =
+                previews_.requestPreviewImage(cards_[i]->layout(), preset, thumbnailSide);
             !image.isNull())
-            card->setThumbnail(image);
+            cards_[i]->setThumbnail(image);
+    }
+}
+
+void ImagesPane::showReady(const QString& key, const QImage& image) {
+    if (key == largeKey_) large_->setPicture(image);
+    for (std::size_t i = 0; i < cards_.size(); ++i)
+        if (key == cardKeys_[i]) cards_[i]->setThumbnail(image);
+}
+
+void ImagesPane::dropRequests() {
+    previews_.dropRequest(largeKey_);
+    for (const QString& key : cardKeys_)
+        previews_.dropRequest(key);
 }
 
 void ImagesPane::showEvent(QShowEvent* event) {
@@ -137,10 +156,7 @@ void ImagesPane::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // Pictures not started yet are withdrawn, so that the pane shown instead is drawn first
     // (on a long PDF the listing's first drawings take seconds); showing this one asks again.
-    const ImagePreset preset = model_.previewPreset();
-    model_.dropRequest(model_.previewImageKey(model_.selectedLayout(), preset, largePixels_));
-    for (LayoutCard* card : cards_)
-        model_.dropRequest(model_.previewImageKey(card->layout(), preset, thumbnailSide));
+    dropRequests();
 }
 
 // The pixel size stands beside the size picker when both fit, otherwise under it. The cards
@@ -193,9 +209,7 @@ void ImagesPane::fitToWidth() {
     const int steps = (devicePixels(*this, longer) + largeStep - 1) / largeStep;
     if (const int pixels = std::max(largeSide, steps * largeStep); pixels != largePixels_) {
         // A drawing at the old size not started yet is withdrawn.
-        if (largePixels_ > 0)
-            model_.dropRequest(model_.previewImageKey(model_.selectedLayout(),
-                                                      model_.previewPreset(), largePixels_));
+        previews_.dropRequest(largeKey_);
         largePixels_ = pixels;
         refreshPictures();
     }

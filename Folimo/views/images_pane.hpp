@@ -9,7 +9,8 @@ class QScrollArea;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
+class Previews;
 class LayoutCard;
 class PictureView;
 class SegmentedControl;
@@ -18,7 +19,7 @@ class SegmentedControl;
 class ImagesPane : public QWidget {
     Q_OBJECT
 public:
-    explicit ImagesPane(AppModel& model, QWidget* parent = nullptr);
+    ImagesPane(ListingSession& session, Previews& previews, QWidget* parent = nullptr);
 
     SegmentedControl* sizePicker() const { return sizePicker_; }
     QLabel* sizeLabel() const { return sizeLabel_; }
@@ -35,11 +36,16 @@ private:
     // shown until they are ready.
     void refresh();
     void refreshPictures();
+    // A picture the pane asked for is drawn.
+    void showReady(const QString& key, const QImage& image);
+    // Withdraws the pictures asked for and not started yet.
+    void dropRequests();
     void fitToWidth();
     // A new picker when the presets' names changed (its segments are fixed when made).
     void showPresetNames(const QStringList& names);
 
-    AppModel& model_;
+    ListingSession& session_;
+    Previews& previews_;
     QScrollArea* scroll_;
     QGridLayout* sizeRow_;
     SegmentedControl* sizePicker_ = nullptr;
@@ -48,6 +54,8 @@ private:
     PictureView* large_;
     QGridLayout* cardGrid_;
     std::array<LayoutCard*, 6> cards_{};
+    QString largeKey_; // the pictures last asked for
+    std::array<QString, 6> cardKeys_;
     double aspect_ = 0;   // of the preset shown
     int largePixels_ = 0; // the longer side the large image is drawn at, set by fitToWidth()
     int cardColumns_ = 0;

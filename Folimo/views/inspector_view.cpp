@@ -2,7 +2,7 @@
 
 #include "model/app_model.hpp"
 #include "model/listing_findings.hpp"
-#include "model/listing_texts.hpp"
+#include "model/texts.hpp"
 #include "views/controls.hpp"
 #include "views/export_bar.hpp"
 #include "views/findings_view.hpp"
@@ -81,6 +81,7 @@ QCheckBox* toggle(const QString& name) {
 InspectorView::InspectorView(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , model_(model)
+    , session_(model.session())
     , content_(new QVBoxLayout) {
     auto* form = new QWidget;
     form->setLayout(content_);
@@ -107,13 +108,13 @@ InspectorView::InspectorView(AppModel& model, QWidget* parent)
     column->addWidget(scroll_, 1);
     column->addWidget(divider);
     column->addWidget(
-        new FindingsView(*new ListingFindings(model, this),
+        new FindingsView(*new ListingFindings(session_, this),
                          [this](const ListingFinding& finding) { editFinding(finding); }));
-    column->addWidget(new ExportBar(model));
+    column->addWidget(new ExportBar(model.work(), session_));
 
-    for (auto changed : {&AppModel::settingsChanged, &AppModel::brandsChanged,
-                         &AppModel::brandIDChanged, &AppModel::sourceChanged})
-        connect(&model, changed, this, &InspectorView::refresh);
+    for (auto changed : {&ListingSession::settingsChanged, &ListingSession::brandsChanged,
+                         &ListingSession::brandIDChanged, &ListingSession::sourceChanged})
+        connect(&session_, changed, this, &InspectorView::refresh);
     connect(&model, &AppModel::tabChanged, this, &InspectorView::buildTab);
     buildTab();
 }
@@ -135,7 +136,7 @@ void InspectorView::editFinding(const ListingFinding& finding) {
 
 void InspectorView::edit(const QString& name, const std::function<void(ListingSettings&)>& change,
                          const QObject* typing) {
-    model_.editSettings(name, change, typing);
+    session_.editSettings(name, change, typing);
 }
 
 void InspectorView::toggles(QCheckBox* box,
@@ -189,29 +190,29 @@ void InspectorView::buildListing(QVBoxLayout* column) {
     types(title, [](ListingSettings& s, std::string text) { s.title = std::move(text); });
     rows->addRow(QStringLiteral("Title"), title);
     listingShows_.push_back([this, title] {
-        title->setPlaceholderText(model_.source() ? qt(model_.source()->title()) : QString());
-        controls::show(title, qt(model_.settings().title));
+        title->setPlaceholderText(session_.source() ? qt(session_.source()->title()) : QString());
+        controls::show(title, qt(session_.settings().title));
     });
 
     QCheckBox* showTitle = toggle(QStringLiteral("Show the title on images"));
     toggles(showTitle, [](ListingSettings& s, bool on) { s.showTitle = on; });
     rows->addRow(showTitle);
     listingShows_.push_back(
-        [this, showTitle] { controls::show(showTitle, model_.settings().showTitle); });
+        [this, showTitle] { controls::show(showTitle, session_.settings().showTitle); });
 
     auto* brand = new QComboBox;
     brand->setAccessibleName(QStringLiteral("Brand"));
     brand->setToolTip(QStringLiteral("Edit brands under Brand Presets"));
     controls::onChoice(brand, this, [this](int index) {
-        if (index >= 0 && std::size_t(index) < model_.brands().size())
-            model_.chooseBrand(model_.brands()[std::size_t(index)].id);
+        if (index >= 0 && std::size_t(index) < session_.brands().size())
+            session_.chooseBrand(session_.brands()[std::size_t(index)].id);
     });
     rows->addRow(QStringLiteral("Brand"), brand);
     listingShows_.push_back([this, brand] {
         QStringList names;
         int chosen = -1;
-        for (const Brand& each : model_.brands()) {
-            if (chosen < 0 && each.id == model_.brandID()) chosen = int(names.size());
+        for (const Brand& each : session_.brands()) {
+            if (chosen < 0 && each.id == session_.brandID()) chosen = int(names.size());
             names << qt(each.name);
         }
         QStringList shown;
@@ -258,17 +259,17 @@ void InspectorView::buildImages(QVBoxLayout* column) {
                                  "1-6 or 1, 3, 5. Leave blank to pick them for you."));
     types(pages, [](ListingSettings& s, std::string text) { s.pages = std::move(text); });
     pagesRow->addRow(QStringLiteral("Pages"), pages);
-    tabShows_.push_back([this, pages] { controls::show(pages, qt(model_.settings().pages)); });
+    tabShows_.push_back([this, pages] { controls::show(pages, qt(session_.settings().pages)); });
 
     QFormLayout* sizes = addSection(
         column, QStringLiteral("Sizes"),
         QStringLiteral("Sizes follow each store’s current guidance for listing images and can be "
                        "changed under Sizes."));
-    const auto& presets = model_.settings().images;
+    const auto& presets = session_.settings().images;
     for (std::size_t i = 0; i < presets.size(); ++i) {
         const ImagePreset& preset = presets[i];
         QCheckBox* box = toggle(qt(preset.name));
-        const QString detail = ListingTexts::presetDetail(preset);
+        const QString detail = Texts::presetDetail(preset);
         box->setAccessibleDescription(detail);
         auto* caption = new QLabel(detail);
         look::makeCaption(*caption);
@@ -289,14 +290,14 @@ void InspectorView::buildImages(QVBoxLayout* column) {
             if (i < s.images.size() && s.images[i].id == id) s.images[i].isOn = on;
         });
         tabShows_.push_back([this, box, i] {
-            const auto& images = model_.settings().images;
+            const auto& images = session_.settings().images;
             if (i < images.size()) controls::show(box, images[i].isOn);
         });
     }
 
     QFormLayout* layouts = addSection(column, QStringLiteral("Images"));
     for (ImageLayout layout : allLayouts) {
-        QCheckBox* box = toggle(ListingTexts::layoutName(layout));
+        QCheckBox* box = toggle(Texts::layoutName(layout));
         box->setIcon(look::symbol(layoutSymbol(layout)));
         toggles(box, [layout](ListingSettings& s, bool on) {
             if (on)
@@ -306,7 +307,7 @@ void InspectorView::buildImages(QVBoxLayout* column) {
         });
         layouts->addRow(box);
         tabShows_.push_back([this, box, layout] {
-            controls::show(box, model_.settings().layouts.contains(layout));
+            controls::show(box, session_.settings().layouts.contains(layout));
         });
     }
 
@@ -318,8 +319,8 @@ void InspectorView::buildImages(QVBoxLayout* column) {
     also->addRow(preview);
     also->addRow(video);
     tabShows_.push_back([this, preview, video] {
-        controls::show(preview, model_.settings().preview.isOn);
-        controls::show(video, model_.settings().video.isOn);
+        controls::show(preview, session_.settings().preview.isOn);
+        controls::show(video, session_.settings().video.isOn);
     });
 }
 
@@ -381,7 +382,7 @@ void InspectorView::buildPreview(QVBoxLayout* column) {
     mark->addRow(QStringLiteral("Strength"), strength);
 
     tabShows_.push_back([=, this] {
-        const PreviewSettings& p = model_.settings().preview;
+        const PreviewSettings& p = session_.settings().preview;
         controls::show(include, p.isOn);
         controls::show(pages, qt(p.pages));
         controls::show(perSheet, perSheet->findData(qlonglong(p.pagesPerSheet)));
@@ -434,22 +435,22 @@ void InspectorView::buildVideo(QVBoxLayout* column) {
     rows->addRow(QStringLiteral("Size"), size);
 
     tabShows_.push_back([=, this] {
-        const VideoSettings& v = model_.settings().video;
+        const VideoSettings& v = session_.settings().video;
         controls::show(include, v.isOn);
         // A stored length outside 10...15 shows at the slider's end and stays as stored
         // until the slider is moved.
         controls::show(length, int(v.clampedSeconds()));
-        lengthText->setText(ListingTexts::videoLength(v));
+        lengthText->setText(Texts::videoLength(v));
         controls::show(pages, qt(v.pages));
-        size->setText(ListingTexts::videoSize(v));
+        size->setText(Texts::videoSize(v));
     });
 }
 
 void InspectorView::refresh() {
     if (model_.tab() == ListingTab::images) {
         QStringList presets;
-        for (const ImagePreset& preset : model_.settings().images)
-            presets << qt(preset.name) + QLatin1Char('\n') + ListingTexts::presetDetail(preset);
+        for (const ImagePreset& preset : session_.settings().images)
+            presets << qt(preset.name) + QLatin1Char('\n') + Texts::presetDetail(preset);
         if (presets != shownPresets_) return buildTab();
     }
     for (const auto& show : listingShows_)

@@ -15,6 +15,7 @@ class QVBoxLayout;
 namespace folimo {
 
 class AppModel;
+class ListingSession;
 struct ListingFinding;
 
 // The settings column of the listing page: the "Listing" section, the sections of the pane
@@ -51,6 +52,7 @@ private:
     void editFinding(const ListingFinding& finding);
 
     AppModel& model_;
+    ListingSession& session_;
     QVBoxLayout* content_;
     QScrollArea* scroll_ = nullptr;
     QLineEdit* title_ = nullptr;

@@ -1,6 +1,7 @@
 #include "views/layout_card.hpp"
 
-#include "model/app_model.hpp"
+#include "model/listing_session.hpp"
+#include "model/previews.hpp"
 #include "views/look.hpp"
 #include "views/picture_view.hpp"
 
@@ -57,9 +58,11 @@ QAccessibleInterface* cardAccessible(const QString& className, QObject* object) 
 
 } // namespace
 
-LayoutCard::LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent)
+LayoutCard::LayoutCard(ListingSession& session, Previews& previews, ImageLayout layout,
+                       QWidget* parent)
     : QAbstractButton(parent)
-    , model_(model)
+    , session_(session)
+    , previews_(previews)
     , layout_(layout)
     , thumbnail_(new PictureView(this))
     , checkMark_(new QLabel(this)) {
@@ -84,16 +87,16 @@ LayoutCard::LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent)
     }
     refresh();
     connect(this, &QAbstractButton::clicked, this, [this] {
-        if (!isSelectedLayout()) model_.setSelectedLayout(layout_);
+        if (!isSelectedLayout()) previews_.setSelectedLayout(layout_);
     });
 }
 
 bool LayoutCard::isSelectedLayout() const {
-    return model_.selectedLayout() == layout_;
+    return previews_.selectedLayout() == layout_;
 }
 
 bool LayoutCard::isInSet() const {
-    return model_.settings().layouts.contains(layout_);
+    return session_.settings().layouts.contains(layout_);
 }
 
 QString LayoutCard::membershipText() const {

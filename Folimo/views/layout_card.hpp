@@ -9,7 +9,8 @@ class QLabel;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
+class Previews;
 class PictureView;
 
 // One small card of the images pane: the layout's thumbnail at the shown size, a check mark
@@ -18,7 +19,8 @@ class PictureView;
 class LayoutCard : public QAbstractButton {
     Q_OBJECT
 public:
-    LayoutCard(AppModel& model, ImageLayout layout, QWidget* parent = nullptr);
+    LayoutCard(ListingSession& session, Previews& previews, ImageLayout layout,
+               QWidget* parent = nullptr);
 
     ImageLayout layout() const { return layout_; }
     bool isSelectedLayout() const;
@@ -41,7 +43,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    AppModel& model_;
+    ListingSession& session_;
+    Previews& previews_;
     ImageLayout layout_;
     PictureView* thumbnail_;
     QLabel* checkMark_;

@@ -3,7 +3,7 @@
 #include "macmenubaseline/close_guard.hpp"
 #include "macmenubaseline/menu_baseline.hpp"
 #include "model/app_model.hpp"
-#include "views/page_titles.hpp"
+#include "model/texts.hpp"
 #include "views/window_shortcuts.hpp"
 
 #include <QApplication>
@@ -20,10 +20,10 @@ namespace {
 // Undo and Redo of the model's steps, then the focused field's own Cut, Copy, Paste and Select
 // All. The model's steps are the active stack of an undo group that is a direct child of the
 // window, where the menu baseline's undo reader finds them.
-void addEditMenu(QMainWindow& window, AppModel& model) {
+void addEditMenu(QMainWindow& window, ListingSession& session) {
     auto* steps = new QUndoGroup(&window);
-    steps->addStack(&model.undoStack());
-    steps->setActiveStack(&model.undoStack());
+    steps->addStack(&session.undoStack());
+    steps->setActiveStack(&session.undoStack());
 
     QMenu* edit = window.menuBar()->addMenu(QMenuBar::tr("&Edit"));
     QAction* undo = steps->createUndoAction(edit);
@@ -66,31 +66,32 @@ void addEditMenu(QMainWindow& window, AppModel& model) {
 
 // File ▸ Open Recent: the recent PDFs by file name, each with its full path as its tip, those
 // not on disk now disabled, then "Clear Menu". Filled afresh each time it opens.
-void addRecentMenu(QMenu& file, AppModel& model) {
+void addRecentMenu(QMenu& file, ListingSession& session) {
     QMenu* recent = file.addMenu(QMenuBar::tr("Open Recent"));
     recent->setToolTipsVisible(true);
-    auto fill = [recent, &model] {
+    auto fill = [recent, &session] {
         // Later, not now: the item chosen may be what asks for the new list.
         for (QAction* old : recent->actions()) {
             recent->removeAction(old);
             old->deleteLater();
         }
-        const std::vector<RecentPDF> pdfs = model.recentPDFs();
+        const std::vector<RecentPDF> pdfs = session.recentPDFs();
         for (const RecentPDF& pdf : pdfs) {
             const QString path = QFile::decodeName(QByteArray(pdf.path.c_str()));
             QString name = QFileInfo(path).fileName();
-            QAction* item = recent->addAction(name.replace('&', QStringLiteral("&&")), &model,
-                                              [&model, file = pdf.path] { model.openFile(file); });
+            QAction* item =
+                recent->addAction(name.replace('&', QStringLiteral("&&")), &session,
+                                  [&session, file = pdf.path] { session.openFile(file); });
             item->setToolTip(path);
             item->setStatusTip(path);
             item->setEnabled(pdf.available);
         }
         recent->addSeparator();
-        recent->addAction(QMenuBar::tr("Clear Menu"), &model, &AppModel::clearRecentPDFs)
+        recent->addAction(QMenuBar::tr("Clear Menu"), &session, &ListingSession::clearRecentPDFs)
             ->setEnabled(!pdfs.empty());
     };
     QObject::connect(recent, &QMenu::aboutToShow, recent, fill);
-    QObject::connect(&model, &AppModel::recentPDFsChanged, recent, fill);
+    QObject::connect(&session, &ListingSession::recentPDFsChanged, recent, fill);
     fill();
 }
 
@@ -100,16 +101,17 @@ QAction* addListingCommands(QMainWindow& window, AppModel& model, const AppComma
     QMenuBar* bar = window.menuBar();
 
     QMenu* file = bar->addMenu(QMenuBar::tr("&File"));
-    file->addAction(QMenuBar::tr("Open PDF…"), QKeySequence(Qt::CTRL | Qt::Key_O), &model,
-                    &AppModel::openPDF);
-    addRecentMenu(*file, model);
-    file->addAction(QMenuBar::tr("Open the Sample PDF"), &model, &AppModel::openSample);
+    file->addAction(QMenuBar::tr("Open PDF…"), QKeySequence(Qt::CTRL | Qt::Key_O), &model.session(),
+                    &ListingSession::openPDF);
+    addRecentMenu(*file, model.session());
+    file->addAction(QMenuBar::tr("Open the Sample PDF"), &model.session(),
+                    &ListingSession::openSample);
     file->addSeparator();
     QAction* make =
         file->addAction(QMenuBar::tr("Make Listing Set…"), QKeySequence(Qt::CTRL | Qt::Key_E),
-                        &model, &AppModel::makeListingSet);
-    auto enableMake = [make, &model] { make->setEnabled(model.source() != nullptr); };
-    QObject::connect(&model, &AppModel::sourceChanged, make, enableMake);
+                        &model.work(), &SetWork::makeListingSet);
+    auto enableMake = [make, &model] { make->setEnabled(model.session().source() != nullptr); };
+    QObject::connect(&model.session(), &ListingSession::sourceChanged, make, enableMake);
     enableMake();
     file->addSeparator();
     // The main window's close guard asks first (work in progress); then every window goes.
@@ -120,17 +122,17 @@ QAction* addListingCommands(QMainWindow& window, AppModel& model, const AppComma
                                     });
     quit->setMenuRole(QAction::QuitRole);
 
-    addEditMenu(window, model);
+    addEditMenu(window, model.session());
 
     QMenu* go = bar->addMenu(QMenuBar::tr("&Go"));
     int digit = 1;
     for (Page page : allPages) {
-        go->addAction(pageTitle(page), QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + digit++)),
+        go->addAction(Texts::pageTitle(page), QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + digit++)),
                       &model, [&model, page] { model.setPage(page); });
     }
     go->addSeparator();
     for (ListingTab tab : allListingTabs) {
-        go->addAction(tabTitle(tab), &model, [&model, tab] {
+        go->addAction(Texts::tabTitle(tab), &model, [&model, tab] {
             model.setPage(Page::listing);
             model.setTab(tab);
         });

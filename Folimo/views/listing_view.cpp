@@ -32,7 +32,7 @@ std::vector<std::filesystem::path> droppedFiles(const QMimeData* mime) {
 
 bool hasPDF(const QMimeData* mime) {
     const auto files = droppedFiles(mime);
-    return std::any_of(files.begin(), files.end(), AppModel::isPDF);
+    return std::any_of(files.begin(), files.end(), ListingSession::isPDF);
 }
 
 } // namespace
@@ -41,12 +41,12 @@ ListingView::ListingView(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , model_(model)
     , page_(new QStackedWidget)
-    , empty_(new EmptyStateView(model))
+    , empty_(new EmptyStateView(model.session()))
     , listing_(new QWidget)
     , panes_(new QStackedWidget)
-    , images_(new ImagesPane(model))
-    , preview_(new PreviewPane(model))
-    , video_(new VideoPane(model))
+    , images_(new ImagesPane(model.session(), model.previews()))
+    , preview_(new PreviewPane(model.session(), model.previews()))
+    , video_(new VideoPane(model.previews()))
     , inspector_(new InspectorView(model)) {
     setAcceptDrops(true);
     panes_->addWidget(images_);
@@ -72,7 +72,7 @@ ListingView::ListingView(AppModel& model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(page_);
 
-    connect(&model, &AppModel::sourceChanged, this, &ListingView::refresh);
+    connect(&model.session(), &ListingSession::sourceChanged, this, &ListingView::refresh);
     connect(&model, &AppModel::tabChanged, this, &ListingView::refresh);
     refresh();
 }
@@ -83,7 +83,7 @@ QWidget* ListingView::currentPane() const {
 }
 
 void ListingView::refresh() {
-    page_->setCurrentWidget(model_.source() ? listing_ : static_cast<QWidget*>(empty_));
+    page_->setCurrentWidget(model_.session().source() ? listing_ : static_cast<QWidget*>(empty_));
     switch (model_.tab()) {
     case ListingTab::images:
         panes_->setCurrentWidget(images_);
@@ -111,7 +111,7 @@ void ListingView::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // The first PDF counts; a PDF that cannot be opened shows its message in the alert.
-    model_.openFiles(droppedFiles(event->mimeData()));
+    model_.session().openFiles(droppedFiles(event->mimeData()));
 }
 
 } // namespace folimo

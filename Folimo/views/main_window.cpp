@@ -2,6 +2,7 @@
 
 #include "macmenubaseline/close_guard.hpp"
 #include "model/app_model.hpp"
+#include "model/texts.hpp"
 #include "updates/updater.hpp"
 #include "views/alert_host.hpp"
 #include "views/batch_view.hpp"
@@ -11,7 +12,6 @@
 #include "views/listing_view.hpp"
 #include "views/look.hpp"
 #include "views/more_apps_window.hpp"
-#include "views/page_titles.hpp"
 #include "views/quit_question.hpp"
 #include "views/segmented_control.hpp"
 #include "views/sidebar.hpp"
@@ -34,17 +34,32 @@ namespace {
 
 constexpr QSize defaultSize{1280, 820};
 
+// The page's symbol, for look::symbol().
+const char* pageSymbol(Page page) {
+    switch (page) {
+    case Page::listing:
+        return "photo.on.rectangle.angled";
+    case Page::batch:
+        return "folder.badge.gearshape";
+    case Page::brands:
+        return "paintpalette";
+    case Page::sizes:
+        return "aspectratio";
+    }
+    return "";
+}
+
 QList<Sidebar::Row> sidebarRows() {
     QList<Sidebar::Row> rows;
     for (Page page : allPages)
-        rows.append({pageTitle(page), look::symbol(pageSymbol(page))});
+        rows.append({Texts::pageTitle(page), look::symbol(pageSymbol(page))});
     return rows;
 }
 
 QStringList tabTitles() {
     QStringList titles;
     for (ListingTab tab : allListingTabs)
-        titles << tabTitle(tab);
+        titles << Texts::tabTitle(tab);
     return titles;
 }
 
@@ -68,9 +83,9 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
 
     // The view of each sidebar page, in page order.
     detail_->addWidget(new ListingView(model_));
-    detail_->addWidget(new BatchView(model_));
-    detail_->addWidget(new BrandsView(model_));
-    detail_->addWidget(new SizesView(model_));
+    detail_->addWidget(new BatchView(model_.work(), model_.session()));
+    detail_->addWidget(new BrandsView(model_.session(), model_.previews()));
+    detail_->addWidget(new SizesView(model_.session()));
 
     auto* content = new QWidget;
     auto* columns = new QHBoxLayout(content);
@@ -96,8 +111,8 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     toolbar->addWidget(spacer());
     showAction_ = toolbar->addWidget(show_);
     toolbar->addWidget(spacer());
-    QAction* open = toolbar->addAction(look::symbol("doc.badge.plus"), tr("Open PDF"), &model_,
-                                       &AppModel::openPDF);
+    QAction* open = toolbar->addAction(look::symbol("doc.badge.plus"), tr("Open PDF"),
+                                       &model_.session(), &ListingSession::openPDF);
     open->setToolTip(tr("Open a printable PDF"));
     // The button the toolbar shows when its items do not fit has no name of its own.
     if (auto* more = toolbar->findChild<QToolButton*>("qt_toolbar_ext_button"))
@@ -113,7 +128,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     // Closing the window quits the program: work in progress is not lost unasked.
     auto& guard = macmenubaseline::CloseGuard::shared();
     guard.install(this);
-    guard.setShouldClose([this] { return mayQuit(model_, this); });
+    guard.setShouldClose([this] { return mayQuit(model_.work(), this); });
 
     connect(sidebar_, &Sidebar::rowChosen, &model_, [this](std::optional<int> row) {
         model_.setPage(row ? std::optional(allPages[std::size_t(*row)]) : std::nullopt);
@@ -123,11 +138,11 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
             [this](int index) { model_.setTab(allListingTabs[std::size_t(index)]); });
     connect(&model_, &AppModel::pageChanged, this, &MainWindow::showPage);
     connect(&model_, &AppModel::tabChanged, this, &MainWindow::showPage);
-    connect(&model_, &AppModel::sourceChanged, this, &MainWindow::showPage);
-    connect(&model_, &AppModel::sourceChanged, this, &MainWindow::showTitle);
-    connect(&model_, &AppModel::settingsChanged, this, &MainWindow::showTitle);
-    connect(&model_, &AppModel::sourceNameChanged, this, &MainWindow::showSource);
-    connect(&model_, &AppModel::sourceChanged, this, &MainWindow::showSource);
+    connect(&model_.session(), &ListingSession::sourceChanged, this, &MainWindow::showPage);
+    connect(&model_.session(), &ListingSession::sourceChanged, this, &MainWindow::showTitle);
+    connect(&model_.session(), &ListingSession::settingsChanged, this, &MainWindow::showTitle);
+    connect(&model_.session(), &ListingSession::sourceNameChanged, this, &MainWindow::showSource);
+    connect(&model_.session(), &ListingSession::sourceChanged, this, &MainWindow::showSource);
     showPage();
     showTitle();
     showSource();
@@ -152,17 +167,17 @@ void MainWindow::showPage() {
     sidebar_->setCurrentRow(page ? std::optional(int(*page)) : std::nullopt);
     // No selection shows the listing page.
     detail_->setCurrentIndex(int(page.value_or(Page::listing)));
-    showAction_->setVisible(page == Page::listing && model_.source());
+    showAction_->setVisible(page == Page::listing && model_.session().source());
     show_->setCurrent(int(model_.tab()));
 }
 
 void MainWindow::showTitle() {
-    setWindowTitle(model_.source() ? model_.title() : QStringLiteral("Folimo"));
+    setWindowTitle(model_.session().source() ? model_.session().title() : QStringLiteral("Folimo"));
 }
 
 void MainWindow::showSource() {
-    const auto& source = model_.source();
-    sidebar_->setSource(source ? model_.sourceName() : QString(),
+    const auto& source = model_.session().source();
+    sidebar_->setSource(source ? model_.session().sourceName() : QString(),
                         source ? int(source->pageCount()) : 0);
 }
 

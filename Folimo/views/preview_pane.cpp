@@ -1,7 +1,8 @@
 #include "views/preview_pane.hpp"
 
-#include "model/app_model.hpp"
-#include "model/listing_texts.hpp"
+#include "model/listing_session.hpp"
+#include "model/previews.hpp"
+#include "model/texts.hpp"
 #include "views/picture_view.hpp"
 
 #include <QAbstractListModel>
@@ -45,7 +46,7 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::AccessibleTextRole || !index.isValid()) return {};
-        return ListingTexts::sheetName(std::size_t(index.row()), pages(index.row()));
+        return Texts::sheetName(std::size_t(index.row()), pages(index.row()));
     }
 
 private:
@@ -56,9 +57,9 @@ private:
 // their requests after each painting.
 class SheetList : public QListView {
 public:
-    SheetList(PreviewPane& pane, AppModel& model)
+    SheetList(PreviewPane& pane, ListingSession& session)
         : pane_(pane)
-        , model_(model) {}
+        , session_(session) {}
 
     // The sheet's place in a row of the list.
     QRect sheetRect(const QRect& row) const {
@@ -69,7 +70,7 @@ public:
     // Every row's size at the view's width: the sheet's height for its width, less when the
     // list would otherwise pass the heights a view can scroll through.
     QSize rowSize() const {
-        const auto& preview = model_.settings().preview;
+        const auto& preview = session_.settings().preview;
         const double aspect = std::max(preview.sheetWidth / preview.sheetHeight, 0.01);
         const int width = std::min(sheetMaxWidth, viewport()->width() - 2 * gap);
         const int rows = std::max(model()->rowCount(), 1);
@@ -100,7 +101,7 @@ protected:
 
 private:
     PreviewPane& pane_;
-    AppModel& model_;
+    ListingSession& session_;
 };
 
 namespace {
@@ -137,12 +138,13 @@ private:
 
 } // namespace
 
-PreviewPane::PreviewPane(AppModel& model, QWidget* parent)
+PreviewPane::PreviewPane(ListingSession& session, Previews& previews, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , session_(session)
+    , previews_(previews)
     , header_(new QLabel)
     , rows_(new SheetRows(this))
-    , list_(new SheetList(*this, model)) {
+    , list_(new SheetList(*this, session)) {
     list_->setModel(rows_);
     list_->setItemDelegate(new SheetDelegate(*this, *list_));
     list_->setUniformItemSizes(true);
@@ -160,11 +162,11 @@ PreviewPane::PreviewPane(AppModel& model, QWidget* parent)
     page->addWidget(header_, 0, Qt::AlignHCenter);
     page->addWidget(list_);
 
-    connect(&model, &AppModel::previewsChanged, this, [this] {
+    connect(&previews, &Previews::previewsChanged, this, [this] {
         stale_ = true;
         if (isVisible()) refresh();
     });
-    connect(&model, &AppModel::previewReady, this, &PreviewPane::drawn);
+    connect(&previews, &Previews::previewReady, this, &PreviewPane::drawn);
 }
 
 PreviewPane::~PreviewPane() {
@@ -184,16 +186,16 @@ void PreviewPane::refresh() {
     stale_ = false;
     asked_.clear(); // the model has dropped the drawings of the old inputs
     scaled_.clear();
-    PreviewPDF::Sheets sheets = model_.previewSheets();
-    header_->setText(ListingTexts::sheetsHeader(sheets.count(), model_.settings().preview));
+    PreviewPDF::Sheets sheets = previews_.previewSheets();
+    header_->setText(Texts::sheetsHeader(sheets.count(), session_.settings().preview));
     header_->setForegroundRole(sheets.empty() ? QPalette::PlaceholderText : QPalette::WindowText);
     rows_->reset(std::move(sheets));
 }
 
 QImage PreviewPane::picture(int row) const {
     if (row < 0 || row >= rows_->rowCount()) return {};
-    return model_.cache().value(
-        model_.sheetImageKey(rows_->pages(row), devicePixels(*this, sheetPixels)));
+    return previews_.cache().value(
+        previews_.sheetImageKey(rows_->pages(row), devicePixels(*this, sheetPixels)));
 }
 
 bool PreviewPane::drawnInSight() const {
@@ -207,9 +209,9 @@ bool PreviewPane::drawnInSight() const {
 QImage PreviewPane::scaledPicture(int row, QSize pixels) {
     const std::vector<int> pages = rows_->pages(row);
     const int width = devicePixels(*this, sheetPixels);
-    const QImage image = model_.requestSheetImage(pages, width);
+    const QImage image = previews_.requestSheetImage(pages, width);
     if (image.isNull()) {
-        asked_.insert(model_.sheetImageKey(pages, width), row);
+        asked_.insert(previews_.sheetImageKey(pages, width), row);
         return {};
     }
     const auto found = std::find_if(scaled_.begin(), scaled_.end(), [&](const Scaled& each) {
@@ -234,7 +236,7 @@ void PreviewPane::keepRequestsFor(int first, int last) {
             ++each;
             continue;
         }
-        model_.dropRequest(each.key());
+        previews_.dropRequest(each.key());
         each = asked_.erase(each);
     }
 }

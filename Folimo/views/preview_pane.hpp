@@ -10,7 +10,8 @@ class QListView;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
+class Previews;
 class SheetList;
 class SheetRows;
 
@@ -21,7 +22,7 @@ class SheetRows;
 class PreviewPane : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewPane(AppModel& model, QWidget* parent = nullptr);
+    PreviewPane(ListingSession& session, Previews& previews, QWidget* parent = nullptr);
     ~PreviewPane() override;
 
     QLabel* header() const { return header_; }
@@ -45,7 +46,8 @@ private:
     void refresh();
     void drawn(const QString& key);
 
-    AppModel& model_;
+    ListingSession& session_;
+    Previews& previews_;
     QLabel* header_;
     SheetRows* rows_;
     SheetList* list_;

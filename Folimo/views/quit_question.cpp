@@ -1,6 +1,6 @@
 #include "views/quit_question.hpp"
 
-#include "model/app_model.hpp"
+#include "model/set_work.hpp"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -9,11 +9,11 @@
 
 namespace folimo {
 
-bool mayQuit(AppModel& model, QWidget* parent) {
-    if (!model.workRunning()) return true;
+bool mayQuit(SetWork& work, QWidget* parent) {
+    if (!work.workRunning()) return true;
     QMessageBox question(
         QMessageBox::Warning, QStringLiteral("Folimo"),
-        model.batchRunning()
+        work.batchRunning()
             ? QCoreApplication::translate("QuitQuestion", "Stop making the listing sets and quit?")
             : QCoreApplication::translate("QuitQuestion", "Stop making the listing set and quit?"),
         QMessageBox::NoButton, parent);
@@ -27,7 +27,7 @@ bool mayQuit(AppModel& model, QWidget* parent) {
     if (question.clickedButton() != stop) return false;
     // The images and the video frame in hand are finished first: a moment at most.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    model.stopWork();
+    work.stopWork();
     QGuiApplication::restoreOverrideCursor();
     return true;
 }

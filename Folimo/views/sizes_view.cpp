@@ -1,6 +1,6 @@
 #include "views/sizes_view.hpp"
 
-#include "model/app_model.hpp"
+#include "model/listing_session.hpp"
 #include "views/confirm.hpp"
 #include "views/controls.hpp"
 #include "views/form_section.hpp"
@@ -39,9 +39,9 @@ QLabel* text(const QString& text) {
 
 } // namespace
 
-SizesView::SizesView(AppModel& model, QWidget* parent)
+SizesView::SizesView(ListingSession& session, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , session_(session)
     , images_(new FormSection(tr("Images")))
     , sheetWidth_(new NumberField(NumberField::Kind::decimal, tr("Sheet width")))
     , sheetHeight_(new NumberField(NumberField::Kind::decimal, tr("Sheet height")))
@@ -70,7 +70,7 @@ SizesView::SizesView(AppModel& model, QWidget* parent)
     video->addRow(tr("Frame rate"), row({fps_}));
     controls::onChoice(fps_, this, [this](int index) {
         const std::int64_t fps = fps_->itemData(index).toLongLong();
-        model_.editSettings(tr("Frame rate"), [fps](ListingSettings& s) { s.video.fps = fps; });
+        session_.editSettings(tr("Frame rate"), [fps](ListingSettings& s) { s.video.fps = fps; });
     });
 
     auto* reset = new FormSection;
@@ -78,7 +78,7 @@ SizesView::SizesView(AppModel& model, QWidget* parent)
     reset->addRow(row({resetButton}));
     connect(resetButton, &QPushButton::clicked, this, [this] {
         confirm(this, tr("Reset every size to its default?"), tr("Reset to Defaults"),
-                [this] { model_.resetSizes(); });
+                [this] { session_.resetSizes(); });
     });
 
     auto* content = new QWidget;
@@ -102,7 +102,7 @@ SizesView::SizesView(AppModel& model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
 
-    connect(&model_, &AppModel::settingsChanged, this, &SizesView::showSettings);
+    connect(&session_, &ListingSession::settingsChanged, this, &SizesView::showSettings);
     showSettings();
 }
 
@@ -110,7 +110,7 @@ void SizesView::buildPresetRows() {
     images_->clearRows();
     presetRows_.clear();
     presetIDs_.clear();
-    const auto& presets = model_.settings().images;
+    const auto& presets = session_.settings().images;
     for (std::size_t i = 0; i < presets.size(); ++i) {
         const QString name = QString::fromStdString(presets[i].name);
         PresetRow preset{new NumberField(NumberField::Kind::whole, tr("%1 width").arg(name)),
@@ -133,8 +133,8 @@ void SizesView::buildPresetRows() {
         });
         controls::onChoice(preset.format, this, [this, i, name, box = preset.format](int index) {
             const auto format = ImageFormat(box->itemData(index).toInt());
-            model_.editSettings(tr("%1 format").arg(name),
-                                [&](ListingSettings& s) { s.images[i].format = format; });
+            session_.editSettings(tr("%1 format").arg(name),
+                                  [&](ListingSettings& s) { s.images[i].format = format; });
         });
         presetRows_.push_back(preset);
         presetIDs_.push_back(presets[i].id);
@@ -142,7 +142,7 @@ void SizesView::buildPresetRows() {
 }
 
 void SizesView::showSettings() {
-    const ListingSettings& settings = model_.settings();
+    const ListingSettings& settings = session_.settings();
     std::vector<std::string> ids;
     for (const auto& preset : settings.images)
         ids.push_back(preset.id);
@@ -173,8 +173,9 @@ void SizesView::showSettings() {
 
 void SizesView::numberEdits(NumberField* field,
                             const std::function<void(ListingSettings&)>& change) {
-    connect(field, &NumberField::numberChanged, this,
-            [this, field, change] { model_.editSettings(field->accessibleName(), change, field); });
+    connect(field, &NumberField::numberChanged, this, [this, field, change] {
+        session_.editSettings(field->accessibleName(), change, field);
+    });
 }
 
 } // namespace folimo

@@ -11,7 +11,7 @@ class QComboBox;
 
 namespace folimo {
 
-class AppModel;
+class ListingSession;
 class FormSection;
 class NumberField;
 
@@ -21,7 +21,7 @@ class NumberField;
 class SizesView : public QWidget {
     Q_OBJECT
 public:
-    explicit SizesView(AppModel& model, QWidget* parent = nullptr);
+    explicit SizesView(ListingSession& session, QWidget* parent = nullptr);
 
 private:
     struct PresetRow {
@@ -36,7 +36,7 @@ private:
     // per field while typing.
     void numberEdits(NumberField* field, const std::function<void(ListingSettings&)>& change);
 
-    AppModel& model_;
+    ListingSession& session_;
     FormSection* images_;
     std::vector<std::string> presetIDs_; // the presets the rows were built for, in order
     std::vector<PresetRow> presetRows_;

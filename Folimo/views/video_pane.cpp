@@ -1,7 +1,7 @@
 #include "views/video_pane.hpp"
 
-#include "model/app_model.hpp"
-#include "model/listing_texts.hpp"
+#include "model/previews.hpp"
+#include "model/texts.hpp"
 #include "views/look.hpp"
 #include "views/picture_view.hpp"
 #include "views/unit_slider.hpp"
@@ -15,31 +15,29 @@
 
 namespace folimo {
 
-VideoPane::VideoPane(AppModel& model, QWidget* parent)
+VideoPane::VideoPane(Previews& previews, QWidget* parent)
     : QWidget(parent)
-    , model_(model)
+    , previews_(previews)
     , frame_(new PictureView)
     , play_(new QToolButton)
     // The slider counts milliseconds; it reads in seconds.
     , slider_(new UnitSlider(
           1000,
-          [](double seconds) {
-              return QStringLiteral("%1 seconds").arg(ListingTexts::seconds(seconds));
-          }))
+          [](double seconds) { return QStringLiteral("%1 seconds").arg(Texts::seconds(seconds)); }))
     , time_(new QLabel) {
     frame_->setBackground(Qt::black);
 
     play_->setFixedSize(20, 20);
     play_->setIconSize({14, 14});
     play_->setAutoRaise(true);
-    connect(play_, &QToolButton::clicked, &model, [&model] { model.togglePlayback(); });
+    connect(play_, &QToolButton::clicked, &previews, [&previews] { previews.togglePlayback(); });
     // The space bar plays and pauses while the pane is shown; text fields keep their spaces.
     auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
-    connect(space, &QShortcut::activated, &model, [&model] { model.togglePlayback(); });
+    connect(space, &QShortcut::activated, &previews, [&previews] { previews.togglePlayback(); });
 
     slider_->setAccessibleName(QStringLiteral("Time"));
-    connect(slider_, &QSlider::valueChanged, &model,
-            [this](int value) { model_.setVideoTime(slider_->inUnits(value)); });
+    connect(slider_, &QSlider::valueChanged, &previews,
+            [this](int value) { previews_.setVideoTime(slider_->inUnits(value)); });
 
     time_->setFixedWidth(80);
     time_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -58,11 +56,14 @@ VideoPane::VideoPane(AppModel& model, QWidget* parent)
     page->addWidget(frame_, 1);
     page->addLayout(controls);
 
-    connect(&model, &AppModel::previewsChanged, this, &VideoPane::refreshLength);
-    connect(&model, &AppModel::previewsChanged, this, &VideoPane::refreshPicture);
-    connect(&model, &AppModel::videoTimeChanged, this, &VideoPane::refreshTime);
-    connect(&model, &AppModel::playingChanged, this, &VideoPane::refreshPlaying);
-    connect(&model, &AppModel::previewReady, this, &VideoPane::refreshPicture);
+    connect(&previews, &Previews::previewsChanged, this, &VideoPane::refreshLength);
+    connect(&previews, &Previews::previewsChanged, this, &VideoPane::refreshPicture);
+    connect(&previews, &Previews::videoTimeChanged, this, &VideoPane::refreshTime);
+    connect(&previews, &Previews::playingChanged, this, &VideoPane::refreshPlaying);
+    connect(&previews, &Previews::previewReady, this,
+            [this](const QString& key, const QImage& image) {
+                if (key == previews_.videoFrameKey()) frame_->setPicture(image);
+            });
     refreshLength();
     refreshPlaying();
     refreshTime();
@@ -70,23 +71,24 @@ VideoPane::VideoPane(AppModel& model, QWidget* parent)
 
 void VideoPane::refreshLength() {
     const QSignalBlocker quiet(slider_);
-    slider_->setRange(0, int(std::lround(model_.previewVideoLength() * slider_->stepsPerUnit())));
-    slider_->setValue(slider_->inSteps(model_.videoTime()));
+    slider_->setRange(0,
+                      int(std::lround(previews_.previewVideoLength() * slider_->stepsPerUnit())));
+    slider_->setValue(slider_->inSteps(previews_.videoTime()));
 }
 
 void VideoPane::refreshTime() {
-    const double t = model_.videoTime();
+    const double t = previews_.videoTime();
     {
         const QSignalBlocker quiet(slider_);
         slider_->setValue(slider_->inSteps(t));
     }
-    time_->setText(ListingTexts::seconds(t));
-    frame_->setAccessibleName(ListingTexts::videoFrameName(t));
+    time_->setText(Texts::seconds(t));
+    frame_->setAccessibleName(Texts::videoFrameName(t));
     refreshPicture();
 }
 
 void VideoPane::refreshPlaying() {
-    const bool playing = model_.playing();
+    const bool playing = previews_.playing();
     play_->setIcon(
         look::symbol(playing ? QStringLiteral("pause.fill") : QStringLiteral("play.fill")));
     play_->setAccessibleName(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
@@ -95,7 +97,7 @@ void VideoPane::refreshPlaying() {
 
 void VideoPane::refreshPicture() {
     if (!isVisible()) return; // a hidden pane draws nothing; showing it catches up
-    if (QImage image = model_.requestVideoFrame(); !image.isNull()) frame_->setPicture(image);
+    if (QImage image = previews_.requestVideoFrame(); !image.isNull()) frame_->setPicture(image);
 }
 
 void VideoPane::showEvent(QShowEvent* event) {

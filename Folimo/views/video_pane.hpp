@@ -7,7 +7,7 @@ class QToolButton;
 
 namespace folimo {
 
-class AppModel;
+class Previews;
 class PictureView;
 class UnitSlider;
 
@@ -16,7 +16,7 @@ class UnitSlider;
 class VideoPane : public QWidget {
     Q_OBJECT
 public:
-    explicit VideoPane(AppModel& model, QWidget* parent = nullptr);
+    explicit VideoPane(Previews& previews, QWidget* parent = nullptr);
 
     PictureView* frame() const { return frame_; }
     QToolButton* playButton() const { return play_; }
@@ -32,7 +32,7 @@ private:
     void refreshPlaying();
     void refreshPicture();
 
-    AppModel& model_;
+    Previews& previews_;
     PictureView* frame_;
     QToolButton* play_;
     UnitSlider* slider_;

@@ -1,12 +1,12 @@
-// The model's exports and batches: the folder questions, the work on its own threads, and
-// the reports that come back to the main thread.
+#include "model/set_work.hpp"
+
 #include "folimo/batch.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
 #include "folimo/output_naming.hpp"
-#include "model/app_model.hpp"
-#include "model/model_texts.hpp"
+#include "model/observed.hpp"
 #include "model/panels.hpp"
+#include "model/texts.hpp"
 #include "model/work_records.hpp"
 
 #include <algorithm>
@@ -21,44 +21,55 @@ std::int64_t count(const std::vector<std::filesystem::path>& files) {
 
 } // namespace
 
-void AppModel::post(std::function<void()> call) {
+SetWork::SetWork(ListingSession& session, ListingSession::Alert alert, QObject* parent)
+    : QObject(parent)
+    , session_(session)
+    , alert_(std::move(alert))
+    , workRecords_(std::make_unique<WorkRecords>(session.store(), session.storeWriter())) {
+    connect(&session, &ListingSession::opened, this,
+            [this] { setExportState(ExportState::idle()); });
+}
+
+SetWork::~SetWork() {
+    // Work that is still running is stopped and waited for here, while the session is whole;
+    // what it reported meanwhile is dropped with the queued calls.
+    stopWork();
+}
+
+void SetWork::post(std::function<void()> call) {
     // Queued to the model's thread; dropped by Qt when the model is gone.
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
 }
 
-std::optional<std::filesystem::path> AppModel::chooseFolder(const QString& message,
-                                                            const QString& prompt) {
-    if (!panels_) return std::nullopt;
-    return panels_->chooseFolder(message, prompt);
+std::optional<std::filesystem::path> SetWork::chooseFolder(const QString& message,
+                                                           const QString& prompt) {
+    Panels* panels = session_.panels();
+    if (!panels) return std::nullopt;
+    return panels->chooseFolder(message, prompt);
 }
 
 // --- One listing set ------------------------------------------------------------------
 
-void AppModel::setExportState(ExportState state) {
-    if (state == export_) return;
-    export_ = std::move(state);
-    emit exportStateChanged();
+void SetWork::setExportState(ExportState state) {
+    if (changeTo(export_, std::move(state))) emit exportStateChanged();
 }
 
-void AppModel::makeListingSet() {
-    if (!source_) {
-        openPDF();
+void SetWork::makeListingSet() {
+    if (!session_.source()) {
+        session_.openPDF();
         return;
     }
     // A PDF saved over since it was opened is exported as it is now; one that no longer
     // opens fails here, before any folder is made.
-    if (const auto problem = reloadChangedSource()) {
+    if (const auto problem = session_.reloadChangedSource()) {
         setExportState(ExportState::failed(*problem));
         return;
     }
-    const QString name = QString::fromStdString(OutputNaming::folderName(title().toStdString()));
-    const auto parent =
-        chooseFolder(QStringLiteral("Choose where to save the listing set. A folder "
-                                    "named \u201C") +
-                         name + QStringLiteral("\u201D is made inside."),
-                     QStringLiteral("Save Here"));
+    const QString name =
+        QString::fromStdString(OutputNaming::folderName(session_.title().toStdString()));
+    const auto parent = chooseFolder(Texts::chooseSetParent(name), Texts::saveHere());
     if (!parent) return;
-    const ListingSettings settings = effectiveSettings();
+    const ListingSettings settings = session_.effectiveSettings();
     // The folder is claimed here, so that it is recorded before anything is written into it.
     std::filesystem::path folder;
     try {
@@ -72,7 +83,8 @@ void AppModel::makeListingSet() {
 
     const std::uint64_t id = ++exportID_;
     exports_.emplace(
-        id, std::jthread([this, id, source = source_, settings, folder](std::stop_token stop) {
+        id, std::jthread([this, id, source = session_.source(), settings,
+                          folder](std::stop_token stop) {
             auto progress = [this, id](double fraction) {
                 post([this, id, fraction] {
                     if (id == exportID_) reportExportProgress(fraction);
@@ -94,44 +106,38 @@ void AppModel::makeListingSet() {
         }));
 }
 
-void AppModel::finishExport(std::uint64_t id, const std::filesystem::path& folder,
-                            const ExportState& outcome) {
+void SetWork::finishExport(std::uint64_t id, const std::filesystem::path& folder,
+                           const ExportState& outcome) {
     exports_.erase(id); // the thread has nothing left to do but end
     workRecords_->remove(folder);
     // An earlier export that ends while a newer one runs leaves the newer one's state alone.
     if (id == exportID_) setExportState(outcome);
 }
 
-void AppModel::cancelExport() {
+void SetWork::cancelExport() {
     if (const auto current = exports_.find(exportID_); current != exports_.end())
         current->second.request_stop();
 }
 
-void AppModel::reportExportProgress(double fraction) {
+void SetWork::reportExportProgress(double fraction) {
     if (export_.isRunning()) setExportState(ExportState::running(fraction));
 }
 
 // --- Batch ------------------------------------------------------------------------------
 
-void AppModel::setBatchInput(std::optional<std::filesystem::path> folder) {
-    if (folder == batchInput_) return;
-    batchInput_ = std::move(folder);
-    emit batchInputChanged();
+void SetWork::setBatchInput(std::optional<std::filesystem::path> folder) {
+    if (changeTo(batchInput_, std::move(folder))) emit batchInputChanged();
 }
 
-void AppModel::setBatchOutput(std::optional<std::filesystem::path> folder) {
-    if (folder == batchOutput_) return;
-    batchOutput_ = std::move(folder);
-    emit batchOutputChanged();
+void SetWork::setBatchOutput(std::optional<std::filesystem::path> folder) {
+    if (changeTo(batchOutput_, std::move(folder))) emit batchOutputChanged();
 }
 
-void AppModel::setBatchRows(std::vector<BatchRow> rows) {
-    if (rows == batchRows_) return;
-    batchRows_ = std::move(rows);
-    emit batchRowsChanged();
+void SetWork::setBatchRows(std::vector<BatchRow> rows) {
+    if (changeTo(batchRows_, std::move(rows))) emit batchRowsChanged();
 }
 
-void AppModel::setRowStatus(int row, BatchRow::Status status) {
+void SetWork::setRowStatus(int row, BatchRow::Status status) {
     if (row < 0 || row >= static_cast<int>(batchRows_.size())) return;
     auto& current = batchRows_[static_cast<std::size_t>(row)].status;
     if (current == status) return;
@@ -140,18 +146,14 @@ void AppModel::setRowStatus(int row, BatchRow::Status status) {
     emit batchRowsChanged();
 }
 
-void AppModel::setBatchRunning(bool running) {
-    if (running == batchRunning_) return;
-    batchRunning_ = running;
-    emit batchRunningChanged();
+void SetWork::setBatchRunning(bool running) {
+    if (changeTo(batchRunning_, running)) emit batchRunningChanged();
 }
 
-void AppModel::chooseBatchFolder() {
+void SetWork::chooseBatchFolder() {
     // The rows belong to the running batch until it ends.
     if (batchRunning_) return;
-    const auto folder =
-        chooseFolder(QStringLiteral("Choose a folder of PDFs. Each one gets its own listing set."),
-                     QStringLiteral("Choose"));
+    const auto folder = chooseFolder(Texts::chooseBatchInput(), Texts::choose());
     if (!folder) return;
     setBatchInput(*folder);
     std::vector<BatchRow> rows;
@@ -159,14 +161,12 @@ void AppModel::chooseBatchFolder() {
         rows.push_back({std::move(pdf), BatchRow::Status::waiting()});
     setBatchRows(std::move(rows));
     setBatchOutput(std::nullopt);
-    if (batchRows_.empty()) setAlert(ModelTexts::noPDFsInside(*folder));
+    if (batchRows_.empty()) alert_(Texts::noPDFsInside(*folder));
 }
 
-void AppModel::runBatch() {
+void SetWork::runBatch() {
     if (batchRows_.empty() || batchRunning_) return;
-    const auto output = chooseFolder(QStringLiteral("Choose where to save the listing sets. Each "
-                                                    "PDF gets its own folder inside."),
-                                     QStringLiteral("Save Here"));
+    const auto output = chooseFolder(Texts::chooseBatchOutput(), Texts::saveHere());
     if (!output) return;
     setBatchOutput(*output);
     std::vector<int> rows(batchRows_.size());
@@ -174,14 +174,14 @@ void AppModel::runBatch() {
     startBatch(rows, *output);
 }
 
-bool AppModel::canRetryFailed() const {
+bool SetWork::canRetryFailed() const {
     return !batchRunning_ && batchOutput_ &&
            std::any_of(batchRows_.begin(), batchRows_.end(), [](const BatchRow& row) {
                return row.status.kind == BatchRow::Status::Kind::failed;
            });
 }
 
-void AppModel::retryFailed() {
+void SetWork::retryFailed() {
     if (!canRetryFailed()) return;
     std::vector<int> rows;
     for (int row = 0; row < static_cast<int>(batchRows_.size()); ++row)
@@ -190,12 +190,12 @@ void AppModel::retryFailed() {
     startBatch(rows, *batchOutput_);
 }
 
-void AppModel::startBatch(const std::vector<int>& rows, const std::filesystem::path& output) {
+void SetWork::startBatch(const std::vector<int>& rows, const std::filesystem::path& output) {
     std::vector<std::filesystem::path> pdfs;
     for (const int row : rows)
         pdfs.push_back(batchRows_[std::size_t(row)].pdf);
     const auto items = Batch::plan(pdfs, output);
-    const ListingSettings settings = effectiveSettings();
+    const ListingSettings settings = session_.effectiveSettings();
     for (const int row : rows)
         setRowStatus(row, BatchRow::Status::waiting());
     setBatchRunning(true);
@@ -258,18 +258,18 @@ void AppModel::startBatch(const std::vector<int>& rows, const std::filesystem::p
     });
 }
 
-void AppModel::cancelBatch() {
+void SetWork::cancelBatch() {
     if (batchRunning_) batchWork_.request_stop();
 }
 
-bool AppModel::workRunning() const {
+bool SetWork::workRunning() const {
     // A thread that stopWork() joined has ended, though its outcome may not have arrived.
     return std::any_of(exports_.begin(), exports_.end(),
                        [](const auto& work) { return work.second.joinable(); }) ||
            (batchRunning_ && batchWork_.joinable());
 }
 
-void AppModel::stopWork() {
+void SetWork::stopWork() {
     for (auto& [id, work] : exports_)
         work.request_stop();
     batchWork_.request_stop();
@@ -278,7 +278,7 @@ void AppModel::stopWork() {
     if (batchWork_.joinable()) batchWork_.join();
 }
 
-void AppModel::reportRowProgress(int row, double fraction) {
+void SetWork::reportRowProgress(int row, double fraction) {
     if (row < 0 || row >= static_cast<int>(batchRows_.size())) return;
     if (batchRows_[static_cast<std::size_t>(row)].status.kind != BatchRow::Status::Kind::working)
         return;

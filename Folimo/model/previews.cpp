@@ -1,15 +1,17 @@
-// The model's previews: cache keys, drawing (on the main thread, or on the preview pool for
-// the non-blocking requests) and the video preview's playback.
+#include "model/previews.hpp"
+
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_renderer.hpp"
 #include "folimo/page_selection.hpp"
 #include "folimo/preview_pdf.hpp"
 #include "folimo/sample_pdf.hpp"
-#include "model/app_model.hpp"
+#include "model/observed.hpp"
 #include "model/qt_image.hpp"
 
 #include <QLocale>
+#include <QThread>
 #include <QThreadPool>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -61,55 +63,122 @@ double frameTime(double videoTime) {
 
 } // namespace
 
+Previews::Previews(ListingSession& session, ListingSession::Alert alert, QObject* parent)
+    : QObject(parent)
+    , session_(session)
+    , alert_(std::move(alert))
+    , pool_(std::make_unique<QThreadPool>()) {
+    pool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    player_.setTimerType(Qt::PreciseTimer);
+    player_.setInterval(66);
+    connect(&player_, &QTimer::timeout, this, &Previews::playbackStep);
+    for (auto changed : {&ListingSession::settingsChanged, &ListingSession::brandsChanged,
+                         &ListingSession::brandIDChanged})
+        connect(&session, changed, this, &Previews::inputsChanged);
+    connect(&session, &ListingSession::sourceChanged, this, [this] {
+        cache_.clear();
+        inputsChanged();
+    });
+    // Views ask for previews on each change of an opening; drawings started then would be of
+    // inputs about to change, and would keep the pool from the ones asked for at the end.
+    connect(&session, &ListingSession::opening, this, [this] {
+        opening_ = true;
+        stopPlayback();
+    });
+    connect(&session, &ListingSession::opened, this, [this] {
+        setVideoTime(0);
+        cache_.clear();
+        opening_ = false;
+        inputsChanged();
+    });
+}
+
+Previews::~Previews() {
+    pool_->clear();
+    pool_->waitForDone();
+}
+
+void Previews::post(std::function<void()> call) {
+    // Queued to the main thread; dropped by Qt when the previews are gone.
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+}
+
+void Previews::setSelectedLayout(ImageLayout layout) {
+    if (changeTo(selectedLayout_, layout)) emit selectedLayoutChanged();
+}
+
+void Previews::setPreviewPresetID(const QString& id) {
+    if (changeTo(previewPresetID_, id)) emit previewPresetIDChanged();
+}
+
+void Previews::setVideoTime(double seconds) {
+    if (changeTo(videoTime_, seconds)) emit videoTimeChanged();
+}
+
+void Previews::setPlaying(bool playing) {
+    if (changeTo(playing_, playing)) emit playingChanged();
+}
+
+ImagePreset Previews::previewPreset() const {
+    const auto& presets = session_.settings().images;
+    const std::string id = previewPresetID_.toStdString();
+    const auto found = std::find_if(presets.begin(), presets.end(),
+                                    [&id](const ImagePreset& preset) { return preset.id == id; });
+    if (found != presets.end()) return *found;
+    return presets.empty() ? ImagePreset::defaults().front() : presets.front();
+}
+
 // --- Keys ---------------------------------------------------------------------------------
 
-QString AppModel::previewImageKey(ImageLayout layout, const ImagePreset& preset,
+QString Previews::previewImageKey(ImageLayout layout, const ImagePreset& preset,
                                   double maxSide) const {
     const auto size = previewSize(preset, maxSide);
     if (!size) return {};
     return QStringLiteral("img|") + QString::fromUtf8(storedText(layout)) + QLatin1Char('|') +
            QString::number(size->width) + QLatin1Char('x') + QString::number(size->height) +
-           QLatin1Char('|') + hashText(effectiveSettings()) + QLatin1Char('|') + identity(source_);
+           QLatin1Char('|') + hashText(session_.effectiveSettings()) + QLatin1Char('|') +
+           identity(session_.source());
 }
 
-QString AppModel::brandPreviewKey(const Brand& brand) const {
-    const auto& pdf = source_ ? source_ : sampleSource_;
+QString Previews::brandPreviewKey(const Brand& brand) const {
+    const auto& pdf = session_.source() ? session_.source() : sampleSource_;
     return QStringLiteral("brand|") + hashText(brand) + QLatin1Char('|') +
-           keyText(settings_.title) + QLatin1Char('|') +
-           (settings_.showTitle ? QStringLiteral("true") : QStringLiteral("false")) +
-           QLatin1Char('|') + keyText(settings_.pages) + QLatin1Char('|') + identity(pdf);
+           keyText(session_.settings().title) + QLatin1Char('|') +
+           (session_.settings().showTitle ? QStringLiteral("true") : QStringLiteral("false")) +
+           QLatin1Char('|') + keyText(session_.settings().pages) + QLatin1Char('|') + identity(pdf);
 }
 
-QString AppModel::sheetImageKey(const std::vector<int>& pages, int width) const {
+QString Previews::sheetImageKey(const std::vector<int>& pages, int width) const {
     return QStringLiteral("sheet|") + pageList(pages) + QLatin1Char('|') + QString::number(width) +
-           QLatin1Char('|') + hashText(settings_.preview) + QLatin1Char('|') + identity(source_);
+           QLatin1Char('|') + hashText(session_.settings().preview) + QLatin1Char('|') +
+           identity(session_.source());
 }
 
-QString AppModel::videoFrameKey() const {
+QString Previews::videoFrameKey() const {
     const auto video = previewFlipThrough();
     if (!video) return {};
     return QStringLiteral("video|") +
            QString::number(frameTime(videoTime_), 'g', QLocale::FloatingPointShortest) +
            QLatin1Char('|') + QString::number(video->size().width) + QLatin1Char('|') +
-           hashText(settings_) + QLatin1Char('|') + hashText(brand()) + QLatin1Char('|') +
-           identity(source_);
+           hashText(session_.settings()) + QLatin1Char('|') + hashText(session_.brand()) +
+           QLatin1Char('|') + identity(session_.source());
 }
 
 // --- Cache ----------------------------------------------------------------------------------
 
-void AppModel::cacheImage(const QImage& image, const QString& key) {
+void Previews::cacheImage(const QImage& image, const QString& key) {
     cache_.insert(key, image);
 }
 
-void AppModel::previewInputsChanged() {
+void Previews::inputsChanged() {
     // Drawings under way belong to the old inputs: they are dropped when they end.
-    ++previewGeneration_;
+    ++generation_;
     drawing_.clear();
     failed_.clear();
     emit previewsChanged();
 }
 
-std::shared_ptr<const SourcePDF> AppModel::brandSource() {
+std::shared_ptr<const SourcePDF> Previews::brandSource() {
     if (!sampleSource_) {
         try {
             sampleSource_ =
@@ -117,7 +186,7 @@ std::shared_ptr<const SourcePDF> AppModel::brandSource() {
         } catch (const ListingError&) {
         }
     }
-    return source_ ? source_ : sampleSource_;
+    return session_.source() ? session_.source() : sampleSource_;
 }
 
 // --- Drawing: each gives the drawing as a call that can run on any thread -------------
@@ -146,59 +215,62 @@ std::function<QImage()> frameDrawing(FlipThrough video, double t) {
 
 // --- Synchronous previews -----------------------------------------------------------------
 
-QImage AppModel::previewImage(ImageLayout layout, const ImagePreset& preset, double maxSide) {
+QImage Previews::previewImage(ImageLayout layout, const ImagePreset& preset, double maxSide) {
     const auto size = previewSize(preset, maxSide);
-    if (!source_ || !size) return {};
+    if (!session_.source() || !size) return {};
     const QString key = previewImageKey(layout, preset, maxSide);
     if (cache_.contains(key)) return cache_.use(key);
-    const QImage image = listingDrawing(source_, effectiveSettings(), layout, *size)();
+    const QImage image =
+        listingDrawing(session_.source(), session_.effectiveSettings(), layout, *size)();
     cacheImage(image, key);
     return image;
 }
 
-QImage AppModel::brandPreview(const Brand& brand) {
+QImage Previews::brandPreview(const Brand& brand) {
     const auto pdf = brandSource();
     if (!pdf) return {};
     const QString key = brandPreviewKey(brand);
     if (cache_.contains(key)) return cache_.use(key);
-    ListingSettings settings = settings_;
+    ListingSettings settings = session_.settings();
     settings.brand = brand;
     const QImage image = listingDrawing(pdf, settings, ImageLayout::cover, brandPreviewSize)();
     cacheImage(image, key);
     return image;
 }
 
-PreviewPDF::Sheets AppModel::previewSheets() const {
-    if (!source_) return {};
-    return {PageSelection::parse(settings_.preview.pages, source_->pageCount()), settings_.preview};
+PreviewPDF::Sheets Previews::previewSheets() const {
+    if (!session_.source()) return {};
+    return {PageSelection::parse(session_.settings().preview.pages, session_.source()->pageCount()),
+            session_.settings().preview};
 }
 
-QImage AppModel::sheetImage(const std::vector<int>& pages, int width) {
-    if (!source_) return {};
+QImage Previews::sheetImage(const std::vector<int>& pages, int width) {
+    if (!session_.source()) return {};
     const QString key = sheetImageKey(pages, width);
     if (cache_.contains(key)) return cache_.use(key);
-    const QImage image = sheetDrawing(source_, settings_.preview, pages, width)();
+    const QImage image =
+        sheetDrawing(session_.source(), session_.settings().preview, pages, width)();
     cacheImage(image, key);
     return image;
 }
 
-std::optional<FlipThrough> AppModel::previewFlipThrough() const {
-    if (!source_) return std::nullopt;
-    ListingSettings settings = effectiveSettings();
+std::optional<FlipThrough> Previews::previewFlipThrough() const {
+    if (!session_.source()) return std::nullopt;
+    ListingSettings settings = session_.effectiveSettings();
     // The exported video's proportions (its sides held to 64...6000) at 720 on the longer side.
     const PixelSize size = settings.video.size.clamped();
     const double k = videoPreviewSide / double(std::max(size.width, size.height));
     settings.video.size = {static_cast<std::int64_t>(k * double(size.width)),
                            static_cast<std::int64_t>(k * double(size.height))};
-    return FlipThrough(source_, std::move(settings));
+    return FlipThrough(session_.source(), std::move(settings));
 }
 
-double AppModel::previewVideoLength() const {
+double Previews::previewVideoLength() const {
     const auto video = previewFlipThrough();
     return video ? video->seconds() : 0;
 }
 
-QImage AppModel::videoFrame() {
+QImage Previews::videoFrame() {
     auto video = previewFlipThrough();
     if (!video) return {};
     const QString key = videoFrameKey();
@@ -210,21 +282,21 @@ QImage AppModel::videoFrame() {
 
 // --- Non-blocking previews ------------------------------------------------------------------
 
-QImage AppModel::request(const QString& key, std::function<QImage()> draw) {
+QImage Previews::request(const QString& key, std::function<QImage()> draw) {
     if (cache_.contains(key)) return cache_.use(key);
     if (opening_ || failed_.contains(key) || drawing_.contains(key)) return {};
     // A PDF changed on disk is opened again before its previews are drawn; not in the middle
     // of a view's painting, where this is asked.
-    if (source_ && source_ != reloadFailed_ && source_->changedOnDisk())
+    if (session_.source() && !session_.reloadFailed() && session_.source()->changedOnDisk())
         post([this] { reloadForPreviews(); });
     auto wanted = std::make_shared<std::atomic<bool>>(true);
     drawing_.emplace(key, wanted);
-    const std::uint64_t generation = previewGeneration_;
-    previewPool_->start([this, key, generation, wanted, draw = std::move(draw)] {
+    const std::uint64_t generation = generation_;
+    pool_->start([this, key, generation, wanted, draw = std::move(draw)] {
         // Queued drawings of inputs that have changed since, or that nobody wants any more,
         // are not started at all. A page that fails to draw gives no image.
         QImage image;
-        if (generation == previewGeneration_ && *wanted) {
+        if (generation == generation_ && *wanted) {
             try {
                 image = draw();
             } catch (const std::exception&) {
@@ -237,17 +309,22 @@ QImage AppModel::request(const QString& key, std::function<QImage()> draw) {
     return {};
 }
 
-void AppModel::dropRequest(const QString& key) {
+void Previews::dropRequest(const QString& key) {
     if (const auto found = drawing_.find(key); found != drawing_.end()) {
         *found->second = false;
         drawing_.erase(found);
     }
 }
 
-void AppModel::finishDrawing(const QString& key, std::uint64_t generation,
+void Previews::reloadForPreviews() {
+    if (session_.reloadFailed()) return;
+    if (const auto problem = session_.reloadChangedSource()) alert_(*problem);
+}
+
+void Previews::finishDrawing(const QString& key, std::uint64_t generation,
                              const std::shared_ptr<std::atomic<bool>>& wanted,
                              const QImage& image) {
-    if (generation != previewGeneration_) return;
+    if (generation != generation_) return;
     const auto found = drawing_.find(key);
     if (found == drawing_.end() || found->second != wanted) return; // dropped, maybe asked again
     drawing_.erase(found);
@@ -257,33 +334,33 @@ void AppModel::finishDrawing(const QString& key, std::uint64_t generation,
         return;
     }
     cacheImage(image, key);
-    emit previewReady(key);
+    emit previewReady(key, image);
 }
 
-QImage AppModel::requestPreviewImage(ImageLayout layout, const ImagePreset& preset,
+QImage Previews::requestPreviewImage(ImageLayout layout, const ImagePreset& preset,
                                      double maxSide) {
     const auto size = previewSize(preset, maxSide);
-    if (!source_ || !size) return {};
+    if (!session_.source() || !size) return {};
     return request(previewImageKey(layout, preset, maxSide),
-                   listingDrawing(source_, effectiveSettings(), layout, *size));
+                   listingDrawing(session_.source(), session_.effectiveSettings(), layout, *size));
 }
 
-QImage AppModel::requestBrandPreview(const Brand& brand) {
+QImage Previews::requestBrandPreview(const Brand& brand) {
     const auto pdf = brandSource();
     if (!pdf) return {};
-    ListingSettings settings = settings_;
+    ListingSettings settings = session_.settings();
     settings.brand = brand;
     return request(brandPreviewKey(brand),
                    listingDrawing(pdf, std::move(settings), ImageLayout::cover, brandPreviewSize));
 }
 
-QImage AppModel::requestSheetImage(const std::vector<int>& pages, int width) {
-    if (!source_) return {};
+QImage Previews::requestSheetImage(const std::vector<int>& pages, int width) {
+    if (!session_.source()) return {};
     return request(sheetImageKey(pages, width),
-                   sheetDrawing(source_, settings_.preview, pages, width));
+                   sheetDrawing(session_.source(), session_.settings().preview, pages, width));
 }
 
-QImage AppModel::requestVideoFrame() {
+QImage Previews::requestVideoFrame() {
     auto video = previewFlipThrough();
     if (!video) return {};
     return request(videoFrameKey(), frameDrawing(std::move(*video), frameTime(videoTime_)));
@@ -291,7 +368,7 @@ QImage AppModel::requestVideoFrame() {
 
 // --- Playback -------------------------------------------------------------------------------
 
-void AppModel::togglePlayback() {
+void Previews::togglePlayback() {
     if (playing_) {
         stopPlayback();
         return;
@@ -304,7 +381,7 @@ void AppModel::togglePlayback() {
     player_.start();
 }
 
-void AppModel::playbackStep() {
+void Previews::playbackStep() {
     if (!playing_) {
         player_.stop();
         return;
@@ -316,7 +393,7 @@ void AppModel::playbackStep() {
     }
 }
 
-void AppModel::stopPlayback() {
+void Previews::stopPlayback() {
     setPlaying(false);
     player_.stop();
 }
