@@ -48,9 +48,6 @@ TEST(ListingCheck, FindsPagesScannedAtTooLowAResolution) {
     // Every page is shown, the largest at 1.8 pixels a point: 72 dpi (one pixel a point) is
     // enlarged too much, 150 dpi is not, vector pages have no pictures.
     const auto source = scans(dir / "scans.pdf", {72, 0, 150, 72});
-    ASSERT_EQ(source->pictures(0).size(), 1u);
-    EXPECT_EQ(source->picturePixels(0, source->pictures(0)[0].number), (Size{612, 792}));
-    EXPECT_TRUE(source->pictures(1).empty());
 
     const auto findings = ListingCheck::findings(source, {});
     ASSERT_EQ(kinds(findings), (std::vector{Kind::lowResolutionPage, Kind::lowResolutionPage}));

@@ -196,14 +196,9 @@ TEST(ListingRenderer, ChoosesPagesPerLayoutAndTitlesFromSettingsOrPDF) {
 }
 
 TEST(ListingRenderer, ClampsEachSide) {
-    const ListingRenderer renderer(manual(), {});
-    // Each side on its own, up and down: a side inside the range is kept.
-    for (auto [height, expected] : {std::pair{10, 64}, std::pair{100, 100}}) {
-        const auto strip = renderer.render(ImageLayout::grid, {9000, height});
-        ASSERT_TRUE(strip);
-        EXPECT_EQ(strip->width(), 6000);
-        EXPECT_EQ(strip->height(), expected);
-    }
+    const auto strip = ListingRenderer(manual(), {}).render(ImageLayout::grid, {9000, 10});
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(std::make_pair(strip->width(), strip->height()), std::make_pair(6000, 64));
 }
 
 TEST(ListingRenderer, PaintsTheBackgroundWithAGlowInTheMiddle) {
