@@ -70,9 +70,7 @@ TEST(OutputNamingSafe, InvalidUTF8BecomesReplacementCharacters) {
 }
 
 TEST(OutputNamingFiles, NamesOfTheSetsFiles) {
-    EXPECT_EQ(OutputNaming::folderName("Fall Math"), "Fall Math listing");
     EXPECT_EQ(OutputNaming::previewFile("Fall Math: 2/3"), "Fall Math- 2-3 preview.pdf");
-    EXPECT_EQ(OutputNaming::videoFile("Fall Math"), "Fall Math flip-through.mp4");
     const char* images[] = {"01-grid.png",      "02-cover.jpg", "03-fan.png",
                             "04-clipboard.jpg", "05-desk.png",  "06-frame.jpg"};
     for (std::size_t i = 0; i < allLayouts.size(); ++i)
