@@ -13,4 +13,8 @@ Image drawn(int width, int height, const std::function<void(cairo_t*, const Rect
 // The pixel at x, y of the y-up drawing space: row 0 of the image is y = height - 1.
 RGBA8 pixelUp(const Image& image, double x, double y);
 
+// Whether the rows of pixels at data (stride bytes apart) are image's to the byte.
+bool samePixels(const std::uint8_t* data, int stride, const Image& image);
+bool samePixels(const Image& a, const Image& b);
+
 } // namespace folimo::test

@@ -45,10 +45,4 @@ std::optional<ListingError> thrownError(const std::function<void()>& work) {
     return std::nullopt;
 }
 
-std::filesystem::path outputPath(std::string_view name) {
-    std::filesystem::path folder = FOLIMO_TEST_OUTPUT;
-    std::filesystem::create_directories(folder);
-    return folder / name;
-}
-
 } // namespace folimo::test

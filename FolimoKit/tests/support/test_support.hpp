@@ -39,7 +39,4 @@ std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder);
 // The ListingError that work throws; nothing when it returns normally. Other exceptions pass.
 std::optional<ListingError> thrownError(const std::function<void()>& work);
 
-// Where tests leave images for people to look at (build/test-output/<name>).
-std::filesystem::path outputPath(std::string_view name);
-
 } // namespace folimo::test
