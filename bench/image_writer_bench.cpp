@@ -1,6 +1,8 @@
 // Writing one 2000 x 2000 listing image, as the exporter does 18 times a set.
 #include "folimo/image_writer.hpp"
 #include "folimo/source_pdf.hpp"
+#include "render/image_p.hpp"
+#include "render/source_pdf_p.hpp"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -38,7 +40,7 @@ const Image& listingPicture() {
             cairo_set_source_rgb(cr, 1, 1, 1);
             cairo_rectangle(cr, page.x, page.y, page.width, page.height);
             cairo_fill(cr);
-            pdf->draw(i * 10, cr, page);
+            drawPage(*pdf, i * 10, cr, page);
             cairo_restore(cr);
         }
         return std::move(*canvas).finish();

@@ -5,6 +5,7 @@
 // application asks on every edit. The check's share is its time over the set's.
 #include "folimo/listing_check.hpp"
 #include "folimo/listing_exporter.hpp"
+#include "render/image_p.hpp"
 
 #include <benchmark/benchmark.h>
 #include <cairo-pdf.h>

@@ -2,6 +2,7 @@
 #include "folimo/listing_error.hpp"
 #include "image_files.hpp"
 #include "pdf_files.hpp"
+#include "render/image_p.hpp"
 #include "test_support.hpp"
 
 #include <gtest/gtest.h>

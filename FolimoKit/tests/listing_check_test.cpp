@@ -1,6 +1,8 @@
 #include "folimo/listing_check.hpp"
 #include "folimo/listing_error.hpp"
 #include "pdf_files.hpp"
+#include "render/image_p.hpp"
+#include "render/source_pdf_p.hpp"
 #include "test_support.hpp"
 
 #include <cairo-pdf.h>
@@ -29,7 +31,7 @@ std::shared_ptr<SourcePDF> scans(const std::filesystem::path& path, std::vector<
     cairo_scale(cr, 1, -1);
     for (int dpi : dpis) {
         if (dpi == 0) {
-            manual->draw(2, cr, {0, 0, 612, 792});
+            drawPage(*manual, 2, cr, {0, 0, 612, 792});
         } else {
             const Image scan = *manual->image(2, 612 * dpi / 72);
             drawImage(cr, scan, {0, 0, 612, 792});

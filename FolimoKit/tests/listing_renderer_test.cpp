@@ -1,9 +1,10 @@
 #include "drawing.hpp"
 #include "folimo/listing_renderer.hpp"
-#include "folimo/text.hpp"
 #include "pdf_files.hpp"
+#include "render/image_p.hpp"
 #include "render/layout_geometry.hpp"
 #include "render/listing_painter.hpp"
+#include "render/text_p.hpp"
 #include "test_support.hpp"
 
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "drawing.hpp"
 #include "export/preview_layout.hpp"
+#include "export/preview_pdf_p.hpp"
 #include "folimo/listing_error.hpp"
-#include "folimo/preview_pdf.hpp"
-#include "folimo/text.hpp"
 #include "pdf_files.hpp"
 #include "pdf_readback.hpp"
+#include "render/text_p.hpp"
 #include "test_support.hpp"
 
 #include <algorithm>

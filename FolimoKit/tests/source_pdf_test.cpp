@@ -2,6 +2,8 @@
 #include "folimo/listing_error.hpp"
 #include "folimo/source_pdf.hpp"
 #include "pdf_files.hpp"
+#include "render/image_p.hpp"
+#include "render/source_pdf_p.hpp"
 #include "test_support.hpp"
 
 #include <climits>
@@ -129,7 +131,7 @@ TEST(SourcePDFPageSize, BoxesWithoutAUsableShapeTakeTheFallbackProportions) {
     EXPECT_DOUBLE_EQ(pdf->aspect(3), 0.773);
     for (int page : {0, 1, 2}) {
         auto canvas = Canvas::create(100, 100);
-        pdf->draw(page, canvas->context(), canvas->bounds());
+        drawPage(*pdf, page, canvas->context(), canvas->bounds());
         EXPECT_EQ(cairo_status(canvas->context()), CAIRO_STATUS_SUCCESS) << page;
         const auto image = pdf->image(page, 200);
         ASSERT_TRUE(image) << page;
@@ -209,8 +211,8 @@ TEST(SourcePDFDraw, FittedCentredAndNothingPaintedBesideThePage) {
     const Image image = drawn(400, 400, [&](cairo_t* cr, const Rect&) {
         // A wide rectangle in the upper half of the y-up canvas. The page is
         // 200 * 612 / 792 = 154.5 wide, centred: x from 122.7 to 277.3.
-        pdf->draw(0, cr, {0, 200, 400, 200});
-        pdf->draw(0, cr, {10, 10, 0, 100}); // nothing to draw into
+        drawPage(*pdf, 0, cr, {0, 200, 400, 200});
+        drawPage(*pdf, 0, cr, {10, 10, 0, 100}); // nothing to draw into
         EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
     });
     EXPECT_EQ(image.pixel(100, 100).alpha, 0); // upper half of the canvas is rows 0..199
@@ -290,7 +292,7 @@ TEST(SourcePDFThreads, SharedDocumentGivesTheSamePixelsAsOneThread) {
                 auto image = shared->image(page, width);
                 if (!image || shared->pageSize(page) != Size{612, 792}) ++mismatches[t];
                 auto canvas = Canvas::create(60, 80);
-                shared->draw(page, canvas->context(), canvas->bounds());
+                drawPage(*shared, page, canvas->context(), canvas->bounds());
                 if (cairo_status(canvas->context()) != CAIRO_STATUS_SUCCESS) ++mismatches[t];
             }
         });

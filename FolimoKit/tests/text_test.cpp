@@ -1,5 +1,5 @@
 #include "drawing.hpp"
-#include "folimo/text.hpp"
+#include "render/text_p.hpp"
 
 #include <gtest/gtest.h>
 #include <thread>

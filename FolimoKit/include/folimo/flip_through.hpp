@@ -5,7 +5,6 @@
 #include "folimo/settings.hpp"
 #include "folimo/source_pdf.hpp"
 
-#include <cairo.h>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -59,10 +58,8 @@ public:
     // the start show the first page.
     PageAndTurn pageAndTurn(double t) const;
 
-    // Draws the frame for time t into cr, whose user space must be the frame's pixels with
-    // y upwards (as a Canvas gives). A page whose bitmap cannot be made is left out.
-    void drawFrame(double t, cairo_t* cr) const;
     // The frame for time t as a size() bitmap; nothing when the bitmap cannot be allocated.
+    // A page whose bitmap cannot be made is left out.
     std::optional<Image> image(double t) const;
 
     // Writes the whole video as an H.264 (High profile) MP4 at path, replacing any file

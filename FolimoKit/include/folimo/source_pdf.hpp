@@ -3,7 +3,6 @@
 #include "folimo/geometry.hpp"
 #include "folimo/image.hpp"
 
-#include <cairo.h>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -47,21 +46,18 @@ public:
     // Whether the file at url() is no longer the one opened: gone, replaced by another file
     // (an editor saving over it) or changed in size or modification time. Never for a PDF
     // opened from bytes. A replaced file leaves this one readable as it was opened; one
-    // changed in place does not (see draw).
+    // changed in place does not (see image).
     bool changedOnDisk() const;
 
-    // Draws the page upright, fitted and centred in rect of cr's user space, which must
-    // have y upwards (as every context of the library does). Nothing is painted outside the
-    // page's crop box and nothing behind it. Throws ListingError::unreadable (the file's
-    // name) when the page cannot be had, or when the file it reads from has changed in size
-    // or modification time since it was opened (truncated or written over in place): Poppler
-    // would draw such a page blank without a word.
-    void draw(int page, cairo_t* cr, const Rect& rect) const;
     // A bitmap of the page max(width, 16) pixels wide on white paper, from the cache or
     // freshly drawn. Its height follows the page's proportions (at least 16 pixels). Nothing
     // when the bitmap cannot be allocated: a side above 32767 pixels or more than
     // imageByteLimit bytes. Draws while other threads use the cache; only the drawing itself
-    // is serialised with draw(). Throws as draw() does, also for a bitmap in the cache.
+    // is serialised with other drawing of the document. Throws ListingError::unreadable (the
+    // file's name) when the page cannot be had, or when the file it reads from has changed in
+    // size or modification time since it was opened (truncated or written over in place):
+    // Poppler would draw such a page blank without a word; this holds for a bitmap in the
+    // cache too.
     std::optional<Image> image(int page, int width) const;
 
     // A picture placed on a page (a scanned page is one): its number on the page and the
@@ -72,11 +68,11 @@ public:
         bool operator==(const Picture&) const = default;
     };
     // The pictures of a page in the order they are drawn. Reads the page's content but
-    // decodes no picture. Throws as draw() for a file changed in place.
+    // decodes no picture. Throws as image() for a file changed in place.
     std::vector<Picture> pictures(int page) const;
     // A picture's own size in pixels; 0 x 0 when the page has no such picture. The first
     // time decodes it, which costs about as much as drawing the page at that size; throws
-    // then as draw() for a file changed in place.
+    // then as image() for a file changed in place.
     Size picturePixels(int page, int number) const;
 
     // The cache holds at most this many bitmaps (plus the one being added) and at most
@@ -90,6 +86,7 @@ public:
     std::size_t cachedImageCount() const;
 
 private:
+    friend struct PageDrawing;
     struct Impl;
     explicit SourcePDF(std::unique_ptr<Impl> impl);
     static std::shared_ptr<SourcePDF> adopt(std::unique_ptr<Impl> impl,

@@ -4,6 +4,7 @@
 #include "folimo/page_selection.hpp"
 #include "render/drawing/paint.hpp"
 #include "render/drawing/shadow.hpp"
+#include "render/image_p.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -67,28 +68,28 @@ FlipThrough::PageAndTurn FlipThrough::pageAndTurn(double t) const {
     return {k, local > still ? std::min((local - still) / turnLength, 1.0) : 0.0};
 }
 
-void FlipThrough::drawFrame(double t, cairo_t* cr) const {
-    flip::drawBackdrop(*this, cr);
-    const auto [k, turn] = pageAndTurn(t);
-    const bool turning = turn > 0;
-    if (turning) flip::drawFlatPage(*this, cr, pages_[std::size_t(k) + 1]);
-    const auto image = flip::pageImage(*this, pages_[std::size_t(k)]);
-    if (!image) return;
-    if (!turning)
-        flip::drawFlatPage(*this, cr, pages_[std::size_t(k)]);
-    else if (!flip::drawTurningPage(*this, cr, *image, turn))
-        return;
-    flip::drawBadge(*this, cr);
-}
-
 std::optional<Image> FlipThrough::image(double t) const {
     auto canvas = Canvas::create(int(size_.width), int(size_.height));
     if (!canvas) return std::nullopt;
-    drawFrame(t, canvas->context());
+    flip::drawFrame(*this, t, canvas->context());
     return std::move(*canvas).finish();
 }
 
 namespace flip {
+
+void drawFrame(const FlipThrough& video, double t, cairo_t* cr) {
+    drawBackdrop(video, cr);
+    const auto [k, turn] = video.pageAndTurn(t);
+    const bool turning = turn > 0;
+    if (turning) drawFlatPage(video, cr, video.pages()[std::size_t(k) + 1]);
+    const auto image = pageImage(video, video.pages()[std::size_t(k)]);
+    if (!image) return;
+    if (!turning)
+        drawFlatPage(video, cr, video.pages()[std::size_t(k)]);
+    else if (!drawTurningPage(video, cr, *image, turn))
+        return;
+    drawBadge(video, cr);
+}
 
 void drawBackdrop(const FlipThrough& video, cairo_t* cr) {
     const PixelSize size = video.size();

@@ -1,5 +1,6 @@
 #include "export/flip_through_p.hpp"
 #include "folimo/listing_error.hpp"
+#include "render/image_p.hpp"
 
 #include <cstring>
 

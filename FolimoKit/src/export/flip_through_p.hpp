@@ -1,7 +1,7 @@
 #pragma once
 
 #include "folimo/flip_through.hpp"
-#include "folimo/image.hpp"
+#include "render/image_p.hpp"
 #include "render/listing_painter.hpp"
 
 #include <cairo.h>
@@ -17,6 +17,10 @@ namespace folimo::flip {
 inline ListingPainter painter(const FlipThrough& video) {
     return {video.source(), video.settings()};
 }
+
+// Draws the frame for time t into cr, whose user space must be the frame's pixels with y
+// upwards (as a Canvas gives). A page whose bitmap cannot be made is left out.
+void drawFrame(const FlipThrough& video, double t, cairo_t* cr);
 
 // Background, glow and (when showTitle) the title: the same in every frame.
 void drawBackdrop(const FlipThrough& video, cairo_t* cr);

@@ -3,6 +3,7 @@
 #include "export/jpeg_file.hpp"
 #include "export/pixel_rows.hpp"
 #include "model/valid_utf8.hpp"
+#include "render/image_p.hpp"
 
 #include <cairo-pdf.h>
 #include <cstdint>
@@ -97,7 +98,7 @@ Image compactForPdf(const Image& picture, int quality) {
         cairo_surface_destroy(surface);
         return picture;
     }
-    Image backed(surface);
+    Image backed = adoptImage(surface);
     const std::size_t size = jpeg->size;
     unsigned char* bytes = jpeg->data.release();
     if (cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_JPEG, bytes, size, std::free, bytes) !=
@@ -112,7 +113,7 @@ void drawPdfPicture(cairo_t* cr, const Image& picture, const Rect& rect) {
     cairo_save(cr);
     cairo_translate(cr, rect.x, rect.maxY());
     cairo_scale(cr, rect.width / picture.width(), -rect.height / picture.height());
-    cairo_set_source_surface(cr, picture.surface(), 0, 0);
+    cairo_set_source_surface(cr, cairoSurface(picture), 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_paint(cr);
     cairo_restore(cr);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "folimo/geometry.hpp"
-#include "folimo/image.hpp"
 #include "render/drawing/cairo_glue.hpp"
+#include "render/image_p.hpp"
 
 #include <cairo.h>
 #include <cstdio>

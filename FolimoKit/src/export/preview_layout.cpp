@@ -1,6 +1,6 @@
 #include "export/preview_layout.hpp"
 
-#include "folimo/preview_pdf.hpp"
+#include "export/preview_pdf_p.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,14 +1,15 @@
-#include "folimo/preview_pdf.hpp"
-
 #include "export/pdf_file.hpp"
 #include "export/pending_file.hpp"
 #include "export/preview_layout.hpp"
+#include "export/preview_pdf_p.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/page_selection.hpp"
-#include "folimo/text.hpp"
 #include "render/drawing/cairo_glue.hpp"
 #include "render/drawing/paint.hpp"
 #include "render/drawing/shadow.hpp"
+#include "render/image_p.hpp"
+#include "render/source_pdf_p.hpp"
+#include "render/text_p.hpp"
 
 #include <cmath>
 #include <mutex>
@@ -61,7 +62,7 @@ void drawContent(cairo_t* cr, const SourcePDF& source, const PreviewSettings& se
                  const Rect& rect, HeldPictures held) {
     if (!settings.flatten) {
         SavedState saved(cr);
-        return source.draw(page, cr, rect);
+        return drawPage(source, page, cr, rect);
     }
     const std::optional<Image> picture = source.image(page, previewLayout::flattenedWidth(rect));
     if (!picture) return;
@@ -69,8 +70,8 @@ void drawContent(cairo_t* cr, const SourcePDF& source, const PreviewSettings& se
     drawPdfPicture(cr, held->emplace_back(compactForPdf(*picture, jpegQuality)), rect);
 }
 
-void drawPage(cairo_t* cr, const SourcePDF& source, const PreviewSettings& settings, int page,
-              const Rect& rect, HeldPictures held) {
+void drawPlacedPage(cairo_t* cr, const SourcePDF& source, const PreviewSettings& settings, int page,
+                    const Rect& rect, HeldPictures held) {
     drawWithShadow(cr, {0, -2, 6, RGBColor::black, 0.18},
                    [&](cairo_t* paper) { fillRect(paper, rect, RGBColor::white); });
     drawContent(cr, source, settings, page, rect, held);
@@ -87,8 +88,8 @@ void drawSheet(cairo_t* cr, const SourcePDF& source, const PreviewSettings& sett
     const int places = previewLayout::places(settings);
     for (int index = 0; index < int(pages.size()) && index < places; ++index) {
         const int page = pages[std::size_t(index)];
-        drawPage(cr, source, settings, page,
-                 pageRect(slot(sheet, index, places), source.aspect(page)), held);
+        drawPlacedPage(cr, source, settings, page,
+                       pageRect(slot(sheet, index, places), source.aspect(page)), held);
     }
 }
 

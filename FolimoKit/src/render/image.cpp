@@ -1,25 +1,36 @@
-#include "folimo/image.hpp"
+#include "render/image_p.hpp"
 
 #include <utility>
 
 namespace folimo {
 
-Image::Image(cairo_surface_t* surface)
-    : surface_(surface, cairo_surface_destroy) {
-    cairo_surface_flush(surface);
+ImageSurface::ImageSurface(cairo_surface_t* adopted)
+    : handle(adopted) {
+    cairo_surface_flush(adopted);
 }
 
+ImageSurface::~ImageSurface() {
+    cairo_surface_destroy(handle);
+}
+
+Image adoptImage(cairo_surface_t* surface) {
+    return Image(std::make_shared<const ImageSurface>(surface));
+}
+
+Image::Image(std::shared_ptr<const ImageSurface> surface)
+    : surface_(std::move(surface)) {}
+
 int Image::width() const {
-    return cairo_image_surface_get_width(surface_.get());
+    return cairo_image_surface_get_width(surface_->handle);
 }
 int Image::height() const {
-    return cairo_image_surface_get_height(surface_.get());
+    return cairo_image_surface_get_height(surface_->handle);
 }
 int Image::stride() const {
-    return cairo_image_surface_get_stride(surface_.get());
+    return cairo_image_surface_get_stride(surface_->handle);
 }
 const std::uint8_t* Image::data() const {
-    return cairo_image_surface_get_data(surface_.get());
+    return cairo_image_surface_get_data(surface_->handle);
 }
 
 RGBA8 Image::pixel(int x, int y) const {
@@ -87,7 +98,7 @@ Canvas::~Canvas() {
 
 Image Canvas::finish() && {
     cairo_destroy(std::exchange(cr_, nullptr));
-    return Image(std::exchange(surface_, nullptr));
+    return adoptImage(std::exchange(surface_, nullptr));
 }
 
 void drawImage(cairo_t* cr, const Image& image, const Rect& rect) {
@@ -98,7 +109,7 @@ void drawImage(cairo_t* cr, const Image& image, const Rect& rect) {
     cairo_scale(cr, rect.width / image.width(), -rect.height / image.height());
     cairo_rectangle(cr, 0, 0, image.width(), image.height());
     cairo_clip(cr);
-    cairo_set_source_surface(cr, image.surface(), 0, 0);
+    cairo_set_source_surface(cr, cairoSurface(image), 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
     cairo_paint(cr);

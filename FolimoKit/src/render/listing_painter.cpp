@@ -1,12 +1,13 @@
 #include "render/listing_painter.hpp"
 
 #include "folimo/listing_renderer.hpp"
-#include "folimo/text.hpp"
 #include "model/glib_glue.hpp"
 #include "model/unicode_trim.hpp"
 #include "render/drawing/cairo_glue.hpp"
 #include "render/drawing/paint.hpp"
 #include "render/drawing/shadow.hpp"
+#include "render/image_p.hpp"
+#include "render/text_p.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 #include "folimo/geometry.hpp"
 #include "folimo/settings.hpp"
 #include "folimo/source_pdf.hpp"
-#include "folimo/text.hpp"
 #include "render/layout_geometry.hpp"
+#include "render/text_p.hpp"
 
 #include <cairo.h>
 #include <optional>

@@ -2,6 +2,7 @@
 
 #include "folimo/page_selection.hpp"
 #include "model/unicode_trim.hpp"
+#include "render/image_p.hpp"
 #include "render/layouts.hpp"
 #include "render/listing_painter.hpp"
 #include "render/scenes.hpp"

@@ -6,6 +6,7 @@
 #include "render/drawing/paint.hpp"
 #include "render/drawing/props.hpp"
 #include "render/drawing/shadow.hpp"
+#include "render/image_p.hpp"
 #include "render/scene_geometry.hpp"
 
 #include <algorithm>

@@ -4,7 +4,9 @@
 #include "folimo/output_naming.hpp"
 #include "model/unicode_trim.hpp"
 #include "render/drawing/cairo_glue.hpp"
+#include "render/image_p.hpp"
 #include "render/poppler_glue.hpp"
+#include "render/source_pdf_p.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -230,11 +232,21 @@ void SourcePDF::checkUnchanged() const {
     if (!now || !now->sameContents(impl_->opened)) throw ListingError::unreadable(impl_->name);
 }
 
-void SourcePDF::draw(int page, cairo_t* cr, const Rect& rect) const {
-    checkUnchanged();
-    std::lock_guard lock(impl_->mutex);
-    PagePtr handle(poppler_document_get_page(impl_->document.get(), clamp(page)));
-    if (!handle) throw ListingError::unreadable(impl_->name);
+// The page drawing of drawPage, which reaches into the document.
+struct PageDrawing {
+    static void draw(const SourcePDF& source, int page, cairo_t* cr, const Rect& rect);
+};
+
+void drawPage(const SourcePDF& source, int page, cairo_t* cr, const Rect& rect) {
+    PageDrawing::draw(source, page, cr, rect);
+}
+
+void PageDrawing::draw(const SourcePDF& source, int page, cairo_t* cr, const Rect& rect) {
+    source.checkUnchanged();
+    auto& impl = *source.impl_;
+    std::lock_guard lock(impl.mutex);
+    PagePtr handle(poppler_document_get_page(impl.document.get(), source.clamp(page)));
+    if (!handle) throw ListingError::unreadable(impl.name);
     double w = 0, h = 0;
     poppler_page_get_size(handle.get(), &w, &h);
     if (!(w > 0 && h > 0)) return;
@@ -289,10 +301,10 @@ std::optional<Image> SourcePDF::image(int page, int width) const {
     if (large) {
         cairo_set_source_rgb(large->context(), 1, 1, 1);
         cairo_paint(large->context());
-        draw(page, large->context(), large->bounds());
+        drawPage(*this, page, large->context(), large->bounds());
         drawImage(cr, std::move(*large).finish(), canvas->bounds());
     } else {
-        draw(page, cr, canvas->bounds());
+        drawPage(*this, page, cr, canvas->bounds());
     }
     Image image = std::move(*canvas).finish();
 

@@ -1,8 +1,7 @@
-#include "folimo/text.hpp"
-
 #include "model/glib_glue.hpp"
 #include "model/grapheme_breaks.hpp"
 #include "render/drawing/paint.hpp"
+#include "render/text_p.hpp"
 
 #include <cmath>
 #include <glib.h>

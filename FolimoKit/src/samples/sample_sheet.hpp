@@ -2,7 +2,7 @@
 
 #include "folimo/color.hpp"
 #include "folimo/geometry.hpp"
-#include "folimo/text.hpp"
+#include "render/text_p.hpp"
 
 #include <cairo.h>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "folimo/image.hpp"
+#include "render/image_p.hpp"
 
 #include <functional>
 

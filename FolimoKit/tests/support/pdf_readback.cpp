@@ -1,5 +1,7 @@
 #include "pdf_readback.hpp"
 
+#include "render/image_p.hpp"
+
 #include <gtest/gtest.h>
 #include <string_view>
 
@@ -64,7 +66,7 @@ Image renderPage(PopplerDocument* document, int index) {
     cairo_paint(cr);
     poppler_page_render(page.get(), cr);
     cairo_destroy(cr);
-    return Image(surface);
+    return adoptImage(surface);
 }
 
 } // namespace folimo::test

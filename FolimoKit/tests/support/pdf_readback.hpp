@@ -1,5 +1,6 @@
 #pragma once
 
+#include "folimo/geometry.hpp"
 #include "folimo/image.hpp"
 #include "render/poppler_glue.hpp"
 
