@@ -3,6 +3,7 @@
 #include "folimo/listing_error.hpp"
 #include "model/listing_session.hpp"
 #include "model/observed.hpp"
+#include "model/texts.hpp"
 
 namespace folimo {
 namespace {
@@ -30,7 +31,7 @@ void ListingFindings::check() {
     // A check still running is for settings that are gone.
     worker_ = {};
     const auto source = model_.source();
-    if (!source) return show({});
+    if (!source) return show({}, 0);
     worker_ =
         std::jthread([this, source, settings = model_.effectiveSettings()](std::stop_token stop) {
             std::vector<ListingFinding> found;
@@ -44,14 +45,19 @@ void ListingFindings::check() {
             // Queued to the main thread; dropped by Qt once this object is gone.
             QMetaObject::invokeMethod(
                 this,
-                [this, stop, found = std::move(found)]() mutable {
-                    if (!stop.stop_requested()) show(std::move(found));
+                [this, stop, found = std::move(found), pages = source->pageCount()]() mutable {
+                    if (!stop.stop_requested()) show(std::move(found), pages);
                 },
                 Qt::QueuedConnection);
         });
 }
 
-void ListingFindings::show(std::vector<ListingFinding> findings) {
+QString ListingFindings::message(const ListingFinding& finding) const {
+    return Texts::finding(finding, pageCount_);
+}
+
+void ListingFindings::show(std::vector<ListingFinding> findings, std::int64_t pageCount) {
+    pageCount_ = pageCount;
     if (changeTo(findings_, std::move(findings))) emit findingsChanged();
 }
 

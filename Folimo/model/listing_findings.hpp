@@ -25,18 +25,21 @@ public:
     // The findings of the latest finished check; none without a PDF, and none while a PDF
     // that couldn't be read any more is checked.
     const std::vector<ListingFinding>& findings() const { return findings_; }
+    // A finding's sentence in the window's words.
+    QString message(const ListingFinding& finding) const;
 
 signals:
     void findingsChanged();
 
 private:
     void check();
-    void show(std::vector<ListingFinding> findings);
+    void show(std::vector<ListingFinding> findings, std::int64_t pageCount);
 
     ListingSession& model_;
     QTimer settle_;
     std::jthread worker_;
     std::vector<ListingFinding> findings_;
+    std::int64_t pageCount_ = 0; // of the PDF the findings are of
 };
 
 } // namespace folimo

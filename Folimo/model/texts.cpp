@@ -135,6 +135,24 @@ QString Texts::noPDFsInside(const std::filesystem::path& folder) {
         .arg(QString::fromStdString(OutputNaming::shownName(folder)));
 }
 
+QString Texts::finding(const ListingFinding& finding, std::int64_t pageCount) {
+    const QString page = QString::number(finding.page);
+    switch (finding.kind) {
+    case ListingFinding::Kind::missingListingPage:
+    case ListingFinding::Kind::missingPreviewPage:
+    case ListingFinding::Kind::missingVideoPage:
+        return tr("Page %1 is not in this %n-page PDF.", nullptr, int(pageCount)).arg(page);
+    case ListingFinding::Kind::titleTooLong:
+        return tr("The title is too long to read at %1 \u00D7 %2; shorten it or turn it off.")
+            .arg(QString::number(finding.size.width), QString::number(finding.size.height));
+    case ListingFinding::Kind::titleCutBySquare:
+        return tr("In a square thumbnail the title is cut off.");
+    case ListingFinding::Kind::lowResolutionPage:
+        return tr("Page %1 is a low-resolution picture and may look blurry.").arg(page);
+    }
+    return {};
+}
+
 QString Texts::rowName(const BatchRow& row) {
     return QString::fromStdString(row.pdf.stem().string());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "folimo/listing_check.hpp"
 #include "folimo/settings.hpp"
 #include "model/model_types.hpp"
 
@@ -54,6 +55,10 @@ public:
     // The video size row: each side held to 64...6000, the frame rate as stored:
     // "1080 × 1080, 30 fps, MP4".
     static QString videoSize(const VideoSettings& video);
+
+    // A finding of the publish check of a PDF of pageCount pages (ListingCheck::message() in
+    // English).
+    static QString finding(const ListingFinding& finding, std::int64_t pageCount);
 
     // --- Sets and batches ---------------------------------------------------------------------
     // The export bar's summary of what a set holds: "12 images, preview PDF, video" (presets

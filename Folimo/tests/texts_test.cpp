@@ -88,6 +88,14 @@ private slots:
         }
         QCOMPARE(Texts::noPDFsInside("/pdfs/Products/"),
                  QString::fromStdString(WorkMessages::noPDFsInside("/pdfs/Products/")));
+        using Kind = ListingFinding::Kind;
+        for (const Kind kind :
+             {Kind::missingListingPage, Kind::missingPreviewPage, Kind::missingVideoPage,
+              Kind::titleTooLong, Kind::titleCutBySquare, Kind::lowResolutionPage}) {
+            const ListingFinding finding{kind, 14, {750, 500}, {}};
+            QCOMPARE(Texts::finding(finding, 12),
+                     QString::fromStdString(ListingCheck::message(finding, 12)));
+        }
         QCOMPARE(Texts::statusText(BatchRow::Status::done(1, set)), QString("1 file"));
         QCOMPARE(Texts::batchSummary({{"a.pdf", BatchRow::Status::done(1, set)},
                                       {"b.pdf", BatchRow::Status::failed("No.")},

@@ -51,7 +51,7 @@ void FindingsView::showFindings() {
         auto* row = new QWidget;
         auto* line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
-        auto* text = new QLabel(QString::fromStdString(finding.message));
+        auto* text = new QLabel(findings_.message(finding));
         text->setWordWrap(true);
         look::makeCaption(*text);
         look::makeFailure(*text);

@@ -32,7 +32,7 @@ struct ListingFinding {
     Kind kind = Kind::missingListingPage;
     std::int64_t page = 0; // the 1-based page it concerns; 0 when none
     PixelSize size;        // the image size it concerns; 0 x 0 when none
-    std::string message;   // one sentence for the seller
+    std::string message;   // one sentence for the seller: message(*this, pages of the PDF)
 
     bool operator==(const ListingFinding&) const = default;
 };
@@ -40,6 +40,12 @@ struct ListingFinding {
 void PrintTo(const ListingFinding& finding, std::ostream* out);
 
 namespace ListingCheck {
+
+// The sentence that tells the seller about a finding of a PDF of pageCount pages, in English:
+// "Page 14 is not in this 12-page PDF.", "The title is too long to read at 750 × 750; shorten
+// it or turn it off.", "In a square thumbnail the title is cut off.", "Page 3 is a
+// low-resolution picture and may look blurry."
+std::string message(const ListingFinding& finding, std::int64_t pageCount);
 
 // How much a picture may be enlarged before it looks blurry.
 inline constexpr double lowResolutionLimit = 1.5;

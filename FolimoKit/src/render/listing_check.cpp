@@ -62,14 +62,14 @@ public:
     }
 
 private:
+    void add(ListingFinding finding) {
+        finding.message = ListingCheck::message(finding, source_.pageCount());
+        findings_.push_back(std::move(finding));
+    }
+
     void missingPage(ListingFinding::Kind kind, const std::string& pages) {
         const std::int64_t count = source_.pageCount();
-        if (const auto page = PageSelection::firstMissing(pages, count))
-            findings_.push_back({kind,
-                                 *page,
-                                 {},
-                                 "Page " + std::to_string(*page) + " is not in this " +
-                                     std::to_string(count) + "-page PDF."});
+        if (const auto page = PageSelection::firstMissing(pages, count)) add({kind, *page, {}, {}});
     }
 
     bool showsTitle() const {
@@ -88,9 +88,7 @@ private:
                 smallest = size;
         }
         if (!smallest) return false;
-        findings_.push_back({ListingFinding::Kind::titleTooLong, 0, *smallest,
-                             "The title is too long to read at " + sizeText(*smallest) +
-                                 "; shorten it or turn it off."});
+        add({ListingFinding::Kind::titleTooLong, 0, *smallest, {}});
         return true;
     }
 
@@ -110,8 +108,7 @@ private:
             constexpr double slack = 0.5;
             if (text.minX() < square.minX() - slack || text.maxX() > square.maxX() + slack ||
                 text.minY() < square.minY() - slack || text.maxY() > square.maxY() + slack) {
-                findings_.push_back({ListingFinding::Kind::titleCutBySquare, 0, size,
-                                     "In a square thumbnail the title is cut off."});
+                add({ListingFinding::Kind::titleCutBySquare, 0, size, {}});
                 return;
             }
         }
@@ -146,10 +143,7 @@ private:
         for (const auto& [page, largest] : largestScales()) {
             if (stop.stop_requested()) throw Cancelled();
             if (isLowResolution(page, largest.pixelsPerPoint))
-                findings_.push_back({ListingFinding::Kind::lowResolutionPage, page + 1,
-                                     largest.size,
-                                     "Page " + std::to_string(page + 1) +
-                                         " is a low-resolution picture and may look blurry."});
+                add({ListingFinding::Kind::lowResolutionPage, page + 1, largest.size, {}});
         }
     }
 
@@ -190,6 +184,24 @@ private:
 void PrintTo(const ListingFinding& finding, std::ostream* out) {
     *out << "{kind " << int(finding.kind) << ", page " << finding.page << ", size "
          << finding.size.width << "x" << finding.size.height << ", \"" << finding.message << "\"}";
+}
+
+std::string ListingCheck::message(const ListingFinding& finding, std::int64_t pageCount) {
+    const std::string page = std::to_string(finding.page);
+    switch (finding.kind) {
+    case ListingFinding::Kind::missingListingPage:
+    case ListingFinding::Kind::missingPreviewPage:
+    case ListingFinding::Kind::missingVideoPage:
+        return "Page " + page + " is not in this " + std::to_string(pageCount) + "-page PDF.";
+    case ListingFinding::Kind::titleTooLong:
+        return "The title is too long to read at " + sizeText(finding.size) +
+               "; shorten it or turn it off.";
+    case ListingFinding::Kind::titleCutBySquare:
+        return "In a square thumbnail the title is cut off.";
+    case ListingFinding::Kind::lowResolutionPage:
+        return "Page " + page + " is a low-resolution picture and may look blurry.";
+    }
+    return {};
 }
 
 std::vector<ListingFinding> ListingCheck::findings(std::shared_ptr<const SourcePDF> source,
