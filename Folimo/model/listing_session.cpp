@@ -20,6 +20,7 @@ namespace {
 const QString settingsKey = QStringLiteral("settings.v1");
 const QString brandsKey = QStringLiteral("brands.v1");
 const QString brandIDKey = QStringLiteral("brandID");
+const QString squareCropKey = QStringLiteral("showSquareCrop");
 const QString unreadableBrandsKey = QStringLiteral("brands.v1.unreadable");
 
 std::string_view bytesOf(const QByteArray& bytes) {
@@ -132,6 +133,16 @@ void ListingSession::setBrandID(const Uuid& id) {
     saveBrandID();
     if (!changed) return;
     emit brandIDChanged();
+}
+
+bool ListingSession::showSquareCrop() const {
+    return store_.value(squareCropKey, false).toBool();
+}
+
+void ListingSession::setShowSquareCrop(bool show) {
+    if (show == showSquareCrop()) return;
+    storeWriter_->set(squareCropKey, show);
+    emit showSquareCropChanged();
 }
 
 // --- Derived values -------------------------------------------------------------------

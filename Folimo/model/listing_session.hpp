@@ -45,9 +45,9 @@ class StoreWriter;
 // latest first, for File ▸ Open Recent (RecentPDFs).
 //
 // Store: "settings.v1" and "brands.v1" hold JSON bytes, "brandID" the brand's UUID text in
-// upper case; "recentPDFs.v1" the recent list (RecentPDFs). The PDFs' texts are kept in a file
-// beside the store's ("Folimo.conf": "Folimo-pdfs.json", see PDFMemory). The store
-// object takes each value at once; its file is written soon after on a thread of its own
+// upper case, "showSquareCrop" a boolean; "recentPDFs.v1" the recent list (RecentPDFs). The PDFs'
+// texts are kept in a file beside the store's ("Folimo.conf": "Folimo-pdfs.json", see PDFMemory).
+// The store object takes each value at once; its file is written soon after on a thread of its own
 // (StoreWriter), so a keystroke never waits for the disk.
 class ListingSession : public QObject {
     Q_OBJECT
@@ -88,6 +88,10 @@ public:
     // The chosen brand's id (no brand need have it).
     const Uuid& brandID() const { return brandID_; }
     void setBrandID(const Uuid& id);
+    // Whether the large image shows the square a shop's search results crop it to; kept in
+    // the store, so it stays as the user left it.
+    bool showSquareCrop() const;
+    void setShowSquareCrop(bool show);
 
     // --- Derived values (computed on every read) ----------------------------------------
     // The set's title by the library's rule (listingTitle): settings.title trimmed, else the
@@ -162,6 +166,7 @@ signals:
     void settingsChanged();
     void brandsChanged();
     void brandIDChanged();
+    void showSquareCropChanged();
     void recentPDFsChanged();
     // A PDF is about to be opened: the changes up to opened() are the opening's own.
     void opening();

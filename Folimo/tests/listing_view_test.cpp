@@ -6,6 +6,7 @@
 #include "model/app_model.hpp"
 #include "model/translation.hpp"
 #include "pdf_files.hpp"
+#include "view_shots.hpp"
 #include "views/empty_state_view.hpp"
 #include "views/images_pane.hpp"
 #include "views/inspector_view.hpp"
@@ -221,6 +222,13 @@ void ListingViewTest::aPresetThatIsGoneShowsTheFirst() {
     QCOMPARE(pane.sizePicker()->current(), 1); // "listing-4x3", the second default
     QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("2000 × 1500 px"));
 
+    // The square crop is drawn over the large image and kept for the next start.
+    pane.squareCropToggle()->click();
+    QVERIFY(pane.largeImage()->squareCrop());
+    QVERIFY(AppModel(page.store, nullptr).session().showSquareCrop());
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.largeImage()->picture().isNull(), 20000);
+    viewShot(page.view, "images-square-crop");
+
     page.model.previews().setPreviewPresetID(QStringLiteral("no-longer-there"));
     QCOMPARE(pane.sizePicker()->current(), 0);
     QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("750 × 750 px"));
@@ -235,8 +243,7 @@ void ListingViewTest::aPresetThatIsGoneShowsTheFirst() {
     QCOMPARE(pane.sizeLabel()->text(), QStringLiteral("2000 × 2000 px"));
 
     // Pictures arrive from the model's workers, the large one at 1100 on its longer side.
-    QTRY_VERIFY_WITH_TIMEOUT(!pane.largeImage()->picture().isNull(), 20000);
-    QCOMPARE(pane.largeImage()->picture().size(), QSize(1100, 1100));
+    QTRY_COMPARE_WITH_TIMEOUT(pane.largeImage()->picture().size(), QSize(1100, 1100), 20000);
     for (LayoutCard* card : pane.cards())
         QTRY_COMPARE_WITH_TIMEOUT(card->thumbnail().size(), QSize(260, 260), 20000);
 }

@@ -8,6 +8,7 @@
 #include "views/picture_view.hpp"
 #include "views/segmented_control.hpp"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
@@ -37,10 +38,20 @@ ImagesPane::ImagesPane(ListingSession& session, Previews& previews, QWidget* par
     , scroll_(new QScrollArea(this))
     , sizeRow_(new QGridLayout)
     , sizeLabel_(new QLabel)
+    , squareCrop_(new QCheckBox(tr("Show Square Crop")))
     , large_(new PictureView)
     , cardGrid_(new QGridLayout) {
     look::makeSecondary(*sizeLabel_);
     large_->setPadding(margin);
+
+    squareCrop_->setToolTip(tr("Shows the square that shop search results crop the image to"));
+    squareCrop_->setChecked(session_.showSquareCrop());
+    large_->setSquareCrop(session_.showSquareCrop());
+    connect(squareCrop_, &QCheckBox::toggled, &session_, &ListingSession::setShowSquareCrop);
+    connect(&session_, &ListingSession::showSquareCropChanged, this, [this] {
+        squareCrop_->setChecked(session_.showSquareCrop());
+        large_->setSquareCrop(session_.showSquareCrop());
+    });
 
     sizeRow_->setHorizontalSpacing(12);
     sizeRow_->setVerticalSpacing(4);
@@ -159,22 +170,26 @@ void ImagesPane::hideEvent(QHideEvent* event) {
     dropRequests();
 }
 
-// The pixel size stands beside the size picker when both fit, otherwise under it. The cards
-// stand in one row when it fits, otherwise in rows of three, two or one. The large image is
-// as tall as its shape asks at the pane's width, but gives up height first, down to 240, so
-// the cards stay in view when they can.
+// The pixel size and the square toggle stand beside the size picker when they fit, otherwise
+// under it. The cards stand in one row when it fits, otherwise in rows of three, two or one.
+// The large image is as tall as its shape asks at the pane's width, but gives up height first,
+// down to 240, so the cards stay in view when they can.
 void ImagesPane::fitToWidth() {
     const int room = scroll_->viewport()->width() - 2 * margin;
     if (sizePicker_) {
-        const int sizeColumns = sizePicker_->sizeHint().width() + sizeRow_->horizontalSpacing() +
-                                            sizeLabel_->sizeHint().width() <=
+        const int sizeColumns = sizePicker_->sizeHint().width() + sizeLabel_->sizeHint().width() +
+                                            squareCrop_->sizeHint().width() +
+                                            2 * sizeRow_->horizontalSpacing() <=
                                         room
                                     ? 2
                                     : 1;
         if (sizeColumns != sizeColumns_) {
             sizeColumns_ = sizeColumns;
+            const int row = sizeColumns == 2 ? 0 : 1;
             sizeRow_->removeWidget(sizeLabel_);
-            sizeRow_->addWidget(sizeLabel_, sizeColumns == 2 ? 0 : 1, sizeColumns == 2 ? 1 : 0);
+            sizeRow_->removeWidget(squareCrop_);
+            sizeRow_->addWidget(sizeLabel_, row, sizeColumns == 2 ? 1 : 0);
+            sizeRow_->addWidget(squareCrop_, row, 3);
             sizeRow_->setColumnStretch(sizeColumns == 2 ? 2 : 1, 1);
             sizeRow_->setColumnStretch(sizeColumns == 2 ? 1 : 2, 0);
         }

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+class QCheckBox;
 class QGridLayout;
 class QLabel;
 class QScrollArea;
@@ -24,6 +25,7 @@ public:
     SegmentedControl* sizePicker() const { return sizePicker_; }
     QLabel* sizeLabel() const { return sizeLabel_; }
     PictureView* largeImage() const { return large_; }
+    QCheckBox* squareCropToggle() const { return squareCrop_; }
     const std::array<LayoutCard*, 6>& cards() const { return cards_; }
 
 protected:
@@ -51,6 +53,7 @@ private:
     SegmentedControl* sizePicker_ = nullptr;
     QStringList presetNames_;
     QLabel* sizeLabel_;
+    QCheckBox* squareCrop_;
     PictureView* large_;
     QGridLayout* cardGrid_;
     std::array<LayoutCard*, 6> cards_{};
@@ -59,7 +62,7 @@ private:
     double aspect_ = 0;   // of the preset shown
     int largePixels_ = 0; // the longer side the large image is drawn at, set by fitToWidth()
     int cardColumns_ = 0;
-    int sizeColumns_ = 0; // 2: the pixel size beside the picker, 1: under it
+    int sizeColumns_ = 0; // 2: the pixel size and square toggle beside the picker, 1: under it
 };
 
 } // namespace folimo

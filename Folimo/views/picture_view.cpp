@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 namespace folimo {
@@ -65,6 +66,11 @@ void PictureView::setShadow(bool shadow) {
     update();
 }
 
+void PictureView::setSquareCrop(bool show) {
+    squareCrop_ = show;
+    update();
+}
+
 void PictureView::setAspect(double aspect) {
     if (aspect == aspect_) return;
     aspect_ = aspect;
@@ -110,6 +116,24 @@ void PictureView::paintEvent(QPaintEvent*) {
         scaledFrom_ = picture_.cacheKey();
     }
     painter.drawImage(target.topLeft(), scaled_);
+    if (squareCrop_ && picture_.width() != picture_.height()) paintSquareCrop(painter, target);
+}
+
+void PictureView::paintSquareCrop(QPainter& painter, const QRect& target) const {
+    const qreal side = std::min(target.width(), target.height());
+    QRectF square(0, 0, side, side);
+    square.moveCenter(QRectF(target).center());
+    QPainterPath outside;
+    outside.addRect(target);
+    outside.addRect(square);
+    painter.save();
+    painter.fillPath(outside, QColor(0, 0, 0, 115));
+    // A white line with a dark edge shows on light and dark pictures alike.
+    painter.setPen(QPen(QColor(0, 0, 0, 90), 3));
+    painter.drawRect(square.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(square.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.restore();
 }
 
 } // namespace folimo

@@ -27,6 +27,10 @@ public:
 
     // A soft black shadow at 20 % under the picture, drawn into the padding.
     void setShadow(bool shadow);
+    // Over a picture that is not square, the centred square a shop's search results crop it
+    // to: the rest dimmed, the square outlined.
+    void setSquareCrop(bool show);
+    bool squareCrop() const { return squareCrop_; }
     // Width over height of the pictures shown here; when set, the widget asks for the
     // height that fits a picture of that shape at the width it is given.
     void setAspect(double aspect);
@@ -41,10 +45,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintSquareCrop(QPainter& painter, const QRect& target) const;
+
     QImage picture_;
     int padding_ = 0;
     QColor background_;
     bool shadow_ = false;
+    bool squareCrop_ = false;
     double aspect_ = 0;
     // The picture scaled to the pixels it covers, made once per picture and size, so a
     // repaint only copies pixels.
