@@ -33,13 +33,9 @@ QColor over(const QColor& color, const QColor& background) {
     return blend(background, color, color.alphaF());
 }
 
-double luminance(const QColor& color) {
-    const auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    const QColor rgb = color.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
-           0.0722 * linear(rgb.blueF());
+// Lighter colours stand further from black.
+double lightness(const QColor& color) {
+    return contrastRatio(color, Qt::black);
 }
 
 // The hues that carry meaning, before each scheme makes them readable.
@@ -278,9 +274,19 @@ private:
 
 } // namespace
 
+QColor toQColor(const RGBColor& color) {
+    return QColor::fromRgbF(float(std::clamp(color.red, 0.0, 1.0)),
+                            float(std::clamp(color.green, 0.0, 1.0)),
+                            float(std::clamp(color.blue, 0.0, 1.0)));
+}
+
+RGBColor toRGBColor(const QColor& color) {
+    const QColor srgb = color.toRgb();
+    return {srgb.redF(), srgb.greenF(), srgb.blueF()};
+}
+
 double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return folimo::contrastRatio(toRGBColor(a), toRGBColor(b));
 }
 
 QColor readable(const QColor& color, std::initializer_list<QColor> backgrounds, double contrast) {
@@ -291,15 +297,15 @@ QColor readable(const QColor& color, std::initializer_list<QColor> backgrounds, 
     if (backgrounds.size() == 0 || enough(color)) return color;
     // Away from the backgrounds' lightness: darker on light ones, lighter on dark ones.
     const QColor end =
-        luminance(*backgrounds.begin()) > luminance(color) ? QColor(Qt::black) : QColor(Qt::white);
+        lightness(*backgrounds.begin()) > lightness(color) ? QColor(Qt::black) : QColor(Qt::white);
     for (int step = 1; step < 50; ++step)
         if (const QColor c = blend(color, end, step / 50.0); enough(c)) return c;
     return end;
 }
 
 bool isDark(const QPalette& palette) {
-    return luminance(palette.color(QPalette::Window)) <
-           luminance(palette.color(QPalette::WindowText));
+    return lightness(palette.color(QPalette::Window)) <
+           lightness(palette.color(QPalette::WindowText));
 }
 
 void useScheme(Scheme scheme) {

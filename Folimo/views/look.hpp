@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPalette>
 #include <QString>
+#include <folimo/color.hpp>
 #include <functional>
 #include <initializer_list>
 
@@ -15,6 +16,10 @@ class QWidget;
 // so the window reads as well in a dark scheme as in a light one, and follows the desktop when
 // it switches between them.
 namespace folimo::look {
+
+// A colour of the library as Qt draws it, opaque, channels held to 0…1; and back, as sRGB.
+QColor toQColor(const RGBColor& color);
+RGBColor toRGBColor(const QColor& color);
 
 // The contrast of two colours as accessibility guidelines measure it, from 1 (the same
 // lightness) to 21 (black on white).

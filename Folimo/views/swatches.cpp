@@ -1,21 +1,16 @@
 #include "swatches.hpp"
 
+#include "views/look.hpp"
+
 #include <QColor>
 #include <QPainter>
 #include <QPainterPath>
-#include <algorithm>
 
 namespace {
 
 constexpr qreal side = 16;
 constexpr qreal gap = 3;
 constexpr qreal radius = 4;
-
-QColor opaque(const folimo::RGBColor& color) {
-    return QColor::fromRgbF(float(std::clamp(color.red, 0.0, 1.0)),
-                            float(std::clamp(color.green, 0.0, 1.0)),
-                            float(std::clamp(color.blue, 0.0, 1.0)));
-}
 
 } // namespace
 
@@ -34,7 +29,7 @@ void paint(QPainter& painter, const QPointF& topLeft, const folimo::Brand& brand
         const QRectF square(x, topLeft.y(), side, side);
         QPainterPath path;
         path.addRoundedRect(square, radius, radius);
-        painter.fillPath(path, opaque(*color));
+        painter.fillPath(path, folimo::look::toQColor(*color));
         // The 1-point border sits inside the square: stroke half a point in from its edge.
         QPainterPath border;
         border.addRoundedRect(square.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);

@@ -64,6 +64,15 @@ TEST(Color, ContrastingIsWhiteUpToLuminanceSixTenths) {
     EXPECT_EQ(RGBColor::black.mixed(RGBColor::white, 1.5), (RGBColor{1.5, 1.5, 1.5}));
 }
 
+TEST(Color, ContrastRatioOfLinearLightFromOneToTwentyOne) {
+    EXPECT_DOUBLE_EQ(contrastRatio(RGBColor::black, RGBColor::white), 21);
+    EXPECT_DOUBLE_EQ(contrastRatio(RGBColor::white, RGBColor::black), 21);
+    EXPECT_DOUBLE_EQ(contrastRatio(RGBColor::fromHex(0xD9692B), RGBColor::fromHex(0xD9692B)), 1);
+    EXPECT_EQ(std::lround(contrastRatio(RGBColor::fromHex(0x777777), RGBColor::white) * 100), 448);
+    // Channels outside 0…1 count as their nearest end.
+    EXPECT_DOUBLE_EQ(contrastRatio({-1, -1, -1}, {2, 2, 2}), 21);
+}
+
 TEST(PixelSize, ClampedAndEvenKeepSidesWithinLimits) {
     EXPECT_EQ((PixelSize{10, 9000}.clamped()), (PixelSize{64, 6000}));
     EXPECT_EQ((PixelSize{1081, 601}.even()), (PixelSize{1080, 600}));

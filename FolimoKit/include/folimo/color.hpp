@@ -31,6 +31,11 @@ struct RGBColor {
     bool operator==(const RGBColor&) const = default;
 };
 
+// The contrast of two colours as the web's accessibility guidelines measure it, from 1 (the
+// same lightness) to 21 (black on white), channels held to 0…1. Text needs 4.5 to be read
+// comfortably, large text and outlines 3.
+double contrastRatio(const RGBColor& a, const RGBColor& b);
+
 // An 8-bit sRGB triple (each 0…255) as a colour.
 constexpr RGBColor rgb8(int red, int green, int blue) {
     return {red / 255.0, green / 255.0, blue / 255.0};

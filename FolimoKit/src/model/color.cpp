@@ -18,6 +18,15 @@ unsigned long long channelByte(double channel) {
     return static_cast<unsigned long long>(static_cast<long long>(scaled));
 }
 
+// The share of white light the colour gives, from its sRGB channels made linear.
+double relativeLuminance(const RGBColor& color) {
+    const auto linear = [](double c) {
+        c = std::isnan(c) ? 0 : std::clamp(c, 0.0, 1.0);
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.red) + 0.7152 * linear(color.green) + 0.0722 * linear(color.blue);
+}
+
 } // namespace
 
 const RGBColor RGBColor::white{1, 1, 1};
@@ -41,6 +50,11 @@ double RGBColor::luminance() const {
 
 RGBColor RGBColor::contrasting() const {
     return luminance() > 0.6 ? rgb8(30, 30, 30) : white;
+}
+
+double contrastRatio(const RGBColor& a, const RGBColor& b) {
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace folimo
