@@ -1,13 +1,17 @@
 // The brand presets page through its widgets, on a real model with a real store; previews are
 // the model's real brand samples drawn from the built-in sample pack.
 
+#include "model/brand_advice.hpp"
 #include "model_test_support.hpp"
 #include "view_shots.hpp"
 #include "views/brand_editor.hpp"
 #include "views/brands_view.hpp"
+#include "views/picture_view.hpp"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,7 +72,13 @@ struct BrandsPage : test::ModelFixture {
             if (dialog->isVisible()) return dialog;
         return nullptr;
     }
-    QImage shownPreview() { return editor().findChild<BrandPreview*>()->image(); }
+    // The editor's label showing text.
+    QLabel* label(const QString& text) {
+        for (auto* each : editor().findChildren<QLabel*>())
+            if (each->text() == text) return each;
+        return nullptr;
+    }
+    QImage shownPreview() { return editor().findChild<PictureView*>()->picture(); }
     // The question the page asks, while it is shown.
     QMessageBox* question() {
         for (auto* box : view.findChildren<QMessageBox*>())
@@ -157,11 +167,31 @@ void BrandsViewTest::editsAreSavedOnEveryKeystroke() {
     QCOMPARE(name->text(), "Shop");
 
     auto* font = page.field<QComboBox>("Font");
-    const int rockwell = font->findText("Rockwell");
+    const int rockwell = font->findData("Rockwell");
     font->setCurrentIndex(rockwell);
     QCOMPARE(page.stored().back().fontFamily, "Rockwell");
     // The entry is drawn in the family the listing images use for it.
     QCOMPARE(font->itemData(rockwell, Qt::FontRole).value<QFont>().family(), "Roboto Slab");
+    // Typing searches every installed family; only the one chosen is stored.
+    font->setFocus();
+    font->lineEdit()->selectAll();
+    QTest::keyClicks(font->lineEdit(), "dejavu ser");
+    QAbstractItemView* found = font->completer()->popup();
+    QTRY_VERIFY(found->isVisible());
+    QCOMPARE(page.stored().back().fontFamily, "Rockwell");
+    QTest::keyClick(found, Qt::Key_Down);
+    QTest::keyClick(found, Qt::Key_Return);
+    QCOMPARE(page.stored().back().fontFamily, "DejaVu Serif");
+    QVERIFY(!page.label(BrandAdvice::missingFontNotice("Garamond Pro")));
+
+    // A family this system lacks is kept, and the editor says what draws in its place.
+    Brand garamond = page.model.session().brand();
+    garamond.fontFamily = "Garamond Pro";
+    page.model.session().updateBrand(garamond);
+    page.list()->setCurrentRow(0);
+    page.list()->setCurrentRow(1);
+    QCOMPARE(page.field<QComboBox>("Font")->currentData().toString(), "Garamond Pro");
+    QTRY_VERIFY(page.label(BrandAdvice::missingFontNotice("Garamond Pro"))->isVisible());
     // The preview follows: it ends up showing the brand as now stored.
     QTRY_VERIFY(!page.shownPreview().isNull() &&
                 page.shownPreview() ==

@@ -3,6 +3,7 @@
 // and each PDF's texts remembered across runs.
 #include "folimo/listing_error.hpp"
 #include "folimo/settings_json.hpp"
+#include "model/brand_advice.hpp"
 #include "model/listing_findings.hpp"
 #include "model/pdf_memory.hpp"
 #include "model/recent_pdfs.hpp"
@@ -60,6 +61,35 @@ class ListingSessionTest : public QObject {
     }
 
 private slots:
+    // The brand editor's font list and warnings, from what this system has installed.
+    void brandAdviceOnFontsAndColours() {
+        using BrandAdvice::ColorPair;
+        const auto choices = BrandAdvice::fontChoices("Garamond Pro");
+        const std::size_t brandFamilies = Brand::fontFamilies().size();
+        QCOMPARE(choices[0],
+                 (BrandAdvice::FontChoice{"Avenir Next", "Lato (for Avenir Next)", "Lato"}));
+        QCOMPARE(choices[brandFamilies - 1].family, "Didot");
+        QVERIFY(std::ranges::count(choices, BrandAdvice::FontChoice{"DejaVu Serif", "DejaVu Serif",
+                                                                    "DejaVu Serif"}) == 1);
+        QCOMPARE(choices.back().family, "Garamond Pro");
+        QCOMPARE(BrandAdvice::fontChoices("DejaVu Serif").size(), choices.size() - 1);
+        QVERIFY(BrandAdvice::missingFontNotice("Garamond Pro")
+                    .startsWith("Garamond Pro isn’t installed here; the images use "));
+        QCOMPARE(BrandAdvice::missingFontNotice("avenir next"), QString());
+        QCOMPARE(BrandAdvice::missingFontNotice("DejaVu Serif"), QString());
+
+        QCOMPARE(BrandAdvice::hardToRead(Brand::classic()), std::vector<ColorPair>{});
+        Brand pale = Brand::classic();
+        pale.text = RGBColor::fromHex(0xC8BFB0); // on the cream background
+        pale.accent = RGBColor{0.6, 0.6, 0.6};   // white text on mid grey
+        QCOMPARE(BrandAdvice::hardToRead(pale),
+                 (std::vector{ColorPair::titleOnBackground, ColorPair::badgeTextOnBadge}));
+        pale.badge = " ";
+        QCOMPARE(BrandAdvice::hardToRead(pale), std::vector{ColorPair::titleOnBackground});
+        QCOMPARE(BrandAdvice::warning(ColorPair::badgeTextOnBadge),
+                 "The badge text is hard to read on the badge colour.");
+    }
+
     void storedSettingsComeBackWithoutTheirPerPDFTexts() {
         ListingSettings stored;
         stored.title = "Old title";

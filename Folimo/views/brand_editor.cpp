@@ -1,38 +1,29 @@
 #include "views/brand_editor.hpp"
 
+#include "model/brand_advice.hpp"
 #include "model/listing_session.hpp"
 #include "model/previews.hpp"
 #include "views/controls.hpp"
 #include "views/form_section.hpp"
+#include "views/look.hpp"
+#include "views/picture_view.hpp"
 #include "views/text_field.hpp"
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QCompleter>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <algorithm>
-#include <folimo/text.hpp>
 
 namespace folimo {
 
 namespace {
 
 constexpr int previewPadding = 28;
-constexpr double shadowRadius = 4;
-
-QColor toQColor(const RGBColor& color) {
-    return QColor::fromRgbF(float(std::clamp(color.red, 0.0, 1.0)),
-                            float(std::clamp(color.green, 0.0, 1.0)),
-                            float(std::clamp(color.blue, 0.0, 1.0)));
-}
-
-RGBColor toRGBColor(const QColor& color) {
-    const QColor srgb = color.toRgb();
-    return {srgb.redF(), srgb.greenF(), srgb.blueF()};
-}
 
 QIcon colorIcon(const QColor& color) {
     QPixmap pixmap(QSize(40, 16) * 2);
@@ -57,78 +48,7 @@ QColor underPage(const QPalette& palette) {
     return palette.color(QPalette::Window).darker(118);
 }
 
-// A soft black shadow of a rectangle the size of size, blurred by radius, as an image
-// larger by radius on every side. Three box blurs stand in for a Gaussian.
-QImage shadowImage(QSize size, double radius) {
-    const int pad = int(std::ceil(radius * 2));
-    QImage alpha(size + QSize(2 * pad, 2 * pad), QImage::Format_Alpha8);
-    alpha.fill(0);
-    {
-        QPainter painter(&alpha);
-        painter.fillRect(QRect(QPoint(pad, pad), size), QColor(0, 0, 0, 51));
-    }
-    const int box = std::max(1, int(std::lround(radius / 2)));
-    const int w = alpha.width(), h = alpha.height();
-    std::vector<int> line(std::size_t(std::max(w, h)));
-    for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y) {
-            uchar* row = alpha.scanLine(y);
-            for (int x = 0; x < w; ++x)
-                line[std::size_t(x)] = row[x];
-            for (int x = 0; x < w; ++x) {
-                int sum = 0, count = 0;
-                for (int k = std::max(0, x - box); k <= std::min(w - 1, x + box); ++k, ++count)
-                    sum += line[std::size_t(k)];
-                row[x] = uchar(sum / (2 * box + 1));
-            }
-        }
-        for (int x = 0; x < w; ++x) {
-            for (int y = 0; y < h; ++y)
-                line[std::size_t(y)] = alpha.scanLine(y)[x];
-            for (int y = 0; y < h; ++y) {
-                int sum = 0;
-                for (int k = std::max(0, y - box); k <= std::min(h - 1, y + box); ++k)
-                    sum += line[std::size_t(k)];
-                alpha.scanLine(y)[x] = uchar(sum / (2 * box + 1));
-            }
-        }
-    }
-    return alpha;
-}
-
 } // namespace
-
-BrandPreview::BrandPreview(QWidget* parent)
-    : QWidget(parent) {
-    setMinimumSize(100, 100);
-}
-
-void BrandPreview::setImage(const QImage& image) {
-    image_ = image;
-    update();
-}
-
-void BrandPreview::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), underPage(palette()));
-    if (image_.isNull()) return;
-    const QRectF room =
-        QRectF(rect()).adjusted(previewPadding, previewPadding, -previewPadding, -previewPadding);
-    if (room.width() <= 0 || room.height() <= 0) return;
-    const QSizeF fitted = QSizeF(image_.size()).scaled(room.size(), Qt::KeepAspectRatio);
-    const QRectF target(room.center().x() - fitted.width() / 2,
-                        room.center().y() - fitted.height() / 2, fitted.width(), fitted.height());
-    const QSize whole = target.size().toSize();
-    if (whole != shadowFor_) {
-        shadow_ = shadowImage(whole, shadowRadius);
-        shadowFor_ = whole;
-    }
-    const QPointF pad((shadow_.width() - whole.width()) / 2.0,
-                      (shadow_.height() - whole.height()) / 2.0);
-    painter.drawImage(target.topLeft() - pad, shadow_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, image_);
-}
 
 BrandEditor::BrandEditor(ListingSession& session, Previews& previews, const Brand& brand,
                          QWidget* parent)
@@ -139,8 +59,10 @@ BrandEditor::BrandEditor(ListingSession& session, Previews& previews, const Bran
     , form_(new FormSection)
     , name_(new TextField)
     , font_(new QComboBox)
+    , fontNotice_(new QLabel)
+    , colorWarning_(new QLabel)
     , badge_(new TextField)
-    , preview_(new BrandPreview) {
+    , preview_(new PictureView) {
     const bool classic = brand_.id == Brand::classic().id;
 
     name_->setAccessibleName(tr("Name"));
@@ -149,17 +71,25 @@ BrandEditor::BrandEditor(ListingSession& session, Previews& previews, const Bran
         change([&](Brand& b) { b.name = text.toStdString(); }, name_);
     });
 
-    // Each family is listed in its own face (the installed family the drawings use for it).
-    std::vector<std::string> families = Brand::fontFamilies();
-    if (std::ranges::find(families, brand_.fontFamily) == families.end())
-        families.push_back(brand_.fontFamily);
-    for (const auto& family : families) {
-        const QString name = QString::fromStdString(family);
-        font_->addItem(name, name);
-        QFont face(QString::fromStdString(folimo::font(family, 13, false).family));
+    // The brand families, then every installed family, each listed in the face its text is
+    // drawn in. Typing searches the list; a family is stored only when one is chosen.
+    const auto choices = BrandAdvice::fontChoices(QString::fromStdString(brand_.fontFamily));
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (i == Brand::fontFamilies().size()) font_->insertSeparator(font_->count());
+        font_->addItem(choices[i].shown, choices[i].family);
+        QFont face(choices[i].drawnWith);
         face.setPixelSize(13);
         font_->setItemData(font_->count() - 1, face, Qt::FontRole);
     }
+    font_->setEditable(true);
+    font_->setInsertPolicy(QComboBox::NoInsert);
+    font_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    font_->completer()->setFilterMode(Qt::MatchContains);
+    font_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    font_->lineEdit()->setPlaceholderText(tr("Search fonts"));
+    // What is typed but not chosen gives way to the chosen family when the field is left.
+    connect(font_->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { font_->lineEdit()->setText(font_->itemText(font_->currentIndex())); });
     // Sized for a usual family's name, not the longest, so the form fits a small window.
     font_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     font_->setMinimumContentsLength(12);
@@ -167,12 +97,22 @@ BrandEditor::BrandEditor(ListingSession& session, Previews& previews, const Bran
     form_->addRow(tr("Font"), font_);
     controls::onChoice(font_, this, [this](int index) {
         const std::string family = font_->itemData(index).toString().toStdString();
+        if (family.empty()) return;
         change([&](Brand& b) { b.fontFamily = family; });
+        showFontNotice();
     });
+    fontNotice_->setWordWrap(true);
+    look::makeCaption(*fontNotice_);
+    look::makeSecondary(*fontNotice_);
+    form_->addRow(QString(), fontNotice_);
 
     form_->addRow(tr("Background"), colorButton(tr("Background colour"), &Brand::background));
     form_->addRow(tr("Badge"), colorButton(tr("Badge colour"), &Brand::accent));
     form_->addRow(tr("Title"), colorButton(tr("Title colour"), &Brand::text));
+    colorWarning_->setWordWrap(true);
+    look::makeCaption(*colorWarning_);
+    look::makeFailure(*colorWarning_);
+    form_->addRow(QString(), colorWarning_);
 
     badge_->setPlaceholderText(tr("None"));
     badge_->setAccessibleName(tr("Corner badge"));
@@ -201,6 +141,12 @@ BrandEditor::BrandEditor(ListingSession& session, Previews& previews, const Bran
     layout->setSpacing(0);
     layout->addLayout(formColumn);
     layout->addWidget(preview_, 1);
+    preview_->setPadding(previewPadding);
+    preview_->setShadow(true);
+    preview_->setMinimumSize(100, 100);
+    look::follow(*preview_, [](QWidget& w) {
+        static_cast<PictureView&>(w).setBackground(underPage(w.palette()));
+    });
 
     connect(&previews_, &Previews::previewReady, this, [this](const QString& key) {
         if (key == previews_.brandPreviewKey(brand_)) askForPreview();
@@ -225,10 +171,17 @@ void BrandEditor::change(const std::function<void(Brand&)>& edit, const QObject*
 
 void BrandEditor::showBrand() {
     controls::show(name_, QString::fromStdString(brand_.name));
-    controls::show(font_, font_->findData(QString::fromStdString(brand_.fontFamily)));
+    const QString family = QString::fromStdString(brand_.fontFamily);
+    controls::show(font_, font_->findData(family));
+    showFontNotice();
     showColors();
     controls::show(badge_, QString::fromStdString(brand_.badge));
     askForPreview();
+}
+
+void BrandEditor::showFontNotice() {
+    fontNotice_->setText(BrandAdvice::missingFontNotice(QString::fromStdString(brand_.fontFamily)));
+    fontNotice_->setVisible(!fontNotice_->text().isEmpty());
 }
 
 QPushButton* BrandEditor::colorButton(const QString& name, RGBColor Brand::*color) {
@@ -240,13 +193,13 @@ QPushButton* BrandEditor::colorButton(const QString& name, RGBColor Brand::*colo
         // Colours are picked live, as the dialog's colour changes; Cancel puts back the
         // colour the dialog started from.
         const RGBColor before = brand_.*color;
-        auto* dialog = new QColorDialog(toQColor(before), this);
+        auto* dialog = new QColorDialog(look::toQColor(before), this);
         dialog->setWindowTitle(name);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         // One step of Undo per dialog: a colour picked, or none when it is cancelled.
         connect(dialog, &QColorDialog::currentColorChanged, this,
                 [this, color, dialog](const QColor& picked) {
-                    change([&](Brand& b) { b.*color = toRGBColor(picked); }, dialog);
+                    change([&](Brand& b) { b.*color = look::toRGBColor(picked); }, dialog);
                     showColors();
                 });
         connect(dialog, &QColorDialog::rejected, this, [this, color, before, dialog] {
@@ -259,9 +212,14 @@ QPushButton* BrandEditor::colorButton(const QString& name, RGBColor Brand::*colo
 }
 
 void BrandEditor::showColors() {
+    QStringList warnings;
+    for (const BrandAdvice::ColorPair pair : BrandAdvice::hardToRead(brand_))
+        warnings << BrandAdvice::warning(pair);
+    colorWarning_->setText(warnings.join(QLatin1Char('\n')));
+    colorWarning_->setVisible(!warnings.isEmpty());
     for (const auto& [button, name, color] : colors_) {
         const QString hex = QString::fromStdString((brand_.*color).hex());
-        button->setIcon(colorIcon(toQColor(brand_.*color)));
+        button->setIcon(colorIcon(look::toQColor(brand_.*color)));
         button->setToolTip(hex);
         button->setAccessibleName(name + QStringLiteral(", ") + hex);
     }
@@ -272,7 +230,7 @@ void BrandEditor::askForPreview() {
         tr("Preview of the %1 brand").arg(QString::fromStdString(brand_.name)));
     const QImage image = previews_.requestBrandPreview(brand_);
     // While a new picture is drawn the last one stays, so typing does not make it blink.
-    if (!image.isNull()) preview_->setImage(image);
+    if (!image.isNull()) preview_->setPicture(image);
 }
 
 } // namespace folimo

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 #include <folimo/brand.hpp>
 
@@ -13,25 +12,8 @@ namespace folimo {
 class ListingSession;
 class Previews;
 class FormSection;
+class PictureView;
 class TextField;
-
-// The picture of a brand's sample listing image, scaled to fit with a soft shadow, on the
-// under-page background.
-class BrandPreview : public QWidget {
-    Q_OBJECT
-public:
-    explicit BrandPreview(QWidget* parent = nullptr);
-    void setImage(const QImage& image);
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage image_;
-    QImage shadow_; // the blurred 20 % black the image casts, at the size last painted
-    QSize shadowFor_;
-};
 
 // The form and live preview of one brand. It edits a working copy, starting from the brand it
 // is made with, and hands the whole copy to the model on every keystroke and colour change;
@@ -52,7 +34,9 @@ private:
     // A button showing one of the brand's colours, read by screen readers as name and the
     // colour ("Background colour, #F6F0E6"); it opens the colour dialog.
     QPushButton* colorButton(const QString& name, RGBColor Brand::*color);
+    // The colours' buttons, and the warning when a pair of them is hard to read.
     void showColors();
+    void showFontNotice();
     void askForPreview();
 
     ListingSession& session_;
@@ -61,6 +45,8 @@ private:
     FormSection* form_;
     TextField* name_;
     QComboBox* font_;
+    QLabel* fontNotice_;   // a family not installed here, and what draws in its place
+    QLabel* colorWarning_; // the colours too close to be read one on the other
     struct ColorButton {
         QPushButton* button;
         QString name;
@@ -68,7 +54,7 @@ private:
     };
     std::vector<ColorButton> colors_;
     TextField* badge_;
-    BrandPreview* preview_;
+    PictureView* preview_;
 };
 
 } // namespace folimo

@@ -1,4 +1,5 @@
 #include "drawing.hpp"
+#include "folimo/font_families.hpp"
 #include "folimo/listing_renderer.hpp"
 #include "pdf_files.hpp"
 #include "render/image_p.hpp"
@@ -7,6 +8,8 @@
 #include "render/text_p.hpp"
 #include "test_support.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -19,6 +22,11 @@ using test::manual;
 namespace {
 
 constexpr double letter = 612.0 / 792.0;
+
+std::string lowerCase(std::string text) {
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
 
 std::vector<int> firstPages(int count) {
     std::vector<int> pages(static_cast<std::size_t>(count));
@@ -295,6 +303,29 @@ TEST(ListingRenderer, GivesTheSamePixelsEveryTimeAndFromSeveralThreads) {
         EXPECT_TRUE(test::samePixels(*a[i], first[i]) && test::samePixels(*b[i], first[i]))
             << storedText(layouts[i]);
     }
+}
+
+// A brand may name any installed family, not only the brand families; one this system lacks
+// draws in the interface font, as the editor says.
+TEST(ListingRenderer, DrawsTheTitleInAnyInstalledFamilyAndFallsBackForAMissingOne) {
+    const auto drawn = [](const std::string& family) {
+        ListingSettings settings;
+        settings.title = "Weekly Planner";
+        settings.brand.fontFamily = family;
+        return *ListingRenderer(manual(), settings).render(ImageLayout::cover, {400, 300});
+    };
+    const auto same = [](const Image& a, const Image& b) {
+        return std::equal(a.data(), a.data() + a.stride() * a.height(), b.data());
+    };
+    const FontFamilyResolution missing = resolveFontFamily("Garamond Pro");
+    EXPECT_EQ(missing.kind, FontFamilyResolution::Kind::missing);
+    EXPECT_EQ(resolveFontFamily("dejavu serif"),
+              (FontFamilyResolution{FontFamilyResolution::Kind::installed, "DejaVu Serif"}));
+    EXPECT_EQ(resolveFontFamily("Didot").kind, FontFamilyResolution::Kind::lookAlike);
+    const Image serif = drawn("DejaVu Serif");
+    EXPECT_FALSE(same(serif, drawn(missing.drawnWith)));
+    EXPECT_TRUE(same(drawn("Garamond Pro"), drawn(missing.drawnWith)));
+    EXPECT_TRUE(std::ranges::is_sorted(installedFontFamilies(), {}, lowerCase));
 }
 
 TEST(ListingRenderer, SetsABadgeTooLongForTheCapsuleSmallerInsideIt) {

@@ -1,3 +1,4 @@
+#include "folimo/font_families.hpp"
 #include "model/glib_glue.hpp"
 #include "model/grapheme_breaks.hpp"
 #include "render/drawing/paint.hpp"
@@ -87,14 +88,16 @@ struct Fonts {
         return family ? family : "";
     }
 
-    std::string resolve(std::string_view family) const {
+    FontFamilyResolution resolve(std::string_view family) const {
+        using Kind = FontFamilyResolution::Kind;
         const std::string key = lowered(family);
-        if (auto found = installed.find(key); found != installed.end()) return found->second;
+        if (auto found = installed.find(key); found != installed.end())
+            return {Kind::installed, found->second};
         if (auto alike = lookAlikes.find(key); alike != lookAlikes.end())
             if (auto found = installed.find(lowered(alike->second)); found != installed.end())
-                return found->second;
-        if (std::string system = systemFamily(); !system.empty()) return system;
-        return "Nimbus Sans";
+                return {Kind::lookAlike, found->second};
+        if (std::string system = systemFamily(); !system.empty()) return {Kind::missing, system};
+        return {Kind::missing, "Nimbus Sans"};
     }
 };
 
@@ -194,10 +197,25 @@ Font font(std::string_view family, double size, bool bold) {
     const std::string key = std::string(family) + (bold ? "|true" : "|false");
     auto found = all.resolved.find(key);
     if (found == all.resolved.end())
-        found = all.resolved.emplace(key, Font{all.resolve(family), 12, bold}).first;
+        found = all.resolved.emplace(key, Font{all.resolve(family).drawnWith, 12, bold}).first;
     Font result = found->second;
     result.size = size;
     return result;
+}
+
+std::vector<std::string> installedFontFamilies() {
+    std::lock_guard guard(textLock());
+    // Keyed by the lower-case name, so already in order without regard to case.
+    std::vector<std::string> families;
+    families.reserve(fonts().installed.size());
+    for (const auto& [key, family] : fonts().installed)
+        families.push_back(family);
+    return families;
+}
+
+FontFamilyResolution resolveFontFamily(std::string_view family) {
+    std::lock_guard guard(textLock());
+    return fonts().resolve(family);
 }
 
 Size measure(std::string_view text, const Font& font, double letterSpacing) {
