@@ -171,9 +171,9 @@ void ImagesPane::hideEvent(QHideEvent* event) {
 }
 
 // The pixel size and the square toggle stand beside the size picker when they fit, otherwise
-// under it. The cards stand in one row when it fits, otherwise in rows of three, two or one.
-// The large image is as tall as its shape asks at the pane's width, but gives up height first,
-// down to 240, so the cards stay in view when they can.
+// under it, one above the other. The cards stand in one row when it fits, otherwise in rows
+// of three, two or one. The large image is as tall as its shape asks at the pane's width, but
+// gives up height first, down to 240, so the cards stay in view when they can.
 void ImagesPane::fitToWidth() {
     const int room = scroll_->viewport()->width() - 2 * margin;
     if (sizePicker_) {
@@ -185,11 +185,11 @@ void ImagesPane::fitToWidth() {
                                     : 1;
         if (sizeColumns != sizeColumns_) {
             sizeColumns_ = sizeColumns;
-            const int row = sizeColumns == 2 ? 0 : 1;
+            const bool beside = sizeColumns == 2;
             sizeRow_->removeWidget(sizeLabel_);
             sizeRow_->removeWidget(squareCrop_);
-            sizeRow_->addWidget(sizeLabel_, row, sizeColumns == 2 ? 1 : 0);
-            sizeRow_->addWidget(squareCrop_, row, 3);
+            sizeRow_->addWidget(sizeLabel_, beside ? 0 : 1, beside ? 1 : 0);
+            sizeRow_->addWidget(squareCrop_, beside ? 0 : 2, beside ? 3 : 0);
             sizeRow_->setColumnStretch(sizeColumns == 2 ? 2 : 1, 1);
             sizeRow_->setColumnStretch(sizeColumns == 2 ? 1 : 2, 0);
         }
