@@ -88,8 +88,10 @@ BrandEditor::BrandEditor(ListingSession& session, Previews& previews, const Bran
     font_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     font_->lineEdit()->setPlaceholderText(tr("Search fonts"));
     // What is typed but not chosen gives way to the chosen family when the field is left.
-    connect(font_->lineEdit(), &QLineEdit::editingFinished, this,
-            [this] { font_->lineEdit()->setText(font_->itemText(font_->currentIndex())); });
+    connect(font_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        font_->lineEdit()->setText(font_->itemText(font_->currentIndex()));
+        font_->lineEdit()->home(false);
+    });
     // Sized for a usual family's name, not the longest, so the form fits a small window.
     font_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     font_->setMinimumContentsLength(12);
@@ -173,6 +175,8 @@ void BrandEditor::showBrand() {
     controls::show(name_, QString::fromStdString(brand_.name));
     const QString family = QString::fromStdString(brand_.fontFamily);
     controls::show(font_, font_->findData(family));
+    // A long name shows from its start ("Lato (for Avenir…"), not scrolled to its end.
+    font_->lineEdit()->home(false);
     showFontNotice();
     showColors();
     controls::show(badge_, QString::fromStdString(brand_.badge));
