@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace folimo {
@@ -91,7 +92,10 @@ QSize PictureView::sizeHint() const {
 }
 
 QRect PictureView::pictureRect() const {
-    const QRect room = rect().adjusted(padding_, padding_, -padding_, -padding_);
+    // In a small widget the padding gives way, so the picture keeps at least three quarters of
+    // the narrower side.
+    const int padding = std::min(padding_, std::min(width(), height()) / 8);
+    const QRect room = rect().adjusted(padding, padding, -padding, -padding);
     if (picture_.isNull() || room.isEmpty()) return {};
     QSize size = picture_.size().scaled(room.size(), Qt::KeepAspectRatio);
     size = size.boundedTo(room.size()).expandedTo({1, 1});
