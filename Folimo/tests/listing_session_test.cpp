@@ -65,10 +65,8 @@ private slots:
     void brandAdviceOnFontsAndColours() {
         using BrandAdvice::ColorPair;
         const auto choices = BrandAdvice::fontChoices("Garamond Pro");
-        const std::size_t brandFamilies = Brand::fontFamilies().size();
         QCOMPARE(choices[0],
                  (BrandAdvice::FontChoice{"Avenir Next", "Lato (for Avenir Next)", "Lato"}));
-        QCOMPARE(choices[brandFamilies - 1].family, "Didot");
         QVERIFY(std::ranges::count(choices, BrandAdvice::FontChoice{"DejaVu Serif", "DejaVu Serif",
                                                                     "DejaVu Serif"}) == 1);
         QCOMPARE(choices.back().family, "Garamond Pro");
@@ -86,8 +84,6 @@ private slots:
                  (std::vector{ColorPair::titleOnBackground, ColorPair::badgeTextOnBadge}));
         pale.badge = " ";
         QCOMPARE(BrandAdvice::hardToRead(pale), std::vector{ColorPair::titleOnBackground});
-        QCOMPARE(BrandAdvice::warning(ColorPair::badgeTextOnBadge),
-                 "The badge text is hard to read on the badge colour.");
     }
 
     void storedSettingsComeBackWithoutTheirPerPDFTexts() {
@@ -228,11 +224,6 @@ private slots:
         QCOMPARE(session.brand().name, std::string("My Brand 2"));
         QCOMPARE(session.uniqueBrandName("my brand"), QString("my brand")); // case counts
         QCOMPARE(session.uniqueBrandName("My Brand"), QString("My Brand 3"));
-
-        const auto saved = decodeBrands(store_->value("brands.v1").toByteArray().toStdString());
-        QVERIFY(saved && *saved == session.brands());
-        QCOMPARE(store_->value("brandID").toString(),
-                 QString::fromStdString(session.brandID().text()));
     }
 
     void brandStepsAreUndoneAndStoredAsBefore() {
@@ -401,22 +392,17 @@ private slots:
         session.undoStack().undo();
         QCOMPARE(storedSettings(), std::optional<ListingSettings>(edited));
     }
+
     void openingAPDFStartsTheListingAfresh() {
+        // What each PDF's texts become is aPDFGetsItsTextsBackUnderAnyNameAfterARestart's.
         test::ModelFixture f;
-        ListingSettings edited = f.session.settings();
-        edited.title = "Old";
-        edited.pages = "1";
-        edited.preview.pages = "2";
-        edited.video.pages = "3";
-        edited.preview.watermark = "KEEP";
-        f.session.editSettings("Title", [&](ListingSettings& s) { s = edited; });
+        f.session.editSettings("Title", [](ListingSettings& s) { s.title = "Old"; });
         f.model.setPage(Page::sizes);
         f.model.setTab(ListingTab::video);
         f.previews.setVideoTime(3);
         f.previews.cacheImage(QImage(4, 4, QImage::Format_ARGB32_Premultiplied), "x");
-        QSignalSpy saved(&f.session, &ListingSession::settingsChanged);
         f.session.openPDF(); // the panel is cancelled: nothing changes
-        QCOMPARE(saved.count(), 0);
+        QCOMPARE(f.session.settings().title, "Old");
         QVERIFY(!f.model.alert());
 
         f.panels.answers = {outside("CAD.pdf")};
@@ -424,25 +410,13 @@ private slots:
         QCOMPARE(f.panels.asked, QStringList(2, "Choose a printable PDF."));
         QVERIFY(f.session.source());
         QCOMPARE(f.session.sourceName(), QString("CAD.pdf"));
-        QCOMPARE(f.session.settings().title + f.session.settings().pages +
-                     f.session.settings().preview.pages + f.session.settings().video.pages,
-                 std::string());
-        QCOMPARE(f.session.settings().preview.watermark, std::string("KEEP"));
-        QCOMPARE(saved.count(), 4); // one field after another
         QCOMPARE(f.previews.videoTime(), 0.0);
         QCOMPARE(f.previews.cache().count(), 0u);
         QCOMPARE(f.model.page(), std::optional<Page>(Page::listing));
         QCOMPARE(f.model.tab(), ListingTab::video);
         QCOMPARE(f.session.title(), QString("CAD"));
-        // No Undo brings the last PDF's texts back onto this one.
-        QCOMPARE(f.session.undoStack().count(), 0);
-
-        edited = f.session.settings();
-        edited.title = " \n\t ";
-        f.session.setSettings(edited);
-        QCOMPARE(f.session.title(), QString("CAD")); // blank: the PDF's own title
-        edited.title = "  Fall Fun  ";
-        f.session.setSettings(edited);
+        // A typed title is the set's, trimmed by the library's rule.
+        f.session.editSettings("Title", [](ListingSettings& s) { s.title = "  Fall Fun  "; });
         QCOMPARE(f.session.title(), QString("Fall Fun"));
     }
 

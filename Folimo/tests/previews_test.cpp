@@ -76,10 +76,6 @@ private slots:
             return QStringList{f.previews.previewImageKey(ImageLayout::grid, listing, 260),
                                f.previews.sheetImageKey({0, 1}, 1100), f.previews.videoFrameKey()};
         };
-        QVERIFY(keys()[0].startsWith("img|grid|260x195|"));
-        QVERIFY(keys()[1].startsWith("sheet|[0, 1]|1100|"));
-        QVERIFY(keys()[2].startsWith("video|0|720|"));
-
         QStringList seen = keys();
         auto expectNew = [&](const char* what, int changed) {
             const QStringList now = keys();
@@ -116,7 +112,6 @@ private slots:
         cache.clear();
         const QImage large = blank(1100, 825);
         const auto fitting = PreviewCache::byteLimit / std::size_t(large.sizeInBytes());
-        QCOMPARE(fitting, 73u);
         for (std::size_t i = 0; i < fitting; ++i)
             cache.insert(QString::number(i), large.copy());
         cache.use("0");
