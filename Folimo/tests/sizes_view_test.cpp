@@ -63,73 +63,69 @@ struct SizesPage : test::ModelFixture {
 class SizesViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void resetRestoresEveryDefault();
-    void numbersAreStoredAsTyped();
-    void textThatIsNotANumberKeepsTheValue();
+    void resetRestoresEveryDefault() {
+        SizesPage page;
+        ListingSettings odd = page.model.session().settings();
+        odd.images.pop_back();
+        odd.images[0].size = {1, 99999};
+        odd.images[1].format = ImageFormat::png;
+        odd.preview.sheetWidth = 4.125;
+        odd.video.fps = 60;
+        odd.preview.watermark = "MINE";
+        page.model.session().setSettings(odd);
+        QCOMPARE(page.formats().size(), 2);
+        QCOMPARE(page.field("Square thumbnails height")->text(), "99999");
+        QCOMPARE(page.field("Sheet width")->text(), "4.13");
+        // A stored rate other than the three offered is shown as it is, not as a blank.
+        QCOMPARE(page.control<QComboBox>("Frame rate")->currentText(), "60 fps");
+        viewShot(page.view, "sizes-odd-values");
+
+        // Asked first: "Reset to Defaults" is the button that resets.
+        page.view.findChild<QPushButton*>()->click();
+        auto* question = page.view.findChild<QMessageBox*>();
+        QVERIFY(question && question->isVisible());
+        QCOMPARE(question->text(), "Reset every size to its default?");
+        QCOMPARE(question->defaultButton(), question->button(QMessageBox::Cancel));
+        for (QAbstractButton* button : question->buttons())
+            if (button->text() == "Reset to Defaults") button->click();
+        // The page follows the model's reset (what it resets is listing_session_test's).
+        QCOMPARE(page.formats().size(), 3);
+        QCOMPARE(page.field("Square thumbnails height")->text(), "750");
+        QCOMPARE(page.field("Sheet width")->text(), "11");
+        QCOMPARE(page.control<QComboBox>("Frame rate")->currentText(), "30 fps");
+        viewShot(page.view, "sizes-after-reset");
+    }
+
+    void numbersAreStoredAsTyped() {
+        SizesPage page;
+        page.type("Square thumbnails width", "10");
+        QCOMPARE(page.stored().images[0].size.width, 10);
+        page.type("Video height", "-4");
+        QCOMPARE(page.stored().video.size.height, -4);
+        page.type("Sheet height", "8.25");
+        QCOMPARE(page.stored().preview.sheetHeight, 8.25);
+        auto* fps = page.control<QComboBox>("Frame rate");
+        fps->setCurrentIndex(0);
+        QCOMPARE(page.stored().video.fps, 24);
+        page.formats()[1]->setCurrentIndex(page.formats()[1]->findText("PNG"));
+        QCOMPARE(page.stored().images[1].format, ImageFormat::png);
+    }
+
+    void textThatIsNotANumberKeepsTheValue() {
+        SizesPage page;
+        for (const QString text : {"1,000", "12.5", "abc", "", "99999999999999999999"}) {
+            page.paste("Video width", text);
+            QCOMPARE(page.stored().video.size.width, 1080);
+        }
+        for (const QString text : {"nan", "inf", "1e999", "8,,5", "1,000.5"}) {
+            page.paste("Sheet width", text);
+            QCOMPARE(page.stored().preview.sheetWidth, 11.0);
+        }
+        // Leaving the field shows the stored value again.
+        emit page.field("Sheet width")->editingFinished();
+        QCOMPARE(page.field("Sheet width")->text(), "11");
+    }
 };
-
-void SizesViewTest::resetRestoresEveryDefault() {
-    SizesPage page;
-    ListingSettings odd = page.model.session().settings();
-    odd.images.pop_back();
-    odd.images[0].size = {1, 99999};
-    odd.images[1].format = ImageFormat::png;
-    odd.preview.sheetWidth = 4.125;
-    odd.video.fps = 60;
-    odd.preview.watermark = "MINE";
-    page.model.session().setSettings(odd);
-    QCOMPARE(page.formats().size(), 2);
-    QCOMPARE(page.field("Square thumbnails height")->text(), "99999");
-    QCOMPARE(page.field("Sheet width")->text(), "4.13");
-    // A stored rate other than the three offered is shown as it is, not as a blank.
-    QCOMPARE(page.control<QComboBox>("Frame rate")->currentText(), "60 fps");
-    viewShot(page.view, "sizes-odd-values");
-
-    // Asked first: "Reset to Defaults" is the button that resets.
-    page.view.findChild<QPushButton*>()->click();
-    auto* question = page.view.findChild<QMessageBox*>();
-    QVERIFY(question && question->isVisible());
-    QCOMPARE(question->text(), "Reset every size to its default?");
-    QCOMPARE(question->defaultButton(), question->button(QMessageBox::Cancel));
-    for (QAbstractButton* button : question->buttons())
-        if (button->text() == "Reset to Defaults") button->click();
-    // The page follows the model's reset (what it resets is listing_session_test's).
-    QCOMPARE(page.formats().size(), 3);
-    QCOMPARE(page.field("Square thumbnails height")->text(), "750");
-    QCOMPARE(page.field("Sheet width")->text(), "11");
-    QCOMPARE(page.control<QComboBox>("Frame rate")->currentText(), "30 fps");
-    viewShot(page.view, "sizes-after-reset");
-}
-
-void SizesViewTest::numbersAreStoredAsTyped() {
-    SizesPage page;
-    page.type("Square thumbnails width", "10");
-    QCOMPARE(page.stored().images[0].size.width, 10);
-    page.type("Video height", "-4");
-    QCOMPARE(page.stored().video.size.height, -4);
-    page.type("Sheet height", "8.25");
-    QCOMPARE(page.stored().preview.sheetHeight, 8.25);
-    auto* fps = page.control<QComboBox>("Frame rate");
-    fps->setCurrentIndex(0);
-    QCOMPARE(page.stored().video.fps, 24);
-    page.formats()[1]->setCurrentIndex(page.formats()[1]->findText("PNG"));
-    QCOMPARE(page.stored().images[1].format, ImageFormat::png);
-}
-
-void SizesViewTest::textThatIsNotANumberKeepsTheValue() {
-    SizesPage page;
-    for (const QString text : {"1,000", "12.5", "abc", "", "99999999999999999999"}) {
-        page.paste("Video width", text);
-        QCOMPARE(page.stored().video.size.width, 1080);
-    }
-    for (const QString text : {"nan", "inf", "1e999", "8,,5", "1,000.5"}) {
-        page.paste("Sheet width", text);
-        QCOMPARE(page.stored().preview.sheetWidth, 11.0);
-    }
-    // Leaving the field shows the stored value again.
-    emit page.field("Sheet width")->editingFinished();
-    QCOMPARE(page.field("Sheet width")->text(), "11");
-}
 
 QTEST_MAIN(SizesViewTest)
 #include "sizes_view_test.moc"
