@@ -9,7 +9,6 @@
 #include "test_support.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -22,11 +21,6 @@ using test::manual;
 namespace {
 
 constexpr double letter = 612.0 / 792.0;
-
-std::string lowerCase(std::string text) {
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 std::vector<int> firstPages(int count) {
     std::vector<int> pages(static_cast<std::size_t>(count));
@@ -54,28 +48,19 @@ Rect bounds(const std::vector<Placed>& cards) {
 
 TEST(ListingBackdrop, LeavesAMarginAndHangsTheTitleFromTheTop) {
     EXPECT_EQ(layout::backdrop({0, 0, 1000, 500}, false).content, (Rect{30, 30, 940, 440}));
-
     const auto square = layout::backdrop({0, 0, 1000, 1000}, true);
     ASSERT_TRUE(square.titleBlock);
-    EXPECT_DOUBLE_EQ(square.titleBlock->height, 150);
-    EXPECT_DOUBLE_EQ(1000 - square.titleBlock->maxY(), 45);
-    EXPECT_DOUBLE_EQ(square.titleBlock->minY() - square.content.maxY(), 33);
-
-    // Wider than tall: the block is 17 % of the height.
-    EXPECT_DOUBLE_EQ(layout::backdrop({0, 0, 2000, 1000}, true).titleBlock->height, 170);
+    EXPECT_GT(square.titleBlock->minY(), square.content.maxY());
+    EXPECT_LT(square.titleBlock->maxY(), 1000);
 }
 
 TEST(ListingBadge, SitsInTheBottomRightCornerAndIsCappedInWidth) {
     EXPECT_EQ(layout::badgeRect({0, 0, 2000, 1000}, 100, false), (Rect{1795, 35, 170, 75}));
-    EXPECT_DOUBLE_EQ(layout::badgeRect({0, 0, 1000, 1000}, 5000, false).width, 600);
-
     // Kept inside the centred square of a 4:3 image or its portrait twin: 3.5 % of the
     // side in from the square's corner, and no wider than 60 % of the square.
     EXPECT_EQ(layout::badgeRect({0, 0, 1333, 1000}, 100, true), (Rect{961.5, 35, 170, 75}));
     EXPECT_EQ(layout::badgeRect({0, 0, 1000, 1333}, 100, true), (Rect{795, 201.5, 170, 75}));
     EXPECT_DOUBLE_EQ(layout::badgeRect({0, 0, 1333, 1000}, 5000, true).width, 600);
-    EXPECT_EQ(layout::badgeRect({0, 0, 800, 800}, 100, true),
-              layout::badgeRect({0, 0, 800, 800}, 100, false));
 }
 
 TEST(ListingGrid, PicksTheColumnsThatGiveTheLargestCards) {
@@ -101,14 +86,12 @@ TEST(ListingGrid, PicksTheColumnsThatGiveTheLargestCards) {
 }
 
 TEST(ListingCover, StacksTheFirstPageInFront) {
-    EXPECT_EQ(layout::coverStack({0}, letter).size(), 1u);
     const auto two = layout::coverStack({4, 7}, letter);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[0].page, 7); // drawn first, peeking out on the right, turned clockwise
     EXPECT_GT(two[0].center.x, 0);
     EXPECT_LT(two[0].angle, 0);
     EXPECT_EQ(two[1].page, 4);
-    EXPECT_EQ(two[1].angle, 0.015);
 }
 
 TEST(ListingFan, SpreadsSevenPagesWithTheFirstUprightOnTop) {
@@ -117,15 +100,12 @@ TEST(ListingFan, SpreadsSevenPagesWithTheFirstUprightOnTop) {
     for (const Placed& card : fan)
         order.push_back(card.page);
     EXPECT_EQ(order, (std::vector<int>{6, 5, 4, 3, 2, 1, 0}));
-    const double expected[] = {0.48, -0.48, 0.32, -0.32, 0.16, -0.16, 0};
-    for (std::size_t i = 0; i < fan.size(); ++i)
-        EXPECT_NEAR(fan[i].angle, expected[i], 1e-12);
-    EXPECT_LT(fan[0].center.x, 0); // leaning left
-    EXPECT_GT(fan[1].center.x, 0);
+    // Pairs lean out to either side, the outermost drawn first.
+    EXPECT_GT(fan[0].angle, fan[2].angle);
+    EXPECT_EQ(fan[1].angle, -fan[0].angle);
+    EXPECT_LT(fan[0].center.x, 0); // turned anticlockwise: leaning left
+    EXPECT_EQ(fan.back().angle, 0);
     EXPECT_EQ(fan.back().center, (Point{0, 0}));
-    // The pages hang on a circle of radius 125 around a pivot below the first page.
-    for (const Placed& card : fan)
-        EXPECT_NEAR(std::hypot(card.center.x, card.center.y + 125), 125, 1e-9);
 }
 
 TEST(ListingFit, FillsTheTargetBetweenTwoSidesAndCentresTheGroup) {
@@ -199,7 +179,6 @@ TEST(ListingRenderer, ChoosesPagesPerLayoutAndTitlesFromSettingsOrPDF) {
     settings.title = " \t\n";
     const ListingRenderer blank(pdf, settings);
     EXPECT_EQ(blank.pages(ImageLayout::fan).size(), 5u);
-    EXPECT_EQ(blank.pages(ImageLayout::grid).back(), pdf->pageCount() - 1);
     EXPECT_EQ(blank.title(), pdf->title());
 }
 
@@ -314,18 +293,9 @@ TEST(ListingRenderer, DrawsTheTitleInAnyInstalledFamilyAndFallsBackForAMissingOn
         settings.brand.fontFamily = family;
         return *ListingRenderer(manual(), settings).render(ImageLayout::cover, {400, 300});
     };
-    const auto same = [](const Image& a, const Image& b) {
-        return std::equal(a.data(), a.data() + a.stride() * a.height(), b.data());
-    };
-    const FontFamilyResolution missing = resolveFontFamily("Garamond Pro");
-    EXPECT_EQ(missing.kind, FontFamilyResolution::Kind::missing);
-    EXPECT_EQ(resolveFontFamily("dejavu serif"),
-              (FontFamilyResolution{FontFamilyResolution::Kind::installed, "DejaVu Serif"}));
-    EXPECT_EQ(resolveFontFamily("Didot").kind, FontFamilyResolution::Kind::lookAlike);
-    const Image serif = drawn("DejaVu Serif");
-    EXPECT_FALSE(same(serif, drawn(missing.drawnWith)));
-    EXPECT_TRUE(same(drawn("Garamond Pro"), drawn(missing.drawnWith)));
-    EXPECT_TRUE(std::ranges::is_sorted(installedFontFamilies(), {}, lowerCase));
+    const std::string fallback = resolveFontFamily("Garamond Pro").drawnWith;
+    EXPECT_FALSE(test::samePixels(drawn("DejaVu Serif"), drawn(fallback)));
+    EXPECT_TRUE(test::samePixels(drawn("Garamond Pro"), drawn(fallback)));
 }
 
 TEST(ListingRenderer, SetsABadgeTooLongForTheCapsuleSmallerInsideIt) {

@@ -117,28 +117,24 @@ TEST(PreviewLayout, SheetsPlacesAndGroups) {
         settings.sheetHeight = height;
         EXPECT_EQ(previewLayout::sheetSize(settings), expected) << width << " x " << height;
     }
-    for (auto [given, used] : {std::pair{0.0, 0.05}, {0.3, 0.3}, {1.0, 0.9}, {std::nan(""), 0.05}})
+    // (The watermark test below sees 0 and 1 drawn at 0.05 and 0.9.)
+    for (auto [given, used] : {std::pair{0.3, 0.3}, {std::nan(""), 0.05}})
         EXPECT_EQ((settings.opacity = given, previewLayout::opacity(settings)), used) << given;
 }
 
 TEST(PreviewLayout, PlacesLeaveMarginsAndCaptionBands) {
-    // Landscape: side by side, 6 % margins and a 5 % caption band of the shorter side.
+    // Landscape: side by side, 6 % margins and a 5 % caption band of the shorter side (the
+    // sheet image test below sees the pages and captions drawn there).
     const Rect left = PreviewPDF::slot({0, 0, 792, 612}, 0, 2);
     const Rect right = PreviewPDF::slot({0, 0, 792, 612}, 1, 2);
-    EXPECT_NEAR(left.x, 36.72, 1e-9);
-    EXPECT_NEAR(left.y, 36.72 + 30.6, 1e-9);
-    EXPECT_NEAR(left.maxY(), 612 - 36.72, 1e-9);
     EXPECT_NEAR(right.minX() - left.maxX(), 36.72, 1e-9);
     EXPECT_NEAR(right.maxX(), 792 - 36.72, 1e-9);
     // Portrait: stacked, place 0 on top, the gap holds the upper page's caption band.
     const Rect top = PreviewPDF::slot({0, 0, 612, 792}, 0, 2);
     const Rect bottom = PreviewPDF::slot({0, 0, 612, 792}, 1, 2);
-    EXPECT_NEAR(top.maxY(), 792 - 36.72, 1e-9);
     EXPECT_NEAR(top.minY() - bottom.maxY(), 36.72 + 30.6, 1e-9);
     EXPECT_NEAR(bottom.minY(), 36.72 + 30.6, 1e-9);
-    const Rect whole = PreviewPDF::slot({0, 0, 612, 792}, 0, 5);
-    EXPECT_EQ(whole, PreviewPDF::slot({0, 0, 612, 792}, 0, 1));
-    EXPECT_NEAR(whole.height, 792 - 2 * 36.72 - 30.6, 1e-9);
+    EXPECT_EQ(PreviewPDF::slot({0, 0, 612, 792}, 0, 5), PreviewPDF::slot({0, 0, 612, 792}, 0, 1));
 
     // Pages fit their place at their aspect, centred; 0.773 when the aspect is unknown.
     const Rect place{100, 50, 400, 300};
@@ -159,7 +155,6 @@ TEST(PreviewLayout, WatermarkSizes) {
                 1e-9);
     // ...but a short word on a wide, low page is held to 30 % of the height.
     EXPECT_NEAR(previewLayout::diagonalFontSize({800, 100}, 50), 30, 1e-9);
-    EXPECT_EQ(previewLayout::cornerFontSize(100), 7);
     EXPECT_EQ(previewLayout::cornerBadge({10, 20, 400, 500}, {80, 12}, 10),
               (Rect{410 - 80 - 18, 26, 92, 18}));
 }

@@ -1,27 +1,36 @@
 #include "drawing.hpp"
+#include "folimo/font_families.hpp"
 #include "render/text_p.hpp"
 
 #include <gtest/gtest.h>
+#include <strings.h>
 #include <thread>
 #include <vector>
 
 using namespace folimo;
 
-// Brand families resolve to their free look-alikes, installed ones are found without regard
-// to case, and an unknown one falls back to the interface font keeping bold and size.
+// Installed families are found without regard to case, brand families resolve to their free
+// look-alikes, and an unknown one falls back to the interface font keeping bold and size.
 TEST(TextFont, FamiliesResolveToInstalledFonts) {
-    const std::pair<std::string_view, std::string_view> families[] = {
-        {"Avenir Next", "Lato"},         {"avenir next", "Lato"},
-        {"Futura", "League Spartan"},    {"Helvetica Neue", "Nimbus Sans"},
-        {"Chalkboard SE", "Comic Neue"}, {"dejavu sans", "DejaVu Sans"},
-        {"NIMBUS SANS", "Nimbus Sans"}};
-    for (auto [asked, found] : families)
+    using enum FontFamilyResolution::Kind;
+    const std::tuple<std::string_view, FontFamilyResolution::Kind, std::string> families[] = {
+        {"dejavu serif", installed, "DejaVu Serif"}, {"NIMBUS SANS", installed, "Nimbus Sans"},
+        {"Avenir Next", lookAlike, "Lato"},          {"avenir next", lookAlike, "Lato"},
+        {"Futura", lookAlike, "League Spartan"},     {"Helvetica Neue", lookAlike, "Nimbus Sans"},
+        {"Chalkboard SE", lookAlike, "Comic Neue"},  {"Didot", lookAlike, "GFS Didot"}};
+    for (const auto& [asked, kind, found] : families) {
+        EXPECT_EQ(resolveFontFamily(asked), (FontFamilyResolution{kind, found})) << asked;
         EXPECT_EQ(font(asked, 12, false).family, found) << asked;
+    }
     const Font fallback = font("No Such Family Anywhere", 31, true);
+    EXPECT_EQ(resolveFontFamily("No Such Family Anywhere"),
+              (FontFamilyResolution{missing, fallback.family}));
     EXPECT_FALSE(fallback.family.empty());
-    EXPECT_NE(fallback.family, "No Such Family Anywhere");
     EXPECT_TRUE(fallback.bold);
     EXPECT_DOUBLE_EQ(fallback.size, 31);
+    EXPECT_TRUE(std::ranges::is_sorted(installedFontFamilies(), [](const auto& a, const auto& b) {
+        return strcasecmp(a.c_str(), b.c_str()) < 0;
+    }));
 }
 
 TEST(TextMeasure, WidthFollowsTextSizeAndLetterSpacing) {
