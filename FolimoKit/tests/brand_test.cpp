@@ -36,30 +36,26 @@ TEST(Uuid, RandomIsVersion4AndDistinct) {
     EXPECT_EQ(seen.size(), 100u);
 }
 
+// One page is "1 page": only the word right after the number changes.
 TEST(Brand, BadgeTextFillsInThePageCount) {
     EXPECT_EQ(Brand::classic().badgeText(12), "12 pages");
-    EXPECT_EQ(Brand::classic().badgeText(0), "0 pages");
-    // One page is "1 page"; only the word right after the number changes.
-    EXPECT_EQ(Brand::classic().badgeText(1), "1 page");
-    Brand one = Brand::classic();
-    for (auto [badge, text] : {std::pair{"{pages} PAGES!", "1 PAGE!"},
-                               {"{pages} pages, {pages} pages", "1 page, 1 page"},
-                               {"{pages} pageset pages", "1 pageset pages"},
-                               {"{pages}  pages", "1  pages"},
-                               {"pages: {pages}", "pages: 1"}}) {
-        one.badge = badge;
-        EXPECT_EQ(one.badgeText(1), text) << badge;
-    }
-    EXPECT_EQ(Brand::bright().badgeText(40), "No prep");
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"{pages} pages", 0, "0 pages"},
+        {"{pages} pages", 1, "1 page"},
+        {"{pages} PAGES!", 1, "1 PAGE!"},
+        {"{pages} pages, {pages} pages", 1, "1 page, 1 page"},
+        {"{pages} pageset pages", 1, "1 pageset pages"},
+        {"{pages}  pages", 1, "1  pages"},
+        {"pages: {pages}", 1, "pages: 1"},
+        {" \t\n ", 3, ""},
+        {"\u00A0 {pages}\n", 1234567, "1234567"},
+        {"{pages} of {pages}{pages}", -2, "-2 of -2-2"},
+        {"{page} {{pages}}", 5, "{page} {5}"}};
     Brand brand;
-    brand.badge = " \t\n ";
-    EXPECT_EQ(brand.badgeText(3), "");
-    brand.badge = "\u00A0 {pages}\n";
-    EXPECT_EQ(brand.badgeText(1234567), "1234567");
-    brand.badge = "{pages} of {pages}{pages}";
-    EXPECT_EQ(brand.badgeText(-2), "-2 of -2-2");
-    brand.badge = "{page} {{pages}}";
-    EXPECT_EQ(brand.badgeText(5), "{page} {5}");
+    for (auto [badge, pages, text] : cases) {
+        brand.badge = badge;
+        EXPECT_EQ(brand.badgeText(pages), text) << badge;
+    }
 }
 
 // The classic brand's id is written into stored settings, so it never changes; the others

@@ -172,11 +172,6 @@ TEST(SourcePDFDraw, RotatedPagesAreSizedAndDrawnUpright) {
     EXPECT_EQ(pdf->image(-3, 200)->data(), pdf->image(0, 200)->data());
     EXPECT_EQ(pdf->image(999, 200)->data(), pdf->image(4, 200)->data());
     EXPECT_DOUBLE_EQ(pdf->aspect(1), 792.0 / 612.0);
-
-    qpdf("--rotate=+90:2", outsidePDF("CAD.pdf"), dir / "turned.pdf");
-    auto turned = SourcePDF::open(dir / "turned.pdf");
-    EXPECT_EQ(turned->pageSize(0), portrait);
-    EXPECT_EQ(turned->pageSize(1), landscape);
 }
 
 TEST(SourcePDFDraw, OnlyTheCropBoxIsDrawn) {

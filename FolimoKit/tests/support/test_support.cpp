@@ -23,11 +23,6 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-int run(const std::string& commandLine) {
-    const int status = std::system(commandLine.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))

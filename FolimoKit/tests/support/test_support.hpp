@@ -30,9 +30,6 @@ private:
     std::filesystem::path path_;
 };
 
-// Runs a shell command line; gives its exit status.
-int run(const std::string& commandLine);
-
 // Every regular file below folder, at any depth, sorted.
 std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder);
 
