@@ -577,26 +577,21 @@ private slots:
         QCOMPARE(look::isDark(p), dark);
         const QColor window = p.color(QPalette::Window), base = p.color(QPalette::Base),
                      alternate = p.color(QPalette::AlternateBase);
+        const double text = look::textContrast;
         const struct {
             const char* name;
             QColor color;
             QList<QColor> backgrounds;
             double least;
         } pairs[] = {
-            {"window text", p.color(QPalette::WindowText), {window}, look::textContrast},
-            {"field text", p.color(QPalette::Text), {base, alternate}, look::textContrast},
-            {"placeholder", p.color(QPalette::PlaceholderText), {base}, look::textContrast},
-            {"button text",
-             p.color(QPalette::ButtonText),
-             {p.color(QPalette::Button)},
-             look::textContrast},
-            {"secondary", look::secondaryColor(), {window, base, alternate}, look::textContrast},
-            {"failure", look::failureColor(), {window, base, alternate}, look::textContrast},
-            {"success", look::successColor(), {window, base, alternate}, look::textContrast},
-            {"prominent button",
-             p.color(QPalette::HighlightedText),
-             {look::accentColor(p)},
-             look::textContrast},
+            {"window text", p.color(QPalette::WindowText), {window}, text},
+            {"field text", p.color(QPalette::Text), {base, alternate}, text},
+            {"placeholder", p.color(QPalette::PlaceholderText), {base}, text},
+            {"button text", p.color(QPalette::ButtonText), {p.color(QPalette::Button)}, text},
+            {"secondary", look::secondaryColor(), {window, base, alternate}, text},
+            {"failure", look::failureColor(), {window, base, alternate}, text},
+            {"success", look::successColor(), {window, base, alternate}, text},
+            {"prominent button", p.color(QPalette::HighlightedText), {look::accentColor(p)}, text},
             {"field outline", look::fieldBorderColor(p), {base, window}, look::outlineContrast},
         };
         for (const auto& [name, color, backgrounds, least] : pairs)
