@@ -39,7 +39,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
-#include <memory>
 #include <unistd.h>
 
 using namespace folimo;

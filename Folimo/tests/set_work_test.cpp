@@ -9,7 +9,6 @@
 #include "test_support.hpp"
 
 #include <QAbstractItemModelTester>
-#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <fstream>

@@ -6,7 +6,6 @@
 #include "views/number_field.hpp"
 #include "views/sizes_view.hpp"
 
-#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
