@@ -59,84 +59,81 @@ class BatchViewTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { installTranslation(); }
-
-    // What the rows say and how a batch runs are the model's (set_work_test); here each
-    // button reaches the model and the page follows the batch's states.
-    void theButtonsAndRowsFollowABatch() {
-        BatchPage page;
-        page.model.session().setSettings(test::quickSettings());
-        QVERIFY(page.shows("3 files per PDF"));
-        QVERIFY(page.shows("Choose a folder to see its PDFs here."));
-        QVERIFY(!page.list()->isVisibleTo(&page.view));
-        QVERIFY(!page.button("Make All Listing Sets…")->isEnabled());
-        QVERIFY(!page.shows(page.button("Stop")));
-        viewShot(page.view, "batch-no-folder");
-
-        std::filesystem::copy_file(test::outside("CAD.pdf"), page.input / "Alpha.pdf");
-        test::qpdf("--encrypt secret secret 256 --", test::outside("CAD.pdf"),
-                   page.input / "Beta.pdf");
-        std::filesystem::copy_file(test::outside("CAD.pdf"), page.input / "Gamma.pdf");
-        page.panels.answers.push_back(page.input);
-        page.button("Choose Folder of PDFs…")->click();
-        QVERIFY(page.list()->isVisibleTo(&page.view));
-        QCOMPARE(page.list()->model()->rowCount(), 3);
-        QCOMPARE(
-            QAccessible::queryAccessibleInterface(page.list())->child(0)->text(QAccessible::Name),
-            "Alpha, Waiting");
-        viewShot(page.view, "batch-waiting");
-
-        // Stop stops the batch (not an export), and the page gives the buttons back.
-        page.make();
-        QVERIFY(page.model.work().batchRunning());
-        QVERIFY(!page.button("Choose Folder of PDFs…")->isEnabled());
-        QVERIFY(!page.shows(page.button("Make All Listing Sets…")));
-        // From and To line up.
-        QCOMPARE(page.shownLabel(QString::fromStdString(page.output.string()))->x(),
-                 page.shownLabel(QString::fromStdString(page.input.string()))->x());
-        page.button("Stop")->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
-        QCOMPARE(page.cell(2, BatchRowsModel::StatusTextRole), "Waiting"); // never begun
-        QVERIFY(page.button("Choose Folder of PDFs…")->isEnabled());
-        QVERIFY(page.shows(page.button("Make All Listing Sets…")));
-        QVERIFY(!page.shows(page.button("Stop")));
-
-        page.make();
-        QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
-        QVERIFY(page.shows("2 sets made, 1 failed."));
-        viewShot(page.view, "batch-done-and-failed");
-
-        // The failure's message is written in full: its row grows as the page narrows.
-        const int wideHeight = page.rowRect(1).height();
-        page.view.resize(560, 640);
-        QTRY_VERIFY(page.rowRect(1).height() > wideHeight);
-        QCOMPARE(page.rowRect(0).height(), page.rowRect(2).height());
-
-        // A made set opens with Return or a double-click, the whole folder with Show.
-        std::vector<std::filesystem::path> revealed;
-        page.view.setReveal(
-            [&](const std::filesystem::path& folder) { revealed.push_back(folder); });
-        page.list()->setFocus();
-        page.list()->setCurrentIndex(page.list()->model()->index(2, 0));
-        QTest::keyClick(page.list(), Qt::Key_Return);
-        for (const int row : {1, 0}) { // a double-click as the window system delivers it
-            const QPoint at = page.rowRect(row).center();
-            QTest::mouseClick(page.list()->viewport(), Qt::LeftButton, {}, at);
-            QTest::mousePress(page.list()->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(page.list()->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseRelease(page.list()->viewport(), Qt::LeftButton, {}, at);
-        }
-        page.button("Show")->click();
-        const auto& rows = page.model.work().batchRows();
-        QCOMPARE(revealed,
-                 (std::vector{rows[2].status.folder, rows[0].status.folder, page.output}));
-
-        page.button("Retry Failed")->click();
-        QVERIFY(page.model.work().batchRunning());
-        QVERIFY(!page.shows(page.button("Retry Failed")));
-        QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
-        QVERIFY(page.shows(page.button("Retry Failed")));
-    }
+    void theButtonsAndRowsFollowABatch();
 };
+
+// What the rows say and how a batch runs are the model's (set_work_test); here each
+// button reaches the model and the page follows the batch's states.
+void BatchViewTest::theButtonsAndRowsFollowABatch() {
+    BatchPage page;
+    page.model.session().setSettings(test::quickSettings());
+    QVERIFY(page.shows("3 files per PDF"));
+    QVERIFY(page.shows("Choose a folder to see its PDFs here."));
+    QVERIFY(!page.list()->isVisibleTo(&page.view));
+    QVERIFY(!page.button("Make All Listing Sets…")->isEnabled());
+    QVERIFY(!page.shows(page.button("Stop")));
+    viewShot(page.view, "batch-no-folder");
+
+    std::filesystem::copy_file(test::outside("CAD.pdf"), page.input / "Alpha.pdf");
+    test::qpdf("--encrypt secret secret 256 --", test::outside("CAD.pdf"), page.input / "Beta.pdf");
+    std::filesystem::copy_file(test::outside("CAD.pdf"), page.input / "Gamma.pdf");
+    page.panels.answers.push_back(page.input);
+    page.button("Choose Folder of PDFs…")->click();
+    QVERIFY(page.list()->isVisibleTo(&page.view));
+    QCOMPARE(page.list()->model()->rowCount(), 3);
+    QCOMPARE(QAccessible::queryAccessibleInterface(page.list())->child(0)->text(QAccessible::Name),
+             "Alpha, Waiting");
+    viewShot(page.view, "batch-waiting");
+
+    // Stop stops the batch (not an export), and the page gives the buttons back.
+    page.make();
+    QVERIFY(page.model.work().batchRunning());
+    QVERIFY(!page.button("Choose Folder of PDFs…")->isEnabled());
+    QVERIFY(!page.shows(page.button("Make All Listing Sets…")));
+    // From and To line up.
+    QCOMPARE(page.shownLabel(QString::fromStdString(page.output.string()))->x(),
+             page.shownLabel(QString::fromStdString(page.input.string()))->x());
+    page.button("Stop")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
+    QCOMPARE(page.cell(2, BatchRowsModel::StatusTextRole), "Waiting"); // never begun
+    QVERIFY(page.button("Choose Folder of PDFs…")->isEnabled());
+    QVERIFY(page.shows(page.button("Make All Listing Sets…")));
+    QVERIFY(!page.shows(page.button("Stop")));
+
+    page.make();
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
+    QVERIFY(page.shows("2 sets made, 1 failed."));
+    viewShot(page.view, "batch-done-and-failed");
+
+    // The failure's message is written in full: its row grows as the page narrows.
+    const int wideHeight = page.rowRect(1).height();
+    page.view.resize(560, 640);
+    QTRY_VERIFY(page.rowRect(1).height() > wideHeight);
+    QCOMPARE(page.rowRect(0).height(), page.rowRect(2).height());
+
+    // A made set opens with Return or a double-click, the whole folder with Show.
+    std::vector<std::filesystem::path> revealed;
+    page.view.setReveal([&](const std::filesystem::path& folder) { revealed.push_back(folder); });
+    page.list()->setFocus();
+    page.list()->setCurrentIndex(page.list()->model()->index(2, 0));
+    QTest::keyClick(page.list(), Qt::Key_Return);
+    for (const int row : {1, 0}) { // a double-click as the window system delivers it
+        const QPoint at = page.rowRect(row).center();
+        QTest::mouseClick(page.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(page.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(page.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(page.list()->viewport(), Qt::LeftButton, {}, at);
+    }
+    page.button("Show")->click();
+    const auto& rows = page.model.work().batchRows();
+    QCOMPARE(revealed, (std::vector{rows[2].status.folder, rows[0].status.folder, page.output}));
+
+    page.button("Retry Failed")->click();
+    QVERIFY(page.model.work().batchRunning());
+    QVERIFY(!page.shows(page.button("Retry Failed")));
+    QTRY_VERIFY_WITH_TIMEOUT(!page.model.work().batchRunning(), 60000);
+    QVERIFY(page.shows(page.button("Retry Failed")));
+}
 
 QTEST_MAIN(BatchViewTest)
 #include "batch_view_test.moc"
