@@ -14,6 +14,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <set>
 
 using namespace folimo;
 using namespace folimo::scenes;
@@ -98,6 +99,7 @@ TEST(FrameGeometry, APlantNeverRunsOffTheImageOrOverTheFrame) {
 TEST(Noise, SeedsRepeatTheirDrawsSpreadEvenlyOverTheUnitInterval) {
     Noise a(Noise::deskSpeckleSeed), b(Noise::deskSpeckleSeed), c(Noise::tableWoodSeed);
     std::array<int, 10> deciles{};
+    std::set<double> distinct;
     int same = 0;
     for (int i = 0; i < 10000; ++i) {
         const double x = a.next();
@@ -105,10 +107,12 @@ TEST(Noise, SeedsRepeatTheirDrawsSpreadEvenlyOverTheUnitInterval) {
         ASSERT_TRUE(x >= 0 && x < 1) << x;
         same += x == c.next();
         ++deciles[static_cast<std::size_t>(x * 10)];
+        distinct.insert(x);
     }
     EXPECT_LT(same, 50);
     for (int count : deciles)
         EXPECT_NEAR(count, 1000, 150);
+    EXPECT_GT(distinct.size(), 9900u); // fine grain, not a few levels
 }
 
 TEST(SceneDrawing, DiscsMatchCairoFillsAcrossBands) {
