@@ -39,7 +39,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
-#include <unistd.h>
 
 using namespace folimo;
 
@@ -294,17 +293,11 @@ private slots:
         const qsizetype drawings = drawn.count();
         QVERIFY2(drawings < 100, qPrintable(QString::number(drawings)));
         QVERIFY(page.model.previews().cache().count() <= PreviewCache::countLimit);
-        // At rest: no drawing comes any more, and the process holds well under half a gigabyte.
+        // At rest: no drawing comes any more. (The process's memory is the preview pane
+        // benchmark's.)
         QTest::qWait(300);
         QCOMPARE(drawn.count(), drawings);
         QVERIFY(page.model.previews().cache().bytes() <= PreviewCache::byteLimit);
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-        // (A sanitizer's shadow memory and quarantine make the process's size meaningless.)
-        QFile statm(QStringLiteral("/proc/self/statm"));
-        QVERIFY(statm.open(QIODevice::ReadOnly));
-        const qint64 resident = statm.readAll().split(' ').value(1).toLongLong() * getpagesize();
-        QVERIFY2(resident < 500 << 20, qPrintable(QString::number(resident >> 20)));
-#endif
     }
 
     void spaceBarPlaysAndPauses() {
