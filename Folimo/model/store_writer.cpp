@@ -6,31 +6,17 @@
 namespace folimo {
 
 StoreWriter::StoreWriter(QSettings& store)
-    : store_(store) {
-    onThread_ = new QObject;
-    onThread_->moveToThread(&thread_);
-    connect(&thread_, &QThread::finished, onThread_, &QObject::deleteLater);
-    thread_.start();
-    QMetaObject::invokeMethod(
-        onThread_,
-        [this, name = store.fileName(), format = store.format()] {
-            file_ = std::make_unique<QSettings>(name, format);
-        },
-        Qt::BlockingQueuedConnection);
+    : store_(store)
+    , writer_([this, name = store.fileName(), format = store.format()](std::stop_token stop) {
+        write(stop, name, format);
+    }) {
     store_.installEventFilter(this);
 }
 
 StoreWriter::~StoreWriter() {
     store_.removeEventFilter(this);
-    QMetaObject::invokeMethod(
-        onThread_,
-        [this] {
-            file_->sync();
-            file_.reset();
-        },
-        Qt::BlockingQueuedConnection);
-    thread_.quit();
-    thread_.wait();
+    writer_.request_stop();
+    writer_.join();
 }
 
 void StoreWriter::set(const QString& key, const QVariant& value) {
@@ -42,14 +28,12 @@ void StoreWriter::set(const QString& key, const QVariant& value) {
 }
 
 void StoreWriter::changed() {
-    if (pending_.exchange(true)) return; // one write takes every change made before it
-    QMetaObject::invokeMethod(
-        onThread_,
-        [this] {
-            pending_ = false;
-            file_->sync();
-        },
-        Qt::QueuedConnection);
+    {
+        std::lock_guard lock(mutex_);
+        if (pending_) return; // one write takes every change made before it
+        pending_ = true;
+    }
+    wake_.notify_one();
 }
 
 bool StoreWriter::eventFilter(QObject* watched, QEvent* event) {
@@ -59,6 +43,23 @@ bool StoreWriter::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void StoreWriter::write(std::stop_token stop, const QString& fileName, int format) {
+    QSettings file(fileName, QSettings::Format(format));
+    for (;;) {
+        bool stopped = false;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, stop, [this] { return pending_; });
+            stopped = !pending_;
+            pending_ = false;
+        }
+        // The last write, when the writer ends, takes whatever the store holds that is not on
+        // disk yet, also a change whose notice is still on its way.
+        file.sync();
+        if (stopped) return;
+    }
 }
 
 } // namespace folimo

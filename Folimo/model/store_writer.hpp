@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QObject>
-#include <QThread>
 #include <QVariant>
-#include <atomic>
-#include <memory>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 
 class QSettings;
 
@@ -36,11 +37,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void write(std::stop_token stop, const QString& fileName, int format);
+
     QSettings& store_;
-    QThread thread_;
-    QObject* onThread_ = nullptr;     // lives on thread_
-    std::unique_ptr<QSettings> file_; // made, used and destroyed on thread_
-    std::atomic<bool> pending_ = false;
+    std::mutex mutex_;
+    std::condition_variable_any wake_;
+    bool pending_ = false; // guarded by mutex_
+    std::jthread writer_;
 };
 
 } // namespace folimo
