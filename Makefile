@@ -23,10 +23,10 @@ asan: deps
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-# ThreadSanitizer over the library, the command line and their tests. Optimised, since its
-# checks slow every memory access; a report fails the program that made it. GLib's slice
-# allocator hands memory between threads under locks the sanitizer cannot see, so it is told
-# to use malloc.
+# ThreadSanitizer over the library, the command line, the app's model and their tests.
+# Optimised, since its checks slow every memory access; a report fails the program that made
+# it. GLib's slice allocator hands memory between threads under locks the sanitizer cannot see,
+# so it is told to use malloc.
 tsan: deps
 	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFOLIMO_SANITIZE=thread -DFOLIMO_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(TSAN_BUILD) -j $(JOBS)

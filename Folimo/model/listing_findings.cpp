@@ -32,24 +32,20 @@ void ListingFindings::check() {
     worker_ = {};
     const auto source = model_.source();
     if (!source) return show({}, 0);
-    worker_ =
-        std::jthread([this, source, settings = model_.effectiveSettings()](std::stop_token stop) {
-            std::vector<ListingFinding> found;
-            try {
-                found = ListingCheck::findings(source, settings, stop);
-            } catch (const Cancelled&) {
-                return;
-            } catch (const ListingError&) {
-                // The PDF changed on disk: the model reopens it and a new check follows.
-            }
-            // Queued to the main thread; dropped by Qt once this object is gone.
-            QMetaObject::invokeMethod(
-                this,
-                [this, stop, found = std::move(found), pages = source->pageCount()]() mutable {
-                    if (!stop.stop_requested()) show(std::move(found), pages);
-                },
-                Qt::QueuedConnection);
+    worker_ = std::jthread([this, source,
+                            settings = model_.effectiveSettings()](std::stop_token stop) {
+        std::vector<ListingFinding> found;
+        try {
+            found = ListingCheck::findings(source, settings, stop);
+        } catch (const Cancelled&) {
+            return;
+        } catch (const ListingError&) {
+            // The PDF changed on disk: the model reopens it and a new check follows.
+        }
+        calls_.post([this, stop, found = std::move(found), pages = source->pageCount()]() mutable {
+            if (!stop.stop_requested()) show(std::move(found), pages);
         });
+    });
 }
 
 QString ListingFindings::message(const ListingFinding& finding) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "folimo/listing_check.hpp"
+#include "model/handoff.hpp"
 
 #include <QObject>
 #include <QTimer>
@@ -37,6 +38,7 @@ private:
 
     ListingSession& model_;
     QTimer settle_;
+    MainThreadCalls calls_; // the worker's findings; the worker ends before it goes
     std::jthread worker_;
     std::vector<ListingFinding> findings_;
     std::int64_t pageCount_ = 0; // of the PDF the findings are of

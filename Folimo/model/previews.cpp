@@ -98,11 +98,6 @@ Previews::~Previews() {
     pool_->waitForDone();
 }
 
-void Previews::post(std::function<void()> call) {
-    // Queued to the main thread; dropped by Qt when the previews are gone.
-    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
-}
-
 void Previews::setSelectedLayout(ImageLayout layout) {
     if (changeTo(selectedLayout_, layout)) emit selectedLayoutChanged();
 }
@@ -288,11 +283,11 @@ QImage Previews::request(const QString& key, std::function<QImage()> draw) {
     // A PDF changed on disk is opened again before its previews are drawn; not in the middle
     // of a view's painting, where this is asked.
     if (session_.source() && !session_.reloadFailed() && session_.source()->changedOnDisk())
-        post([this] { reloadForPreviews(); });
+        calls_.post([this] { reloadForPreviews(); });
     auto wanted = std::make_shared<std::atomic<bool>>(true);
     drawing_.emplace(key, wanted);
     const std::uint64_t generation = generation_;
-    pool_->start([this, key, generation, wanted, draw = std::move(draw)] {
+    drawings_.push([this, key, generation, wanted, draw = std::move(draw)] {
         // Queued drawings of inputs that have changed since, or that nobody wants any more,
         // are not started at all. A page that fails to draw gives no image.
         QImage image;
@@ -302,10 +297,11 @@ QImage Previews::request(const QString& key, std::function<QImage()> draw) {
             } catch (const std::exception&) {
             }
         }
-        post([this, key, generation, wanted, image] {
+        calls_.post([this, key, generation, wanted, image] {
             finishDrawing(key, generation, wanted, image);
         });
     });
+    pool_->start([this] { drawings_.runOldest(); });
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "folimo/flip_through.hpp"
 #include "folimo/preview_pdf.hpp"
+#include "model/handoff.hpp"
 #include "model/listing_session.hpp"
 #include "model/preview_cache.hpp"
 
@@ -128,7 +129,6 @@ signals:
     void previewReady(const QString& key, const QImage& image);
 
 private:
-    void post(std::function<void()> call);
     void setPlaying(bool playing);
     void playbackStep();
     void inputsChanged();
@@ -140,6 +140,7 @@ private:
 
     ListingSession& session_;
     ListingSession::Alert alert_;
+    MainThreadCalls calls_; // from the pool, and from a view's painting to after it
     ImageLayout selectedLayout_ = ImageLayout::grid;
     QString previewPresetID_ = QStringLiteral("listing-4x3");
     double videoTime_ = 0;
@@ -149,9 +150,11 @@ private:
     PreviewCache cache_;
     std::shared_ptr<const SourcePDF> sampleSource_;
 
-    // The pool that draws the non-blocking previews, the keys being drawn, and the
-    // generation of the preview inputs (a drawing of an older generation is stale).
+    // The pool that draws the non-blocking previews (each of its runnables takes the oldest
+    // of the drawings), the keys being drawn, and the generation of the preview inputs (a
+    // drawing of an older generation is stale).
     std::unique_ptr<QThreadPool> pool_;
+    CallQueue drawings_;
     // The keys being drawn, each with whether it is still wanted (see dropRequest).
     std::map<QString, std::shared_ptr<std::atomic<bool>>> drawing_;
     std::set<QString> failed_; // drawn without an image in this generation: not drawn again

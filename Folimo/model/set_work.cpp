@@ -36,11 +36,6 @@ SetWork::~SetWork() {
     stopWork();
 }
 
-void SetWork::post(std::function<void()> call) {
-    // Queued to the model's thread; dropped by Qt when the model is gone.
-    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
-}
-
 std::optional<std::filesystem::path> SetWork::chooseFolder(const QString& message,
                                                            const QString& prompt) {
     Panels* panels = session_.panels();
@@ -86,7 +81,7 @@ void SetWork::makeListingSet() {
         id, std::jthread([this, id, source = session_.source(), settings,
                           folder](std::stop_token stop) {
             auto progress = [this, id](double fraction) {
-                post([this, id, fraction] {
+                calls_.post([this, id, fraction] {
                     if (id == exportID_) reportExportProgress(fraction);
                 });
             };
@@ -102,7 +97,7 @@ void SetWork::makeListingSet() {
             } catch (const std::exception& error) { // out of memory, say
                 outcome = ExportState::failed(QString::fromLocal8Bit(error.what()));
             }
-            post([this, id, folder, outcome] { finishExport(id, folder, outcome); });
+            calls_.post([this, id, folder, outcome] { finishExport(id, folder, outcome); });
         }));
 }
 
@@ -206,7 +201,7 @@ void SetWork::startBatch(const std::vector<int>& rows, const std::filesystem::pa
     batchWork_ = std::jthread([this, id, rows, items, settings, output](std::stop_token stop) {
         // The batch's items are the rows it was given, in their order.
         auto ours = [this, id, &rows](std::size_t item, std::function<void(int row)> call) {
-            post([this, id, row = rows[item], call = std::move(call)] {
+            calls_.post([this, id, row = rows[item], call = std::move(call)] {
                 if (id == batchID_) call(row);
             });
         };
@@ -250,7 +245,7 @@ void SetWork::startBatch(const std::vector<int>& rows, const std::filesystem::pa
                     setRowStatus(row, BatchRow::Status::failed(text));
                 });
         }
-        post([this, id, output] {
+        calls_.post([this, id, output] {
             if (id != batchID_) return;
             workRecords_->remove(output);
             setBatchRunning(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/handoff.hpp"
 #include "model/listing_session.hpp"
 #include "model/model_types.hpp"
 
@@ -7,7 +8,6 @@
 #include <QString>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -104,7 +104,6 @@ signals:
 private:
     std::optional<std::filesystem::path> chooseFolder(const QString& message,
                                                       const QString& prompt);
-    void post(std::function<void()> call);
     void setExportState(ExportState state);
     void finishExport(std::uint64_t id, const std::filesystem::path& folder,
                       const ExportState& outcome);
@@ -118,6 +117,8 @@ private:
 
     ListingSession& session_;
     ListingSession::Alert alert_;
+    // What the export and batch threads report; those threads end before it goes.
+    MainThreadCalls calls_;
     std::unique_ptr<WorkRecords> workRecords_;
     ExportState export_;
     std::optional<std::filesystem::path> batchInput_;

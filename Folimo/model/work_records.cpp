@@ -30,15 +30,12 @@ WorkRecords::WorkRecords(QSettings& store, StoreWriter& writer)
             if (ListingExporter::removeStaleTemporaries(QFile::encodeName(folder).toStdString(),
                                                         staleAfter) == 0)
                 clean << folder;
-        QMetaObject::invokeMethod(
-            this,
-            [this, clean] {
-                QStringList folders = recorded();
-                for (const QString& folder : clean)
-                    folders.removeOne(folder);
-                setRecorded(folders);
-            },
-            Qt::QueuedConnection);
+        calls_.post([this, clean] {
+            QStringList folders = recorded();
+            for (const QString& folder : clean)
+                folders.removeOne(folder);
+            setRecorded(folders);
+        });
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/handoff.hpp"
+
 #include <QObject>
 #include <QStringList>
 #include <filesystem>
@@ -38,6 +40,7 @@ private:
     QSettings& store_;
     StoreWriter& writer_;
     QStringList mine_; // recorded by this run and not yet taken away
+    MainThreadCalls calls_;
     std::jthread sweep_;
 };
 
