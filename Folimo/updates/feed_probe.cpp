@@ -1,6 +1,6 @@
 #include "updates/feed_probe.hpp"
 
-#include "updates/network_deadline.hpp"
+#include "updates/feed_request.hpp"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -18,11 +18,7 @@ ProbeOutcome probeOutcome(std::optional<int> status) {
 
 void probeFeed(QNetworkAccessManager& network, const QUrl& feed, std::chrono::milliseconds timeout,
                QObject* context, std::function<void(ProbeOutcome)> done) {
-    QNetworkRequest request(feed);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    QNetworkReply* reply = network.head(request);
+    QNetworkReply* reply = network.head(feedRequest(feed));
     abortAfter(reply, timeout);
     QObject::connect(reply, &QNetworkReply::finished, context, [reply, done = std::move(done)] {
         reply->deleteLater();

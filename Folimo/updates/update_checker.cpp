@@ -1,7 +1,7 @@
 #include "updates/update_checker.hpp"
 
 #include "updates/appcast.hpp"
-#include "updates/network_deadline.hpp"
+#include "updates/feed_request.hpp"
 #include "updates/update_messages.hpp"
 #include "updates/update_window.hpp"
 
@@ -57,11 +57,7 @@ void UpdateChecker::fetch(bool byUser) {
     if (reply_) return; // the check under way answers for both
     timer_.stop();
     next_ = {};
-    QNetworkRequest request(feed_);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    QNetworkReply* reply = network_.get(request);
+    QNetworkReply* reply = network_.get(feedRequest(feed_));
     abortAfter(reply, timeout_);
     reply_ = reply;
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
