@@ -1,6 +1,7 @@
 #include "drawing.hpp"
 #include "folimo/image.hpp"
 #include "folimo/source_pdf.hpp"
+#include "model/color_p.hpp"
 #include "render/drawing/discs.hpp"
 #include "render/drawing/noise.hpp"
 #include "render/drawing/paint.hpp"

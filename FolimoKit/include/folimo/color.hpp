@@ -36,13 +36,8 @@ struct RGBColor {
 // comfortably, large text and outlines 3.
 double contrastRatio(const RGBColor& a, const RGBColor& b);
 
-// An 8-bit sRGB triple (each 0…255) as a colour.
-constexpr RGBColor rgb8(int red, int green, int blue) {
-    return {red / 255.0, green / 255.0, blue / 255.0};
-}
-
 constexpr RGBColor RGBColor::fromHex(std::uint32_t hex) {
-    return rgb8(int(hex >> 16 & 0xFF), int(hex >> 8 & 0xFF), int(hex & 0xFF));
+    return {(hex >> 16 & 0xFF) / 255.0, (hex >> 8 & 0xFF) / 255.0, (hex & 0xFF) / 255.0};
 }
 
 // The stored JSON form, for test failure messages.

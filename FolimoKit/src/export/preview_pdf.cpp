@@ -4,6 +4,7 @@
 #include "export/preview_pdf_p.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/page_selection.hpp"
+#include "model/color_p.hpp"
 #include "render/drawing/cairo_glue.hpp"
 #include "render/drawing/paint.hpp"
 #include "render/drawing/shadow.hpp"

@@ -1,5 +1,6 @@
 #include "folimo/color.hpp"
 
+#include "model/color_p.hpp"
 #include "model/hash_combine.hpp"
 
 #include <algorithm>

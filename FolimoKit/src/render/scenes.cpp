@@ -1,5 +1,6 @@
 #include "render/scenes.hpp"
 
+#include "model/color_p.hpp"
 #include "render/drawing/cairo_glue.hpp"
 #include "render/drawing/discs.hpp"
 #include "render/drawing/noise.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "folimo/color.hpp"
+#include "model/color_p.hpp"
 
 #include <cstdint>
 

@@ -1,5 +1,6 @@
 #include "render/drawing/props.hpp"
 
+#include "model/color_p.hpp"
 #include "render/drawing/cairo_glue.hpp"
 #include "render/drawing/paint.hpp"
 #include "render/drawing/shadow.hpp"
