@@ -1,4 +1,4 @@
-#include "folimo/image_writer.hpp"
+#include "export/image_writer_p.hpp"
 #include "folimo/listing_error.hpp"
 #include "image_files.hpp"
 #include "pdf_files.hpp"

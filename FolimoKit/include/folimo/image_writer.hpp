@@ -25,8 +25,4 @@ inline constexpr double listingQuality = 0.9;
 void write(const Image& image, const std::filesystem::path& path, ImageFormat format,
            double quality);
 
-// libjpeg's quality for a quality of 0…1: round(quality * 100) held to 1…100; that of
-// listingQuality for NaN.
-int jpegQuality(double quality);
-
 } // namespace folimo::ImageWriter

@@ -1,5 +1,4 @@
-#include "folimo/image_writer.hpp"
-
+#include "export/image_writer_p.hpp"
 #include "export/jpeg_file.hpp"
 #include "export/pending_file.hpp"
 #include "export/png_file.hpp"
