@@ -1,4 +1,4 @@
-#include "folimo/output_naming.hpp"
+#include "model/output_naming_p.hpp"
 #include "test_support.hpp"
 
 #include <fstream>

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "folimo/settings.hpp"
-
 #include <filesystem>
 #include <set>
 #include <string>
@@ -9,55 +7,31 @@
 
 // Every file and folder name of a listing set, made from the set's title, so that the
 // exporter, the batch planner and the application agree on names and never make one the
-// file system refuses. Pure functions apart from unique(), which looks at the disk, and
-// claim(), which creates a folder, and shownName(), which may ask for the working folder.
-// Nothing else here fails. Texts are UTF-8; invalid bytes become U+FFFD.
+// file system refuses. Pure functions apart from claim(), which creates a folder, and
+// shownName(), which may ask for the working folder. Nothing else here fails. Texts are
+// UTF-8; invalid bytes become U+FFFD.
 namespace folimo::OutputNaming {
 
-// The title as a file name: "/" and ":" become "-", control and format characters (tabs,
-// line breaks, zero-width joiners, ...) go, white space at the ends goes, leading dots go
-// (no hidden files), and a title longer than 80 characters is cut to its first 80 and
-// trimmed of blanks again. Characters are what a reader counts: an accented letter or an
-// emoji flag is one and is never split. The cut also keeps the name within 200 bytes, so
-// that the longest suffix still fits the 255-byte limit of Linux file names. "Listing"
-// when nothing is left.
-std::string safe(std::string_view title);
-
-// safe(title) + " listing".
+// The title as a file name + " listing": "/" and ":" become "-", control and format characters
+// go, as do blanks at the ends and leading dots, and a title longer than 80 characters is cut
+// (never inside a character); "Listing listing" when nothing is left.
 std::string folderName(std::string_view title);
-// "01-grid.png" ... "06-frame.jpg": the layout's fixed number, its stored text and the
-// format's extension. The same for every preset: presets have folders of their own.
-std::string imageFile(ImageLayout layout, ImageFormat format);
-// safe(title) + " preview.pdf".
+// The title as a file name, as in folderName(), + " preview.pdf".
 std::string previewFile(std::string_view title);
-// safe(title) + " flip-through.mp4".
+// The title as a file name, as in folderName(), + " flip-through.mp4".
 std::string videoFile(std::string_view title);
-// The hidden name a file of a set is written under until it is complete: ".folimo-" + tag +
-// ".part". A writer that is killed leaves it behind.
-std::string temporaryFile(std::string_view tag);
-// Whether name is a temporaryFile name, whatever its tag.
-bool isTemporaryFile(std::string_view name);
 
 // The name a message gives a file or folder: the last real component of path, so that
 // "Sets/", "Sets/." and (in Sets) "." are all "Sets". A relative path is taken from the
 // working folder.
 std::string shownName(const std::filesystem::path& path);
 
-// The form of a name that `taken` holds: lower case, Unicode-aware.
-std::string lowercased(std::string_view name);
-
-// name, or name + " 2", " 3", ... (always built from name), the first that is neither in
-// taken (compared in lower case; taken holds lowercased() names) nor present directly inside
-// folder (a file, folder or link of that name, as the file system compares names). A caller
-// planning several names at once adds each one's lowercased() form to taken.
-std::string unique(std::string_view name, const std::filesystem::path& folder,
-                   const std::set<std::string>& taken);
-
-// Creates a new, empty folder inside folder (made with its parents when missing) under the
-// name unique() gives, and gives its path. Looking and creating are one step: when another
-// process or thread creates that name first, the next name is taken, so two callers never
-// get the same folder. Throws ListingError::writeFailed with the name when a folder cannot
-// be made there (no permission, no space, a file in the way of folder).
+// Creates a new, empty folder inside folder (made with its parents when missing) under name,
+// or name + " 2", " 3", ..., the first not present there nor in taken (names in lower case),
+// and gives its path. Looking and creating are one step: when another process or thread
+// creates that name first, the next name is taken, so two callers never get the same folder. Throws
+// ListingError::writeFailed with the name when a folder cannot be made there (no permission, no
+// space, a file in the way of folder).
 std::filesystem::path claim(std::string_view name, const std::filesystem::path& folder,
                             const std::set<std::string>& taken = {});
 

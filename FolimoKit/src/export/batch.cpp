@@ -2,10 +2,10 @@
 
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_exporter.hpp"
-#include "folimo/output_naming.hpp"
 #include "folimo/source_pdf.hpp"
 #include "model/glib_glue.hpp"
 #include "model/hash_combine.hpp"
+#include "model/output_naming_p.hpp"
 
 #include <algorithm>
 #include <glib.h>

@@ -4,8 +4,8 @@
 #include "folimo/image_writer.hpp"
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_renderer.hpp"
-#include "folimo/output_naming.hpp"
 #include "folimo/preview_pdf.hpp"
+#include "model/output_naming_p.hpp"
 
 #include <algorithm>
 #include <atomic>

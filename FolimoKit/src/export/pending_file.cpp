@@ -1,7 +1,7 @@
 #include "export/pending_file.hpp"
 
 #include "folimo/listing_error.hpp"
-#include "folimo/output_naming.hpp"
+#include "model/output_naming_p.hpp"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,8 +1,7 @@
-#include "folimo/output_naming.hpp"
-
 #include "folimo/listing_error.hpp"
 #include "model/glib_glue.hpp"
 #include "model/grapheme_breaks.hpp"
+#include "model/output_naming_p.hpp"
 #include "model/unicode_trim.hpp"
 #include "model/valid_utf8.hpp"
 
