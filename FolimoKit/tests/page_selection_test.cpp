@@ -1,4 +1,4 @@
-#include "folimo/page_selection.hpp"
+#include "model/page_selection_p.hpp"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,7 +1,7 @@
 #include "folimo/flip_through.hpp"
 
 #include "export/flip_through_p.hpp"
-#include "folimo/page_selection.hpp"
+#include "model/page_selection_p.hpp"
 #include "render/drawing/paint.hpp"
 #include "render/drawing/shadow.hpp"
 #include "render/image_p.hpp"

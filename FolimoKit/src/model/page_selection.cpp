@@ -1,5 +1,4 @@
-#include "folimo/page_selection.hpp"
-
+#include "model/page_selection_p.hpp"
 #include "model/unicode_trim.hpp"
 
 #include <algorithm>

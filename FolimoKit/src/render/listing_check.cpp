@@ -2,7 +2,7 @@
 
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_renderer.hpp"
-#include "folimo/page_selection.hpp"
+#include "model/page_selection_p.hpp"
 #include "render/layout_geometry.hpp"
 #include "render/listing_painter.hpp"
 #include "render/page_placement.hpp"

@@ -1,6 +1,6 @@
 #include "folimo/listing_renderer.hpp"
 
-#include "folimo/page_selection.hpp"
+#include "model/page_selection_p.hpp"
 #include "model/unicode_trim.hpp"
 #include "render/image_p.hpp"
 #include "render/layouts.hpp"
