@@ -24,8 +24,8 @@ struct ListingFinding {
         titleTooLong,
         // A shop's centred square crop of a first image that is not square cuts the title.
         titleCutBySquare,
-        // A picture on a page shown in the listing images would be enlarged more than
-        // lowResolutionLimit times in the largest image that shows the page.
+        // A picture on a page shown in the listing images would be enlarged more than 1.5
+        // times in the largest image that shows the page.
         lowResolutionPage,
     };
 
@@ -46,9 +46,6 @@ namespace ListingCheck {
 // it or turn it off.", "In a square thumbnail the title is cut off.", "Page 3 is a
 // low-resolution picture and may look blurry."
 std::string message(const ListingFinding& finding, std::int64_t pageCount);
-
-// How much a picture may be enlarged before it looks blurry.
-inline constexpr double lowResolutionLimit = 1.5;
 
 // What would look wrong in the listing set that settings (with the brand in
 // settings.brand) make of source, judged by the same geometry and title fitting that draw

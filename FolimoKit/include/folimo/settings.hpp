@@ -68,8 +68,6 @@ std::optional<ImageLayout> imageLayoutFromText(std::string_view text);
 std::string_view title(ImageLayout layout);
 // 1...6, the position in allLayouts.
 int number(ImageLayout layout);
-// Whether the layout places the cover into a drawn scene (clipboard, desk, frame).
-bool isScene(ImageLayout layout);
 
 // One output image size.
 struct ImagePreset {

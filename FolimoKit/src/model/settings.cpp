@@ -1,6 +1,5 @@
-#include "folimo/settings.hpp"
-
 #include "model/hash_combine.hpp"
+#include "model/settings_p.hpp"
 #include "model/unicode_trim.hpp"
 
 #include <algorithm>

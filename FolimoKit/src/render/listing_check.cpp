@@ -3,6 +3,7 @@
 #include "folimo/listing_error.hpp"
 #include "folimo/listing_renderer.hpp"
 #include "model/page_selection_p.hpp"
+#include "model/settings_p.hpp"
 #include "render/layout_geometry.hpp"
 #include "render/listing_painter.hpp"
 #include "render/page_placement.hpp"
@@ -15,6 +16,8 @@
 namespace folimo {
 namespace {
 
+// How much a picture may be enlarged before it looks blurry.
+constexpr double lowResolutionLimit = 1.5;
 // A picture drawn smaller than this many pixels a side in every image shows no blur worth
 // telling, and one with fewer pixels than this a side is a colour fill or a rule.
 constexpr double smallestVisible = 48;
@@ -165,7 +168,7 @@ private:
             // By area, so that a picture turned on the page compares the same.
             const double enlargement =
                 std::sqrt(covered.width * covered.height / (pixels.width * pixels.height));
-            if (enlargement > ListingCheck::lowResolutionLimit) return true;
+            if (enlargement > lowResolutionLimit) return true;
         }
         return false;
     }
