@@ -1,5 +1,5 @@
 #include "folimo/settings.hpp"
-#include "folimo/settings_json.hpp"
+#include "model/settings_json_p.hpp"
 
 #include <cmath>
 #include <functional>

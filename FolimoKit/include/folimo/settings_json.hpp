@@ -41,13 +41,10 @@ std::optional<std::vector<Brand>> decodeBrands(std::string_view json,
 // Values stored by the application are read leniently, so that one damaged or missing field
 // never costs the seller the rest.
 
-// The most image presets read from the store; the application never makes more.
-inline constexpr std::size_t storedPresetLimit = 64;
-
 // Settings with each field that is missing or invalid (a wrong type, an unknown text, a
 // number that is not finite) at its default, the others as stored. An image preset that is
-// not whole is left out, as is every preset beyond storedPresetLimit. Bytes that are not
-// JSON give the defaults. Never throws.
+// not whole is left out, as is every preset beyond the 64th. Bytes that are not JSON give the
+// defaults. Never throws.
 ListingSettings decodeStoredSettings(std::string_view json);
 
 // A stored brand list read entry by entry: the whole brands in order, and each entry that

@@ -1,4 +1,4 @@
-#include "folimo/settings_json.hpp"
+#include "model/settings_json_p.hpp"
 
 #include <functional>
 #include <limits>
