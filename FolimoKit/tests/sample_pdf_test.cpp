@@ -1,9 +1,9 @@
 #include "folimo/image.hpp"
 #include "folimo/listing_error.hpp"
-#include "folimo/sample_pdf.hpp"
 #include "pdf_files.hpp"
 #include "pdf_readback.hpp"
 #include "samples/sample_content.hpp"
+#include "samples/sample_pdf_p.hpp"
 #include "test_support.hpp"
 
 #include <algorithm>

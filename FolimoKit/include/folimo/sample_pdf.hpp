@@ -1,11 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // The three printable packs the library draws itself, so that every feature can be tried
@@ -15,17 +12,8 @@ namespace folimo {
 
 enum class SamplePDF { fallMath, planner, spelling };
 
-// Every pack, in the order they are offered.
-inline constexpr std::array<SamplePDF, 3> allSamplePDFs = {SamplePDF::fallMath, SamplePDF::planner,
-                                                           SamplePDF::spelling};
-
-// The pack title, which is also its raw value: "Fall Math Practice", "Weekly Teacher
-// Planner", "Spelling Word Work".
-std::string_view rawValue(SamplePDF pack);
-// The pack whose title this is exactly; nothing for any other text (the case name
-// "fallMath" included).
-std::optional<SamplePDF> samplePDFFromRawValue(std::string_view text);
-// The title followed by ".pdf", e.g. "Fall Math Practice.pdf".
+// The pack's title followed by ".pdf": "Fall Math Practice.pdf", "Weekly Teacher Planner.pdf",
+// "Spelling Word Work.pdf".
 std::string fileName(SamplePDF pack);
 
 // The whole pack as the bytes of a PDF: 612 x 792 point pages (8 for fallMath, 6 for the

@@ -1,9 +1,8 @@
-#include "folimo/sample_pdf.hpp"
-
 #include "export/pending_file.hpp"
 #include "folimo/listing_error.hpp"
 #include "render/drawing/cairo_glue.hpp"
 #include "samples/sample_pages.hpp"
+#include "samples/sample_pdf_p.hpp"
 
 #include <cairo-pdf.h>
 #include <cstdio>
