@@ -19,21 +19,14 @@ public:
     static ListingError writeFailed(std::string name) {
         return {Kind::writeFailed, std::move(name)};
     }
-    // writeFailed whose message names the cause: the disk (or the user's quota) is full.
-    static ListingError diskFull(std::string name) {
-        return {Kind::writeFailed, std::move(name), true};
-    }
-    // writeFailed, or diskFull when errorNumber (an errno value) says the disk is full.
+    // writeFailed, its message naming the cause when errorNumber (an errno value) says the disk
+    // (or the user's quota) is full.
     static ListingError writeFailed(std::string name, int errorNumber);
     static ListingError video(std::string reason) { return {Kind::video, std::move(reason)}; }
     static ListingError noPages() { return {Kind::noPages, {}}; }
     static ListingError noPagesSelected() { return {Kind::noPagesSelected, {}}; }
 
     Kind kind() const { return kind_; }
-    // A writeFailed made by diskFull.
-    bool diskFull() const { return diskFull_; }
-    // Empty for noPages and noPagesSelected.
-    const std::string& payload() const { return payload_; }
     // The user-facing message, exactly as the application shows it. Never fails.
     const std::string& errorDescription() const { return message_; }
     const char* what() const noexcept override { return message_.c_str(); }
@@ -44,6 +37,10 @@ public:
 
 private:
     ListingError(Kind kind, std::string payload, bool diskFull = false);
+    // writeFailed whose message names the cause: the disk (or the user's quota) is full.
+    static ListingError diskFull(std::string name) {
+        return {Kind::writeFailed, std::move(name), true};
+    }
 
     Kind kind_;
     std::string payload_;
