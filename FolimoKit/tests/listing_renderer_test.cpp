@@ -163,23 +163,19 @@ TEST(ListingCards, EachPageKeepsItsOwnShapeOnACardOfAnotherShape) {
     }
 }
 
-TEST(ListingRenderer, ChoosesPagesPerLayoutAndTitlesFromSettingsOrPDF) {
+TEST(ListingRenderer, ChoosesPagesPerLayout) {
     auto pdf = manual();
     ListingSettings settings;
     settings.pages = "1-20";
-    settings.title = "  Spring Set \n";
     const ListingRenderer typed(pdf, settings);
     EXPECT_EQ(typed.pages(ImageLayout::grid), firstPages(12));
     EXPECT_EQ(typed.pages(ImageLayout::fan), firstPages(7));
     EXPECT_EQ(typed.pages(ImageLayout::desk), firstPages(3));
     EXPECT_EQ(typed.pages(ImageLayout::frame), firstPages(1));
-    EXPECT_EQ(typed.title(), "Spring Set");
 
     settings.pages = " ";
-    settings.title = " \t\n";
     const ListingRenderer blank(pdf, settings);
     EXPECT_EQ(blank.pages(ImageLayout::fan).size(), 5u);
-    EXPECT_EQ(blank.title(), pdf->title());
 }
 
 TEST(ListingRenderer, ClampsEachSide) {

@@ -115,6 +115,11 @@ TEST(ListingSettings, FileCountAndLayoutOrder) {
     EXPECT_EQ(settings.fileCount(), 1);
 }
 
+TEST(ListingSettings, TitleIsTheTrimmedTextOrElseThePDFs) {
+    EXPECT_EQ(listingTitle("  Spring Set \n", "Manual"), "Spring Set");
+    EXPECT_EQ(listingTitle(" \t\n", "Manual"), "Manual");
+}
+
 // A field left out of == or of the hash would let two different settings share a preview
 // cache key or look unchanged to the store.
 TEST(ListingSettings, EveryFieldTakesPartInEqualityAndHash) {

@@ -6,8 +6,6 @@
 
 #include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace folimo {
@@ -27,8 +25,6 @@ public:
     std::optional<Image> render(ImageLayout layout, PixelSize size) const;
     // The 0-based pages the layout shows.
     std::vector<int> pages(ImageLayout layout) const;
-    // listingTitle(settings().title, source().title()).
-    std::string title() const;
 
 private:
     std::shared_ptr<const SourcePDF> source_;

@@ -77,8 +77,4 @@ std::vector<int> ListingRenderer::pages(ImageLayout layout) const {
     return PageSelection::choose(settings_.pages, source_->pageCount(), pick.pick, pick.limit);
 }
 
-std::string ListingRenderer::title() const {
-    return std::string(listingTitle(settings_.title, source_->title()));
-}
-
 } // namespace folimo
