@@ -51,13 +51,12 @@ public:
 
     // A bitmap of the page max(width, 16) pixels wide on white paper, from the cache or
     // freshly drawn. Its height follows the page's proportions (at least 16 pixels). Nothing
-    // when the bitmap cannot be allocated: a side above 32767 pixels or more than
-    // imageByteLimit bytes. Draws while other threads use the cache; only the drawing itself
-    // is serialised with other drawing of the document. Throws ListingError::unreadable (the
-    // file's name) when the page cannot be had, or when the file it reads from has changed in
-    // size or modification time since it was opened (truncated or written over in place):
-    // Poppler would draw such a page blank without a word; this holds for a bitmap in the
-    // cache too.
+    // when the bitmap cannot be allocated: a side above 32767 pixels or more than 1 GiB of
+    // pixels. Draws while other threads use the cache; only the drawing itself is serialised
+    // with other drawing of the document. Throws ListingError::unreadable (the file's name)
+    // when the page cannot be had, or when the file it reads from has changed in size or
+    // modification time since it was opened (truncated or written over in place): Poppler
+    // would draw such a page blank without a word; this holds for a bitmap in the cache too.
     std::optional<Image> image(int page, int width) const;
 
     // A picture placed on a page (a scanned page is one): its number on the page and the
@@ -75,17 +74,19 @@ public:
     // then as image() for a file changed in place.
     Size picturePixels(int page, int number) const;
 
-    // The cache holds at most this many bitmaps (plus the one being added) and at most
-    // about this many bytes; when either would be exceeded it is emptied wholesale.
-    static constexpr std::size_t cacheCountLimit = 120;
+    // The cache holds at most about this many bytes of bitmaps, and at most 120 of them (plus
+    // the one being added); when either would be exceeded it is emptied wholesale.
     static constexpr std::size_t cacheByteLimit = 384u << 20;
-    // The largest bitmap image() makes (width x height x 4 bytes).
-    static constexpr std::size_t imageByteLimit = 1u << 30;
 
-    // The number of bitmaps in the cache now (for tests and the benchmark).
+    // The number of bitmaps in the cache now (for tests).
     std::size_t cachedImageCount() const;
 
 private:
+    // The most bitmaps the cache holds.
+    static constexpr std::size_t cacheCountLimit = 120;
+    // The largest bitmap image() makes (width x height x 4 bytes).
+    static constexpr std::size_t imageByteLimit = 1u << 30;
+
     friend struct PageDrawing;
     struct Impl;
     explicit SourcePDF(std::unique_ptr<Impl> impl);
