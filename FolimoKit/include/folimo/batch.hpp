@@ -63,7 +63,3 @@ void run(const std::vector<Item>& items, const ListingSettings& settings, const 
          std::stop_token stop);
 
 } // namespace folimo::Batch
-
-template <> struct std::hash<folimo::Batch::Item> {
-    std::size_t operator()(const folimo::Batch::Item& item) const noexcept;
-};

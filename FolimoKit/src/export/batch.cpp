@@ -4,7 +4,6 @@
 #include "folimo/listing_exporter.hpp"
 #include "folimo/source_pdf.hpp"
 #include "model/glib_glue.hpp"
-#include "model/hash_combine.hpp"
 #include "model/output_naming_p.hpp"
 
 #include <algorithm>
@@ -109,11 +108,3 @@ void run(const std::vector<Item>& items, const ListingSettings& settings, const 
 }
 
 } // namespace folimo::Batch
-
-std::size_t
-std::hash<folimo::Batch::Item>::operator()(const folimo::Batch::Item& item) const noexcept {
-    return folimo::HashCombine()
-        .add(std::filesystem::hash_value(item.pdf))
-        .add(std::filesystem::hash_value(item.folder))
-        .value();
-}
