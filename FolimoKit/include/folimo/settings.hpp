@@ -66,8 +66,6 @@ std::string_view storedText(ImageLayout layout);
 std::optional<ImageLayout> imageLayoutFromText(std::string_view text);
 // The name shown to the user: "Page grid", "Cover", "Fanned pages", ...
 std::string_view title(ImageLayout layout);
-// 1...6, the position in allLayouts.
-int number(ImageLayout layout);
 
 // One output image size.
 struct ImagePreset {

@@ -2,6 +2,7 @@
 #include "model/glib_glue.hpp"
 #include "model/grapheme_breaks.hpp"
 #include "model/output_naming_p.hpp"
+#include "model/settings_p.hpp"
 #include "model/unicode_trim.hpp"
 #include "model/valid_utf8.hpp"
 

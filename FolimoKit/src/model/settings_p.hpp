@@ -4,6 +4,8 @@
 
 namespace folimo {
 
+// 1...6, the position in allLayouts.
+int number(ImageLayout layout);
 // Whether the layout places the cover into a drawn scene (clipboard, desk, frame).
 bool isScene(ImageLayout layout);
 
